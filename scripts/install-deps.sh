@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Driftglyph needs to build, run and test.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build ccache
+  qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-qpa-plugins
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2
+  xvfb xauth imagemagick
+)
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

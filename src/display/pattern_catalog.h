@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "display/timer_bank.h"
+
+class Stage;
+
+// One tick of a pattern: does the work of phase PH on the stage.
+using PatternTick = void (*)(Stage&);
+
+struct PatternEntry {
+  int number;       // 1..16
+  QString name;     // shown in lblPtn
+  TimerId timer;
+  PatternTick tick; // null while the pattern cannot run
+};
+
+// The sixteen patterns by number. The main cycle treats an entry without a
+// tick as excluded.
+using PatternCatalog = std::array<PatternEntry, 16>;

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "display/label.h"
+#include "display/pattern_locals.h"
+#include "display/text_metrics.h"
+#include "display/timer_bank.h"
+#include "startup/random_source.h"
+
+// Everything a pattern may touch: the 32 word labels, the shared display
+// state, the scratch tables, the single-pattern values and the timers.
+// Patterns never see widgets; the display window paints from this.
+class Stage {
+ public:
+  static constexpr int kLabels = 16;
+
+  Stage(const TextMetrics& metrics, RandomSource& random) : metrics_(&metrics), random_(&random) {}
+
+  std::array<Label, kLabels> lblQ;
+  std::array<Label, kLabels> lblF;
+
+  int16_t SW = 0, SH = 0, CX = 0, CY = 0;
+  int16_t DELAY = 5;
+  int16_t PH = 0, STEP = 0;
+  std::array<int16_t, kLabels> QX{}, QY{}, FX{}, FY{};
+  PatternLocals locals;
+  TimerBank timers;
+
+  // A label's size follows its text, face, font size and style.
+  QSize size(const Label& label) const {
+    return metrics_->measure(label.caption, label.face, label.size, label.italic);
+  }
+  int width(const Label& label) const { return size(label).width(); }
+  int height(const Label& label) const { return size(label).height(); }
+
+  // A fresh random number, 0 <= rnd < 1, from the shared generator.
+  double rnd() { return random_->next(); }
+  RandomSource& random() { return *random_; }
+  const TextMetrics& metrics() const { return *metrics_; }
+
+  // A pattern's last working phase: its own timer stops, the main cycle resumes.
+  void endPattern(TimerId own) {
+    timers.disable(own);
+    timers.enable(TimerId::tmQuo);
+  }
+
+  // PH + 1 with 16-bit wrap, the end of every pattern tick.
+  void advancePhase() { PH = int16_t(uint16_t(PH) + 1u); }
+
+ private:
+  const TextMetrics* metrics_;
+  RandomSource* random_;
+};

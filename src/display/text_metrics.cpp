@@ -1,0 +1,16 @@
+#include "display/text_metrics.h"
+
+#include <QFont>
+#include <QFontMetrics>
+
+#include "display/label_font.h"
+
+QSize QtTextMetrics::measure(const QString& text, const QString& face, int pointSize, bool italic) const {
+  const Key key{text, face, pointSize, italic};
+  if (const auto it = cache_.constFind(key); it != cache_.constEnd()) return *it;
+  if (cache_.size() > 4096) cache_.clear();
+  const QFontMetrics metrics(LabelFont::make(face, pointSize, italic));
+  const QSize size(metrics.horizontalAdvance(text), metrics.height());
+  cache_.insert(key, size);
+  return size;
+}

@@ -1,0 +1,27 @@
+#include "patterns/pattern.h"
+
+namespace Patterns {
+
+const PatternCatalog& table() {
+  static const PatternCatalog catalog = {{
+      {1, QStringLiteral("Waterdrop"), TimerId::tmSwf, nullptr},
+      {2, QStringLiteral("Dancing"), TimerId::tmSdc, nullptr},
+      {3, QStringLiteral("Tornado"), TimerId::tmStn, nullptr},
+      {4, QStringLiteral("Insects"), TimerId::tmSis, nullptr},
+      {5, QStringLiteral("Highway"), TimerId::tmShw, nullptr},
+      {6, QStringLiteral("Fireball"), TimerId::tmSfb, nullptr},
+      {7, QStringLiteral("Leaves"), TimerId::tmSln, nullptr},
+      {8, QStringLiteral("Ripples"), TimerId::tmSrp, nullptr},
+      {9, QStringLiteral("Pulse"), TimerId::tmSpl, nullptr},
+      {10, QStringLiteral("Sardines"), TimerId::tmSsd, nullptr},
+      {11, QStringLiteral("Knot"), TimerId::tmSkn, nullptr},
+      {12, QStringLiteral("Brick"), TimerId::tmSbr, nullptr},
+      {13, QStringLiteral("MerryGoRound"), TimerId::tmSmg, nullptr},
+      {14, QStringLiteral("Eagle"), TimerId::tmSeg, nullptr},
+      {15, QStringLiteral("Amoeba"), TimerId::tmSab, nullptr},
+      {16, QStringLiteral("Volcano"), TimerId::tmSvc, nullptr},
+  }};
+  return catalog;
+}
+
+}  // namespace Patterns

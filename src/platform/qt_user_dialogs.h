@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/user_dialogs.h"
+
+// The real dialogs: QMessageBox, QFileDialog and QColorDialog over `parent`.
+class QtUserDialogs final : public UserDialogs {
+ public:
+  explicit QtUserDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+  void setParent(QWidget* parent) { parent_ = parent; }
+
+  Answer message(const QString& text, Buttons buttons, Icon icon) override;
+  QString openFile(const FileRequest& request) override;
+  QString saveFile(const FileRequest& request) override;
+  std::optional<QColor> chooseColor(const QColor& initial) override;
+
+  // "Text files|*.txt|All|*.*" becomes "Text files (*.txt);;All (*.*)".
+  static QString qtFilter(const QString& commonDialogFilter);
+
+ private:
+  QPointer<QWidget> parent_;
+};

@@ -1,0 +1,96 @@
+#include "startup/command_line.h"
+
+#include <QRegularExpression>
+
+namespace CommandLine {
+
+StartupCommand::Action dispatch(const QString& switchText) {
+  const QString firstTwo = switchText.left(2);
+  if (firstTwo == QStringLiteral("/s") || firstTwo == QStringLiteral("/S"))
+    return StartupCommand::Action::Show;
+  return StartupCommand::Action::Configure;
+}
+
+StartupCommand parse(const QStringList& arguments) {
+  StartupCommand command;
+  QStringList hostWords;
+  bool trace = false;
+
+  auto takeValue = [&](qsizetype& i, const QString& option) -> std::optional<QString> {
+    if (i + 1 >= arguments.size()) {
+      command.error = QStringLiteral("%1 needs a value").arg(option);
+      return std::nullopt;
+    }
+    return arguments.at(++i);
+  };
+
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& arg = arguments.at(i);
+    if (arg == QStringLiteral("--help") || arg == QStringLiteral("-h")) {
+      command.action = StartupCommand::Action::Help;
+      return command;
+    }
+    if (arg == QStringLiteral("--version")) {
+      command.action = StartupCommand::Action::Version;
+      return command;
+    }
+    if (arg == QStringLiteral("--home")) {
+      if (auto v = takeValue(i, arg)) command.home = *v;
+    } else if (arg == QStringLiteral("--trace")) {
+      trace = true;
+      if (auto v = takeValue(i, arg)) {
+        bool ok = false;
+        command.traceRuns = v->toInt(&ok);
+        if (!ok || command.traceRuns < 0) command.error = QStringLiteral("--trace needs a count");
+      }
+    } else if (arg == QStringLiteral("--size")) {
+      if (auto v = takeValue(i, arg)) {
+        static const QRegularExpression size(QStringLiteral("^(\\d+)x(\\d+)$"));
+        const auto match = size.match(*v);
+        if (match.hasMatch() && match.captured(1).toInt() > 0 && match.captured(2).toInt() > 5)
+          command.traceSize = QSize(match.captured(1).toInt(), match.captured(2).toInt());
+        else
+          command.error = QStringLiteral("--size needs WIDTHxHEIGHT");
+      }
+    } else if (arg == QStringLiteral("--seed")) {
+      if (auto v = takeValue(i, arg)) {
+        bool ok = false;
+        command.traceSeed = v->toUInt(&ok);
+        if (!ok) command.error = QStringLiteral("--seed needs a number");
+      }
+    } else if (arg == QStringLiteral("--frames")) {
+      if (auto v = takeValue(i, arg)) command.framesFolder = *v;
+    } else if (arg == QStringLiteral("-root") || arg == QStringLiteral("-window")) {
+      hostWords.append(QStringLiteral("/s"));
+    } else {
+      hostWords.append(arg);
+    }
+  }
+
+  if (!command.error.isEmpty()) {
+    command.action = StartupCommand::Action::Help;
+    return command;
+  }
+  command.action = trace ? StartupCommand::Action::Trace : dispatch(hostWords.join(u' '));
+  return command;
+}
+
+QString helpText() {
+  return QStringLiteral(
+      "Usage: driftglyph [SWITCH] [--home DIR]\n"
+      "\n"
+      "  /s, /S        show the screen saver full screen\n"
+      "  /c, /C        open the settings (also the default for any other switch)\n"
+      "  -root         show the screen saver (for screen-saver hosts)\n"
+      "  --home DIR    keep settings and default files in DIR\n"
+      "                (default: DRIFTGLYPH_HOME, the program's folder when writable,\n"
+      "                 else $XDG_CONFIG_HOME/driftglyph)\n"
+      "  --trace N     run the display headless for N patterns and print each tick as JSON\n"
+      "    --size WxH  display size for --trace (default 1024x768)\n"
+      "    --seed S    random seed offset for --trace (default 0)\n"
+      "    --frames D  also write each tick's picture as D/NNNNNN.png\n"
+      "  --help        show this text\n"
+      "  --version     show the version\n");
+}
+
+}  // namespace CommandLine

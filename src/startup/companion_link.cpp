@@ -1,0 +1,120 @@
+#include "startup/companion_link.h"
+
+#include <QFile>
+
+#include "startup/field_reader.h"
+#include "startup/file_io.h"
+#include "startup/paths.h"
+#include "startup/quorl_saver.h"
+#include "startup/text_codec.h"
+
+namespace CompanionLink {
+
+namespace {
+
+// Reads a and b from line 1 of Status.ini; nullopt when missing or unusable.
+std::optional<std::pair<int, int>> readStatus(const QString& folder) {
+  const std::optional<QByteArray> bytes = FileIo::readAll(Paths::join(folder, QStringLiteral("Status.ini")));
+  if (!bytes) return std::nullopt;
+  FieldReader reader(TextCodec::decode(*bytes));
+  const std::optional<qint64> a = reader.readNumber();
+  const std::optional<qint64> b = reader.readNumber();
+  if (!a || !b || *a < -32768 || *a > 32767 || *b < -32768 || *b > 32767) return std::nullopt;
+  return std::pair{int(*a), int(*b)};
+}
+
+// The index file's records; nullopt when a record is incomplete or none is there.
+std::optional<WordList> readIndex(const QString& path) {
+  const std::optional<QByteArray> bytes = FileIo::readAll(path);
+  if (!bytes) return std::nullopt;
+  FieldReader reader(TextCodec::decode(*bytes));
+  WordList list;
+  while (!reader.atEnd() && list.count() < kMaxPairs) {
+    const std::optional<QString> question = reader.readString();
+    const std::optional<QString> answer = reader.readString();
+    const std::optional<QString> ignored = reader.readString();
+    if (!question || !answer || !ignored) return std::nullopt;
+    list.append(*question, *answer);
+  }
+  if (list.isEmpty()) return std::nullopt;
+  return list;
+}
+
+// The book table's verdict on record `b`: no table at all, a table too short
+// to hold the record, or the book's file name.
+struct BookName {
+  bool tableExists = false;
+  std::optional<QString> name;
+};
+
+BookName readBookName(const QString& tablePath, int b) {
+  BookName result;
+  QFile table(tablePath);
+  if (!table.exists()) return result;
+  result.tableExists = true;
+  if (b < 1 || !table.open(QIODevice::ReadOnly) || !table.seek(qint64(b - 1) * kBookRecordSize))
+    return result;
+  const QByteArray record = table.read(kBookRecordSize);
+  if (record.size() < kBookRecordSize) return result;
+  result.name = Paths::trimNulls(TextCodec::decode(record.mid(kBookNameOffset, kBookNameLength)));
+  return result;
+}
+
+}  // namespace
+
+void findCompanion(QuorlSaver& saver) {
+  SaverSettings& s = saver.settings;
+  const QString drive = Paths::driveOf(saver.homeFolder());
+  const QString candidate = Paths::join(drive + s.companionFolder, QStringLiteral("Quorl.exe"));
+  if (FileIo::isFile(candidate)) {
+    s.companionFolder = drive + s.companionFolder;
+    s.linkState = 1;
+  } else {
+    s.linkState = 2;
+  }
+}
+
+void loadCompanionWords(QuorlSaver& saver) {
+  const SaverSettings& s = saver.settings;
+  if (s.ownList != 0 || s.linkState != 1) {
+    saver.companionState = 2;
+    return;
+  }
+  const std::optional<std::pair<int, int>> status = readStatus(s.companionFolder);
+  if (!status) {
+    saver.companionState = 1;
+    return;
+  }
+  const auto [a, b] = *status;
+  const QString indexPath =
+      Paths::join(s.companionFolder, QStringLiteral("%1.%2i").arg(b).arg(a));
+  std::optional<WordList> words = readIndex(indexPath);
+  if (!words) {
+    saver.companionState = 1;
+    return;
+  }
+
+  const QString tablePath = Paths::join(s.companionFolder, QStringLiteral("T.%1").arg(a));
+  const BookName book = readBookName(tablePath, b);
+  if (book.tableExists && !book.name) {
+    // A table that does not hold the current book is as good as no index.
+    saver.companionState = 1;
+    return;
+  }
+
+  saver.companionState = 0;
+  words->questionFont = kFallbackListFont;
+  words->answerFont = kFallbackListFont;
+  if (book.name) {
+    const QString headerPath = Paths::join(s.companionFolder, *book.name + QStringLiteral(".vcb"));
+    if (const std::optional<QByteArray> header = FileIo::readAll(headerPath)) {
+      FieldReader reader(TextCodec::decode(*header));
+      reader.readString();  // entry count, not needed here
+      words->questionFont = reader.readString().value_or(kFallbackListFont);
+      words->answerFont = reader.readString().value_or(kFallbackListFont);
+    }
+  }
+  saver.words = std::move(*words);
+}
+
+}  // namespace CompanionLink

@@ -1,0 +1,23 @@
+#pragma once
+
+class QuorlSaver;
+
+// The link to the companion vocabulary trainer, whose files the saver only
+// reads: Quorl.exe (presence), Status.ini, the word index of the current book,
+// the book table and the book header (.vcb).
+namespace CompanionLink {
+
+inline constexpr int kBookRecordSize = 88;
+inline constexpr int kBookNameOffset = 50;
+inline constexpr int kBookNameLength = 16;
+
+// Looks for Quorl.exe in the stored companion folder on the program's drive;
+// sets linkState to 1 (and makes the folder a full path) or 2.
+void findCompanion(QuorlSaver& saver);
+
+// Takes the companion's current words into the word list when linked and no
+// own list is chosen. companionState becomes 2 (not asked), 1 (no usable
+// index: own list kept) or 0 (words taken).
+void loadCompanionWords(QuorlSaver& saver);
+
+}  // namespace CompanionLink

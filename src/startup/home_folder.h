@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Where the saver keeps DrifStt, DEFAULT.dgl and DEFAULT.jpg.
+struct HomeFolderInputs {
+  QString optionHome;        // --home DIR
+  QString environmentHome;   // DRIFTGLYPH_HOME
+  QString executableFolder;  // folder of the running executable
+  QString configHome;        // $XDG_CONFIG_HOME (or ~/.config)
+  QString dataFolder;        // installed data folder with the default list and picture
+};
+
+namespace HomeFolder {
+
+// --home, then DRIFTGLYPH_HOME, then the executable's folder when it is
+// writable and holds the default list (a portable install), else
+// <config home>/driftglyph, created and seeded from the data folder.
+QString resolve(const HomeFolderInputs& inputs);
+
+// Copies DEFAULT.dgl and DEFAULT.jpg from `dataFolder` into `home` where missing.
+void seed(const QString& home, const QString& dataFolder);
+
+}  // namespace HomeFolder

@@ -1,0 +1,31 @@
+#include "startup/paths.h"
+
+#include <QDir>
+
+namespace Paths {
+
+QString join(const QString& folder, const QString& name) {
+  const QChar sep = QDir::separator();
+  if (folder.endsWith(sep) || folder.endsWith(u'/')) return folder + name;
+  return folder + sep + name;
+}
+
+QString parentFolder(const QString& path) {
+  const qsizetype at = path.lastIndexOf(QDir::separator());
+  if (at <= 0) return path;
+  return path.left(at);
+}
+
+QString trimNulls(QString text) {
+  while (text.endsWith(QChar(0))) text.chop(1);
+  while (text.startsWith(u' ')) text.remove(0, 1);
+  while (text.endsWith(u' ')) text.chop(1);
+  return text;
+}
+
+QString driveOf(const QString& path) {
+  if (path.size() >= 2 && path.at(1) == u':' && path.at(0).isLetter()) return path.left(2);
+  return QString();
+}
+
+}  // namespace Paths

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "startup/saver_settings.h"
+#include "startup/word_list.h"
+
+// The state that the display, the settings dialog and the editor share: the
+// settings, the current word list, where the words came from, and whether the
+// display runs for the dialog. One instance lives for the whole run and is
+// handed to each window; nothing here is global.
+class QuorlSaver {
+ public:
+  explicit QuorlSaver(QString homeFolder);
+
+  SaverSettings settings;
+  WordList words;
+  // 0 = the words came from the companion; otherwise equal to linkState.
+  uint8_t companionState = 0;
+  // True while the display runs on behalf of the settings dialog.
+  bool configMode = false;
+
+  const QString& homeFolder() const { return home_; }
+  QString settingsPath() const;
+  QString defaultListPath() const;
+  QString defaultPicturePath() const;
+
+  // The given path when a file of that name exists, else the default picture.
+  QString pictureOrDefault(const QString& path) const;
+
+  // Reads DrifStt, links the companion when not yet looked for, takes the
+  // companion's words or the chosen list, and rewrites the settings file.
+  // Never fails: missing or bad lines keep their defaults.
+  void load();
+
+  // Writes DrifStt; false (with `error`) when the file could not be written,
+  // in which case the old file is left whole.
+  bool save(QString* error = nullptr) const;
+
+  // Reads the chosen list file, or the default one, into `words`.
+  void loadOwnWordList();
+
+ private:
+  QString home_;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The font every label falls back to when no list file names one.
+inline const QString kFallbackListFont = QStringLiteral("ＭＳ Ｐゴシック");
+
+// The most pairs a list holds; the pair index is a 16-bit number.
+inline constexpr int kMaxPairs = 32767;
+
+// The question/answer pairs the saver shows, with the two label fonts.
+// Pairs are numbered from 1; pair i is questions[i - 1], answers[i - 1].
+struct WordList {
+  QStringList questions;
+  QStringList answers;
+  QString questionFont = kFallbackListFont;
+  QString answerFont = kFallbackListFont;
+
+  int count() const { return int(questions.size()); }
+  bool isEmpty() const { return questions.isEmpty(); }
+  QString question(int pair) const { return questions.value(pair - 1); }
+  QString answer(int pair) const { return answers.value(pair - 1); }
+  void append(const QString& question, const QString& answer) {
+    questions.append(question);
+    answers.append(answer);
+  }
+  void clear() {
+    questions.clear();
+    answers.clear();
+  }
+  bool operator==(const WordList&) const = default;
+};
+
+// Word-list files (.dgl): line 1 holds the count and the two font names, then
+// one line per pair. Reading never trusts the count: a count of 0 or less gives
+// an empty list, a count beyond the data gives the pairs that are there.
+namespace WordListFile {
+
+WordList parse(const QByteArray& bytes);
+QByteArray format(const WordList& list);
+
+// nullopt when the file cannot be read.
+std::optional<WordList> read(const QString& path);
+bool write(const QString& path, const WordList& list, QString* error = nullptr);
+
+}  // namespace WordListFile
