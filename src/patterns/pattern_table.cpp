@@ -8,7 +8,7 @@ const PatternCatalog& table() {
       {2, QStringLiteral("Dancing"), TimerId::tmSdc, nullptr},
       {3, QStringLiteral("Tornado"), TimerId::tmStn, nullptr},
       {4, QStringLiteral("Insects"), TimerId::tmSis, nullptr},
-      {5, QStringLiteral("Highway"), TimerId::tmShw, nullptr},
+      {5, QStringLiteral("Highway"), TimerId::tmShw, tickHighway},
       {6, QStringLiteral("Fireball"), TimerId::tmSfb, nullptr},
       {7, QStringLiteral("Leaves"), TimerId::tmSln, nullptr},
       {8, QStringLiteral("Ripples"), TimerId::tmSrp, nullptr},
