@@ -5,7 +5,7 @@ namespace Patterns {
 const PatternCatalog& table() {
   static const PatternCatalog catalog = {{
       {1, QStringLiteral("Waterdrop"), TimerId::tmSwf, tickWaterdrop},
-      {2, QStringLiteral("Dancing"), TimerId::tmSdc, nullptr},
+      {2, QStringLiteral("Dancing"), TimerId::tmSdc, tickDancing},
       {3, QStringLiteral("Tornado"), TimerId::tmStn, nullptr},
       {4, QStringLiteral("Insects"), TimerId::tmSis, nullptr},
       {5, QStringLiteral("Highway"), TimerId::tmShw, tickHighway},
