@@ -1,0 +1,93 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "platform/display_lock.h"
+#include "startup/command_line.h"
+
+using Action = StartupCommand::Action;
+Q_DECLARE_METATYPE(StartupCommand::Action)
+
+class tst_CommandLine : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void dispatch_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Action>("action");
+    QTest::addRow("show lower") << QStringList{"/s"} << Action::Show;
+    QTest::addRow("show upper") << QStringList{"/S"} << Action::Show;
+    QTest::addRow("show with number") << QStringList{"/s:1234"} << Action::Show;
+    QTest::addRow("show then more") << QStringList{"/S", "extra"} << Action::Show;
+    QTest::addRow("configure lower") << QStringList{"/c"} << Action::Configure;
+    QTest::addRow("configure upper with handle") << QStringList{"/C:5678"} << Action::Configure;
+    QTest::addRow("empty") << QStringList{} << Action::Configure;
+    QTest::addRow("preview switch") << QStringList{"/p", "1234"} << Action::Configure;
+    QTest::addRow("password switch") << QStringList{"/a"} << Action::Configure;
+    QTest::addRow("slash only") << QStringList{"/"} << Action::Configure;
+    QTest::addRow("space first") << QStringList{" /s"} << Action::Configure;
+    QTest::addRow("unknown") << QStringList{"hello"} << Action::Configure;
+    QTest::addRow("home then show") << QStringList{"--home", "/tmp/x", "/s"} << Action::Show;
+    QTest::addRow("root host switch") << QStringList{"-root"} << Action::Show;
+    QTest::addRow("help") << QStringList{"/s", "--help"} << Action::Help;
+    QTest::addRow("version") << QStringList{"--version"} << Action::Version;
+    QTest::addRow("trace") << QStringList{"--trace", "3", "--size", "800x600"} << Action::Trace;
+    QTest::addRow("trace missing count") << QStringList{"--trace"} << Action::Help;
+    QTest::addRow("bad size") << QStringList{"--trace", "1", "--size", "big"} << Action::Help;
+  }
+  void dispatch() {
+    QFETCH(QStringList, arguments);
+    QFETCH(Action, action);
+    QCOMPARE(CommandLine::parse(arguments).action, action);
+  }
+
+  void optionsAreRead() {
+    const StartupCommand c = CommandLine::parse(
+        {"--home", "/h", "--trace", "2", "--size", "640x480", "--seed", "9", "--frames", "/f"});
+    QCOMPARE(c.home, QStringLiteral("/h"));
+    QCOMPARE(c.traceRuns, 2);
+    QCOMPARE(c.traceSize, QSize(640, 480));
+    QCOMPARE(c.traceSeed, 9u);
+    QCOMPARE(c.framesFolder, QStringLiteral("/f"));
+  }
+
+  // A start while a display holds the lock ends at once, whatever its switch.
+  void secondInstanceExitsSilently_data() {
+    QTest::addColumn<QString>("switchText");
+    QTest::addRow("show") << "/s";
+    QTest::addRow("configure") << "/c";
+  }
+  void secondInstanceExitsSilently() {
+    QFETCH(QString, switchText);
+    QTemporaryDir home;
+    DisplayLock running(home.path());
+    QVERIFY(running.acquire());
+
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(DRIFTGLYPH_EXE), {QStringLiteral("--home"), home.path(), switchText});
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(second.readAllStandardOutput(), QByteArray());
+    // It did not even load the settings: no DrifStt was written.
+    QVERIFY(!QFile::exists(home.filePath(QStringLiteral("DrifStt"))));
+  }
+
+  void freedLockLetsAStartThrough() {
+    QTemporaryDir home;
+    {
+      DisplayLock running(home.path());
+      QVERIFY(running.acquire());
+      QVERIFY(!running.heldElsewhere());
+    }
+    DisplayLock other(home.path());
+    QVERIFY(!other.heldElsewhere());
+    QVERIFY(other.acquire());
+  }
+};
+
+QTEST_GUILESS_MAIN(tst_CommandLine)
+#include "tst_command_line.moc"

@@ -1,0 +1,136 @@
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "startup/file_io.h"
+#include "startup/quorl_saver.h"
+#include "startup/saver_settings.h"
+
+namespace {
+
+const QByteArray kCanonicalDefaults =
+    "0\r\n\"\"\r\n0\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n3\r\n\"DEFAULT\"\r\n"
+    "16777215,8454143\r\n0\r\n0\r\n\"DEFAULT\"\r\n";
+
+QByteArray readFile(const QString& path) { return FileIo::readAll(path).value_or(QByteArray()); }
+
+void writeFile(const QString& path, const QByteArray& bytes) { QVERIFY(FileIo::writeAtomically(path, bytes)); }
+
+}  // namespace
+
+class tst_SaverSettings : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void defaultsAreCanonical() {
+    QCOMPARE(SettingsFile::format(SaverSettings{}), kCanonicalDefaults);
+    QCOMPARE(SettingsFile::parse(kCanonicalDefaults).settings, SaverSettings{});
+    QCOMPARE(SettingsFile::parse(kCanonicalDefaults).linesRead, 11);
+  }
+
+  void roundTrip() {
+    SaverSettings s;
+    s.linkState = 1;
+    s.companionFolder = QStringLiteral("/opt/q, folder");
+    s.patternOrder = 1;
+    s.patternExcluded = {1, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1};
+    s.speed = 7;
+    s.backgroundPath = QStringLiteral("/pics/海.jpg");
+    s.questionColor = 0x00123456;
+    s.answerColor = -1;
+    s.wordOrder = 1;
+    s.ownList = 1;
+    s.wordListPath = QStringLiteral("/lists/my.dgl");
+    const QByteArray bytes = SettingsFile::format(s);
+    QVERIFY(bytes.contains("1,0,1,0,0,0,0,1\r\n0,0,0,0,1,1,1,1\r\n7\r\n"));
+    QVERIFY(bytes.contains("1193046,-1\r\n"));
+    QCOMPARE(SettingsFile::parse(bytes).settings, s);
+  }
+
+  void missingShortOrBadLinesKeepDefaults_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<int>("questionColor");
+    QTest::addColumn<QString>("wordListPath");
+    QTest::addRow("empty") << QByteArray() << 3 << 0x00FFFFFF << "DEFAULT";
+    QTest::addRow("short") << QByteArray("2\r\n\"\"\r\n1\r\n1,1,1,1,1,1,1,1\r\n0,0,0,0,0,0,0,0\r\n5\r\n") << 5
+                           << 0x00FFFFFF << "DEFAULT";
+    QTest::addRow("speed out of range") << QByteArray("0\r\n\"\"\r\n0\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n9\r\n")
+                                        << 3 << 0x00FFFFFF << "DEFAULT";
+    QTest::addRow("garbage") << QByteArray("\x01\x02\xff\xfe garbage\n\n\n\"") << 3 << 0x00FFFFFF << "DEFAULT";
+    QTest::addRow("colour line short") << QByteArray(
+        "0\r\n\"\"\r\n0\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n4\r\n\"DEFAULT\"\r\n255\r\n0\r\n0\r\n\"/x.dgl\"\r\n")
+                                       << 4 << 0x00FFFFFF << "/x.dgl";
+  }
+  void missingShortOrBadLinesKeepDefaults() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, speed);
+    QFETCH(int, questionColor);
+    QFETCH(QString, wordListPath);
+    const SaverSettings s = SettingsFile::parse(bytes).settings;
+    QCOMPARE(int(s.speed), speed);
+    QCOMPARE(s.questionColor, questionColor);
+    QCOMPARE(s.answerColor, 0x0080FFFF);
+    QCOMPARE(s.wordListPath, wordListPath);
+  }
+
+  void handEditedFileComesBackCanonical() {
+    QTemporaryDir dir;
+    QuorlSaver saver(dir.path());
+    writeFile(saver.settingsPath(),
+              "  2 \n  \"\" \n 1\n1, 0 ,0,0,0,0,0, 1\n0,0,0,0,0,0,0,0\n 6\n DEFAULT \n16777215 , 255\n1\n0\n\"DEFAULT\"xx\n");
+    saver.load();
+    QCOMPARE(readFile(saver.settingsPath()),
+             QByteArray("2\r\n\"\"\r\n1\r\n1,0,0,0,0,0,0,1\r\n0,0,0,0,0,0,0,0\r\n6\r\n\"DEFAULT\"\r\n"
+                        "16777215,255\r\n1\r\n0\r\n\"DEFAULT\"\r\n"));
+  }
+
+  void loadOnEmptyHomeCreatesDefaults() {
+    QTemporaryDir dir;
+    QuorlSaver saver(dir.path());
+    saver.load();
+    // Line 1 was 0, so the companion was looked for (and not found here).
+    QByteArray expected = kCanonicalDefaults;
+    expected[0] = '2';
+    QCOMPARE(readFile(saver.settingsPath()), expected);
+    QCOMPARE(int(saver.companionState), 2);
+    QVERIFY(saver.words.isEmpty());
+    QCOMPARE(saver.words.questionFont, kFallbackListFont);
+  }
+
+  void chosenListOrDefaultList() {
+    QTemporaryDir dir;
+    QuorlSaver saver(dir.path());
+    WordList defaults;
+    defaults.append(QStringLiteral("default"), QStringLiteral("既定"));
+    QVERIFY(WordListFile::write(saver.defaultListPath(), defaults));
+    WordList mine;
+    mine.append(QStringLiteral("mine"), QStringLiteral("私の"));
+    const QString minePath = dir.filePath(QStringLiteral("mine.dgl"));
+    QVERIFY(WordListFile::write(minePath, mine));
+
+    saver.settings.wordListPath = minePath;
+    QVERIFY(saver.save());
+    saver.load();
+    QCOMPARE(saver.words.question(1), QStringLiteral("mine"));
+
+    QFile::remove(minePath);
+    saver.load();
+    QCOMPARE(saver.words.question(1), QStringLiteral("default"));
+    // The stored path is kept even though its file is gone.
+    QCOMPARE(saver.settings.wordListPath, minePath);
+  }
+
+  void pictureOrDefault() {
+    QTemporaryDir dir;
+    QuorlSaver saver(dir.path());
+    const QString picture = dir.filePath(QStringLiteral("p.jpg"));
+    writeFile(picture, "x");
+    QCOMPARE(saver.pictureOrDefault(picture), picture);
+    QCOMPARE(saver.pictureOrDefault(QStringLiteral("DEFAULT")), saver.defaultPicturePath());
+    QCOMPARE(saver.pictureOrDefault(QString()), saver.defaultPicturePath());
+    QCOMPARE(saver.pictureOrDefault(dir.path()), saver.defaultPicturePath());  // a folder is no picture
+  }
+};
+
+QTEST_GUILESS_MAIN(tst_SaverSettings)
+#include "tst_saver_settings.moc"

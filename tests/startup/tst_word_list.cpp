@@ -1,0 +1,111 @@
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "startup/text_codec.h"
+#include "startup/word_list.h"
+
+class tst_WordList : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void roundTrip() {
+    QTemporaryDir dir;
+    WordList list;
+    list.questionFont = QStringLiteral("IPAPGothic");
+    list.answerFont = QStringLiteral("ＭＳ 明朝");
+    list.append(QStringLiteral("apple, red"), QStringLiteral("りんご"));
+    list.append(QString(), QStringLiteral("空の質問"));
+    list.append(QStringLiteral("dog"), QString());
+    const QString path = dir.filePath(QStringLiteral("l.dgl"));
+    QVERIFY(WordListFile::write(path, list));
+    QCOMPARE(WordListFile::read(path).value(), list);
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("3,\"IPAPGothic\",\""));
+    QVERIFY(bytes.contains("\"dog\",\"\"\r\n"));
+    QVERIFY(bytes.endsWith("\r\n"));
+  }
+
+  void doubleQuoteBecomesFullWidth() {
+    WordList list;
+    list.append(QStringLiteral("say \"hi\""), QStringLiteral("\"x\""));
+    const WordList back = WordListFile::parse(WordListFile::format(list));
+    QCOMPARE(back.count(), 1);
+    QCOMPARE(back.question(1), QStringLiteral("say ＂hi＂"));
+    QCOMPARE(back.answer(1), QStringLiteral("＂x＂"));
+  }
+
+  void countDecidesWhatIsRead_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("pairs");
+    const QByteArray body = "\"a\",\"1\"\r\n\"b\",\"2\"\r\n\"c\",\"3\"\r\n";
+    QTest::addRow("count smaller than data") << QByteArray("2,\"f\",\"g\"\r\n" + body) << 2;
+    QTest::addRow("count equal") << QByteArray("3,\"f\",\"g\"\r\n" + body) << 3;
+    QTest::addRow("count larger than data") << QByteArray("10,\"f\",\"g\"\r\n" + body) << 3;
+    QTest::addRow("huge count") << QByteArray("2147483647,\"f\",\"g\"\r\n" + body) << 3;
+    QTest::addRow("zero") << QByteArray("0,\"f\",\"g\"\r\n" + body) << 0;
+    QTest::addRow("negative") << QByteArray("-5,\"f\",\"g\"\r\n" + body) << 0;
+    QTest::addRow("not a number") << QByteArray("x,\"f\",\"g\"\r\n" + body) << 0;
+    QTest::addRow("empty file") << QByteArray() << 0;
+  }
+  void countDecidesWhatIsRead() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, pairs);
+    const WordList list = WordListFile::parse(bytes);
+    QCOMPARE(list.count(), pairs);
+    QCOMPARE(list.answers.size(), list.questions.size());
+    if (pairs > 0) {
+      QCOMPARE(list.question(1), QStringLiteral("a"));
+      QCOMPARE(list.questionFont, QStringLiteral("f"));
+    }
+  }
+
+  void atMost32767Pairs() {
+    QByteArray bytes = "40000,\"f\",\"g\"\r\n";
+    for (int i = 0; i < 40000; ++i) bytes += "\"q\",\"a\"\r\n";
+    QCOMPARE(WordListFile::parse(bytes).count(), kMaxPairs);
+  }
+
+  void shiftJisFileDecodes() {
+    QStringEncoder sjis("windows-31j");
+    QVERIFY(sjis.isValid());
+    const QByteArray bytes = sjis.encode(QStringLiteral("1,\"ＭＳ Ｐゴシック\",\"ＭＳ Ｐゴシック\"\r\n\"犬\",\"いぬ\"\r\n"));
+    QVERIFY(!bytes.contains("\xE7"));  // really Shift JIS, not UTF-8
+    const WordList list = WordListFile::parse(bytes);
+    QCOMPARE(list.questionFont, QStringLiteral("ＭＳ Ｐゴシック"));
+    QCOMPARE(list.question(1), QStringLiteral("犬"));
+    QCOMPARE(list.answer(1), QStringLiteral("いぬ"));
+  }
+
+  void utf8WithBomDecodes() {
+    const QByteArray bytes = "\xEF\xBB\xBF" + QStringLiteral("1,\"f\",\"g\"\r\n\"猫\",\"ねこ\"\r\n").toUtf8();
+    QCOMPARE(WordListFile::parse(bytes).question(1), QStringLiteral("猫"));
+  }
+
+  void missingFileIsNotAList() {
+    QVERIFY(!WordListFile::read(QStringLiteral("/nonexistent/x.dgl")).has_value());
+  }
+
+  void failedWriteKeepsOldFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("keep.dgl"));
+    WordList list;
+    list.append(QStringLiteral("q"), QStringLiteral("a"));
+    QVERIFY(WordListFile::write(path, list));
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    WordList other;
+    other.append(QStringLiteral("changed"), QStringLiteral("x"));
+    QString error;
+    const bool written = WordListFile::write(path, other, &error);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (written) QSKIP("running as a user who can write into read-only folders");
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(WordListFile::read(path).value(), list);
+  }
+};
+
+QTEST_GUILESS_MAIN(tst_WordList)
+#include "tst_word_list.moc"
