@@ -16,7 +16,7 @@ const PatternCatalog& table() {
       {10, QStringLiteral("Sardines"), TimerId::tmSsd, nullptr},
       {11, QStringLiteral("Knot"), TimerId::tmSkn, nullptr},
       {12, QStringLiteral("Brick"), TimerId::tmSbr, nullptr},
-      {13, QStringLiteral("MerryGoRound"), TimerId::tmSmg, nullptr},
+      {13, QStringLiteral("MerryGoRound"), TimerId::tmSmg, tickMerryGoRound},
       {14, QStringLiteral("Eagle"), TimerId::tmSeg, nullptr},
       {15, QStringLiteral("Amoeba"), TimerId::tmSab, nullptr},
       {16, QStringLiteral("Volcano"), TimerId::tmSvc, nullptr},
