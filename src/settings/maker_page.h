@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// The project's web page, named where the dialog points users at the companion.
+inline const QString kMakerPage = QStringLiteral("https://driftglyph.example.org/");
