@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLabel>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <cstdio>
