@@ -6,7 +6,7 @@ const PatternCatalog& table() {
   static const PatternCatalog catalog = {{
       {1, QStringLiteral("Waterdrop"), TimerId::tmSwf, tickWaterdrop},
       {2, QStringLiteral("Dancing"), TimerId::tmSdc, tickDancing},
-      {3, QStringLiteral("Tornado"), TimerId::tmStn, nullptr},
+      {3, QStringLiteral("Tornado"), TimerId::tmStn, tickTornado},
       {4, QStringLiteral("Insects"), TimerId::tmSis, nullptr},
       {5, QStringLiteral("Highway"), TimerId::tmShw, tickHighway},
       {6, QStringLiteral("Fireball"), TimerId::tmSfb, nullptr},
