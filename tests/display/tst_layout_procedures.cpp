@@ -1,0 +1,122 @@
+#include <QtTest>
+
+#include "display/layout_procedures.h"
+#include "display/stage.h"
+
+namespace {
+
+// Metrics with a fixed size per caption, so label sizes are whatever a case needs.
+class FixedMetrics final : public TextMetrics {
+ public:
+  QSize measure(const QString& text, const QString&, int, bool) const override { return sizes.value(text); }
+  QHash<QString, QSize> sizes;
+};
+
+struct Fixture {
+  Fixture(QSize question, QSize answer, int16_t cx) {
+    metrics.sizes.insert("Q", question);
+    metrics.sizes.insert("A", answer);
+    for (Label& l : stage.lblQ) l.caption = "Q";
+    for (Label& l : stage.lblF) l.caption = "A";
+    stage.CX = cx;
+  }
+  FixedMetrics metrics;
+  RandomSource random;
+  Stage stage{metrics, random};
+};
+
+}  // namespace
+
+class TstLayoutProcedures : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void sEgFxInterpolates_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<double>("expected");
+    QTest::addRow("a third up") << 100 << 200 << 1 << 3 << 133.0;
+    QTest::addRow("a third down rounds down, not towards the start") << 200 << 100 << 1 << 3 << 166.0;
+    QTest::addRow("step 0 is the start") << 37 << -250 << 0 << 9 << 37.0;
+    QTest::addRow("last step is the end") << 37 << -250 << 9 << 9 << -250.0;
+    QTest::addRow("negative values round down") << 0 << -10 << 1 << 3 << -4.0;
+    QTest::addRow("exact division") << -40 << 80 << 3 << 4 << 50.0;
+    // The distance times the step is a 16-bit product: 20000 x 2 wraps to -25536.
+    QTest::addRow("16-bit product wraps") << 0 << 20000 << 2 << 4 << -6384.0;
+  }
+  void sEgFxInterpolates() {
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, step);
+    QFETCH(int, steps);
+    QFETCH(double, expected);
+    QCOMPARE(Layout::sEgFx(int16_t(from), int16_t(to), int16_t(step), int16_t(steps)), expected);
+  }
+
+  // A question 80 wide and an answer 120 wide on a display with CX = 512:
+  // the pair is centred from 412, the rows alternate which word leads.
+  void astVcStacksThreeRows_data() {
+    QTest::addColumn<QSize>("question");
+    QTest::addColumn<QSize>("answer");
+    QTest::addColumn<int>("rowHeight");
+    QTest::addRow("question taller") << QSize(80, 36) << QSize(120, 30) << 36;
+    QTest::addRow("answer taller uses the answer's height") << QSize(80, 30) << QSize(120, 45) << 45;
+  }
+  void astVcStacksThreeRows() {
+    QFETCH(QSize, question);
+    QFETCH(QSize, answer);
+    QFETCH(int, rowHeight);
+    Fixture f(question, answer, 512);
+    Stage& st = f.stage;
+    Layout::AstVc(st, 600);
+
+    QCOMPARE(st.lblF[0].left, 412.0);
+    QCOMPARE(st.lblQ[0].left, 532.0);
+    QCOMPARE(st.lblQ[1].left, 412.0);
+    QCOMPARE(st.lblF[1].left, 492.0);
+    QCOMPARE(st.lblF[2].left, 412.0);
+    QCOMPARE(st.lblQ[2].left, 532.0);
+    for (int row = 0; row < 3; ++row) {
+      const double top = 600 - (row + 1) * rowHeight;
+      QCOMPARE(st.lblQ[size_t(row)].top, top);
+      QCOMPARE(st.lblF[size_t(row)].top, top);
+    }
+    // The row height is left in QY(1) and the left edge in QX(2).
+    QCOMPARE(int(st.QY[1]), rowHeight);
+    QCOMPARE(int(st.QX[2]), 412);
+  }
+
+  void astVcRoundsTheHalfWidthDown() {
+    Fixture f(QSize(81, 20), QSize(120, 20), 512);  // floor(201 / 2) = 100
+    Layout::AstVc(f.stage, 100);
+    QCOMPARE(f.stage.lblF[0].left, 412.0);
+    QCOMPARE(f.stage.lblQ[0].left, 532.0);
+    QCOMPARE(f.stage.lblF[1].left, 493.0);
+  }
+
+  void astVcMovesOnlyTheSixColumnLabels() {
+    Fixture f(QSize(80, 30), QSize(120, 30), 512);
+    Stage& st = f.stage;
+    for (size_t i = 0; i < 16; ++i) {
+      st.lblQ[i].size = st.lblF[i].size = 18;
+      st.lblQ[i].left = st.lblF[i].left = -7;
+      st.lblQ[i].visible = (i % 2 == 0);
+    }
+    const auto before = st.lblQ;
+    Layout::AstVc(st, 300);
+    for (size_t i = 0; i < 16; ++i) {
+      QCOMPARE(st.lblQ[i].visible, before[i].visible);
+      QCOMPARE(st.lblQ[i].size, 18);
+      QCOMPARE(st.lblF[i].size, 18);
+      if (i >= 3) {
+        QCOMPARE(st.lblQ[i].left, -7.0);
+        QCOMPARE(st.lblF[i].left, -7.0);
+      }
+    }
+  }
+};
+
+QTEST_GUILESS_MAIN(TstLayoutProcedures)
+#include "tst_layout_procedures.moc"
