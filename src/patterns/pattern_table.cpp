@@ -17,7 +17,7 @@ const PatternCatalog& table() {
       {11, QStringLiteral("Knot"), TimerId::tmSkn, nullptr},
       {12, QStringLiteral("Brick"), TimerId::tmSbr, nullptr},
       {13, QStringLiteral("MerryGoRound"), TimerId::tmSmg, tickMerryGoRound},
-      {14, QStringLiteral("Eagle"), TimerId::tmSeg, nullptr},
+      {14, QStringLiteral("Eagle"), TimerId::tmSeg, tickEagle},
       {15, QStringLiteral("Amoeba"), TimerId::tmSab, nullptr},
       {16, QStringLiteral("Volcano"), TimerId::tmSvc, nullptr},
   }};
