@@ -7,7 +7,7 @@ const PatternCatalog& table() {
       {1, QStringLiteral("Waterdrop"), TimerId::tmSwf, tickWaterdrop},
       {2, QStringLiteral("Dancing"), TimerId::tmSdc, tickDancing},
       {3, QStringLiteral("Tornado"), TimerId::tmStn, tickTornado},
-      {4, QStringLiteral("Insects"), TimerId::tmSis, nullptr},
+      {4, QStringLiteral("Insects"), TimerId::tmSis, tickInsects},
       {5, QStringLiteral("Highway"), TimerId::tmShw, tickHighway},
       {6, QStringLiteral("Fireball"), TimerId::tmSfb, nullptr},
       {7, QStringLiteral("Leaves"), TimerId::tmSln, nullptr},
