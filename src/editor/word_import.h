@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Builds a new working list from the three foreign formats the editor
+// imports. Everything here is file-and-text work: the window asks for the
+// file, shows kCannotOpenMessage for any failure and, on success, makes the
+// pairs the working list (named "NEW", marked changed, cell on item 1).
+//
+// Files are decoded as UTF-8 when they are valid UTF-8, else as Shift JIS,
+// and read field by field with the program's one field reader: a comma or a
+// line end separates fields, spaces before a field are skipped, a quoted
+// field may hold commas. Reads take the next field whatever line it is on.
+namespace WordImport {
+
+// Every failure of an import: missing or unreadable file, read error, no
+// usable pair. Title "Driftglyph", OK.
+inline const QString kCannotOpenMessage = QStringLiteral("ﾌｧｲﾙを開けません");
+
+// The open dialogs' filters.
+inline const QString kTextFilter = QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv");
+inline const QString kVcbFilter = QStringLiteral("Quorlingのﾌｧｲﾙ(*.vcb)|*.vcb");
+
+// The most pairs an import yields (the editor's item numbers are 16-bit).
+inline constexpr int kMaxImportedPairs = 32767;
+
+struct ImportedWords {
+  QStringList questions;
+  QStringList answers;
+  // The file held more than kMaxImportedPairs pairs; the rest were left out.
+  bool truncated = false;
+
+  int count() const { return int(questions.size()); }
+};
+
+enum class TextFormat { Csv, LineByLine };
+
+// Csv when the name's last three characters are exactly "csv" (lower case:
+// "words.CSV" is read line by line).
+TextFormat textFormatOf(const QString& fileName);
+
+// Two fields at a time, regardless of lines; both trimmed of spaces; a pair
+// is kept when either is non-empty. A third column or text above the data
+// shifts the pairing. nullopt when no pair is kept or the last question has
+// no answer field at all.
+std::optional<ImportedWords> parseCsv(const QString& text);
+
+// One field a line, trimmed; blank fields are skipped and the rest alternate
+// question, answer (a last question keeps an empty answer). nullopt when
+// there is no non-blank field.
+std::optional<ImportedWords> parseLineByLine(const QString& text);
+
+// Reads the file as csv or line by line according to its name. nullopt when
+// the file is missing or unreadable or parsing gives nothing.
+std::optional<ImportedWords> importTextFile(const QString& path);
+
+// The companion's question files (.vcb): a header record (entry count N,
+// question font, answer font, one unused field), then N entries of a number,
+// the word and five meanings. Every meaning that is not blank after trimming
+// spaces gives one pair (word, meaning), meanings in order, entries in file
+// order; word and meaning are kept exactly as read. The count is not
+// trusted: entries stop at the end of the data.
+struct VcbImport {
+  // The header's font names. Present as soon as the header was read, also
+  // when the entries then fail: the window sets its font lists from them
+  // (the name if it is listed, else the fallback font) before the entries
+  // are looked at, and keeps them on failure.
+  std::optional<QString> questionFont;
+  std::optional<QString> answerFont;
+  // nullopt: show kCannotOpenMessage and keep the working list. A file whose
+  // entries have no usable meaning is refused this way.
+  std::optional<ImportedWords> words;
+};
+
+VcbImport parseVcb(const QString& text);
+VcbImport importVcbFile(const QString& path);
+
+// The three help messages (title "Driftglyph", OK), lines joined by CR LF
+// with no line end after the last.
+QString csvHelpText();
+QString textHelpText();
+QString vcbHelpText();
+
+// The project's web page named in the .vcb help.
+inline const QString kMakerPageAddress = QStringLiteral("https://driftglyph.example.org/");
+
+}  // namespace WordImport

@@ -1,0 +1,286 @@
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "editor/word_import.h"
+
+namespace {
+
+using Pairs = QList<QStringList>;  // each entry {question, answer}
+
+Pairs pairsOf(const WordImport::ImportedWords& words) {
+  Pairs pairs;
+  for (int i = 0; i < words.count(); ++i) pairs << QStringList{words.questions.at(i), words.answers.at(i)};
+  return pairs;
+}
+
+QByteArray shiftJis(const QString& text) {
+  QStringEncoder encoder("windows-31j");
+  if (!encoder.isValid()) encoder = QStringEncoder("Shift_JIS");
+  return encoder.encode(text);
+}
+
+// Writes a fixture file into the test's own folder and returns its path.
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+  const QString path = dir.filePath(name);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return QString();
+  file.write(bytes);
+  return path;
+}
+
+const QString kVcbHeader = QStringLiteral("2,\"ＭＳ 明朝\",\"Arial\",\"\"\r\n");
+
+}  // namespace
+
+class TestWordImport : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void csvReadsTwoFieldsAtATime_data();
+  void csvReadsTwoFieldsAtATime();
+  void lineByLineAlternates_data();
+  void lineByLineAlternates();
+  void formatFollowsLowerCaseExtension_data();
+  void formatFollowsLowerCaseExtension();
+  void importTextFileFromDisk_data();
+  void importTextFileFromDisk();
+  void shiftJisFileIsDecoded();
+  void missingOrUnreadableFileFails();
+  void importStopsAtItemLimit();
+  void vcbGivesOnePairPerMeaning_data();
+  void vcbGivesOnePairPerMeaning();
+  void vcbWithoutMeaningsIsRefusedButKeepsFonts();
+  void vcbWithBrokenHeaderFails_data();
+  void vcbWithBrokenHeaderFails();
+  void vcbFileInShiftJis();
+  void helpTextsAreJoinedByCrLf_data();
+  void helpTextsAreJoinedByCrLf();
+};
+
+void TestWordImport::csvReadsTwoFieldsAtATime_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<bool>("ok");
+  QTest::addColumn<Pairs>("pairs");
+  QTest::addRow("empty question kept") << "apple,りんご\r\n,dog\r\n" << true
+                                       << Pairs{{"apple", "りんご"}, {"", "dog"}};
+  QTest::addRow("comma and spaces give nothing") << "apple,りんご\r\n  ,   \r\ncat,猫\r\n" << true
+                                                 << Pairs{{"apple", "りんご"}, {"cat", "猫"}};
+  QTest::addRow("third column shifts the pairing") << "a,b,c\r\nd,e,f\r\n" << true
+                                                   << Pairs{{"a", "b"}, {"c", "d"}, {"e", "f"}};
+  QTest::addRow("spaces trimmed, quotes hold commas") << "  apple  , \"red, round\" \r\n" << true
+                                                      << Pairs{{"apple", "red, round"}};
+  QTest::addRow("empty answer on the last line") << "cat,猫\r\ndog,\r\n" << true
+                                                 << Pairs{{"cat", "猫"}, {"dog", ""}};
+  QTest::addRow("empty answer, no final line end") << "dog," << true << Pairs{{"dog", ""}};
+  QTest::addRow("blank lines after the data") << "cat,猫\r\n\r\n\r\n" << true << Pairs{{"cat", "猫"}};
+  QTest::addRow("LF line ends") << "cat,猫\ndog,犬" << true << Pairs{{"cat", "猫"}, {"dog", "犬"}};
+  QTest::addRow("last question without answer field") << "cat,猫\r\ndog\r\n" << false << Pairs{};
+  QTest::addRow("only blank pairs") << ",\r\n , \r\n" << false << Pairs{};
+  QTest::addRow("empty") << "" << false << Pairs{};
+}
+
+void TestWordImport::csvReadsTwoFieldsAtATime() {
+  QFETCH(QString, text);
+  QFETCH(bool, ok);
+  QFETCH(Pairs, pairs);
+  const std::optional<WordImport::ImportedWords> words = WordImport::parseCsv(text);
+  QCOMPARE(bool(words), ok);
+  if (words) QCOMPARE(pairsOf(*words), pairs);
+}
+
+void TestWordImport::lineByLineAlternates_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<bool>("ok");
+  QTest::addColumn<Pairs>("pairs");
+  QTest::addRow("blank lines between") << "apple\r\n\r\nりんご\r\n\r\ndog\r\n" << true
+                                       << Pairs{{"apple", "りんご"}, {"dog", ""}};
+  QTest::addRow("blank lines do not reset the pairing") << "a\r\n\r\n\r\nb\r\nc\r\n\r\nd" << true
+                                                        << Pairs{{"a", "b"}, {"c", "d"}};
+  QTest::addRow("comma gives two fields") << "apple,pie\r\nりんご\r\n" << true
+                                          << Pairs{{"apple", "pie"}, {"りんご", ""}};
+  QTest::addRow("spaces trimmed") << "   cat  \r\n  猫 \r\n" << true << Pairs{{"cat", "猫"}};
+  QTest::addRow("only blank lines") << "\r\n  \r\n\r\n" << false << Pairs{};
+  QTest::addRow("empty") << "" << false << Pairs{};
+}
+
+void TestWordImport::lineByLineAlternates() {
+  QFETCH(QString, text);
+  QFETCH(bool, ok);
+  QFETCH(Pairs, pairs);
+  const std::optional<WordImport::ImportedWords> words = WordImport::parseLineByLine(text);
+  QCOMPARE(bool(words), ok);
+  if (words) QCOMPARE(pairsOf(*words), pairs);
+}
+
+void TestWordImport::formatFollowsLowerCaseExtension_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<bool>("csv");
+  QTest::addRow("words.csv") << "/tmp/words.csv" << true;
+  QTest::addRow("words.CSV") << "/tmp/words.CSV" << false;
+  QTest::addRow("words.Csv") << "/tmp/words.Csv" << false;
+  QTest::addRow("words.txt") << "/tmp/words.txt" << false;
+  QTest::addRow("name ending in csv") << "/tmp/wordscsv" << true;
+}
+
+void TestWordImport::formatFollowsLowerCaseExtension() {
+  QFETCH(QString, name);
+  QFETCH(bool, csv);
+  QCOMPARE(WordImport::textFormatOf(name) == WordImport::TextFormat::Csv, csv);
+}
+
+void TestWordImport::importTextFileFromDisk_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<Pairs>("pairs");
+  // The same bytes pair up differently as csv and as lines.
+  QTest::addRow("words.csv as csv") << "words.csv" << Pairs{{"apple", "りんご"}, {"", "dog"}};
+  QTest::addRow("words.CSV as text") << "words.CSV" << Pairs{{"apple", "りんご"}, {"dog", ""}};
+  QTest::addRow("words.txt as text") << "words.txt" << Pairs{{"apple", "りんご"}, {"dog", ""}};
+}
+
+void TestWordImport::importTextFileFromDisk() {
+  QFETCH(QString, name);
+  QFETCH(Pairs, pairs);
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid());
+  const QString path = writeFile(dir, name, QStringLiteral("apple,りんご\r\n,dog\r\n").toUtf8());
+  const std::optional<WordImport::ImportedWords> words = WordImport::importTextFile(path);
+  QVERIFY(words);
+  QCOMPARE(pairsOf(*words), pairs);
+}
+
+void TestWordImport::shiftJisFileIsDecoded() {
+  QTemporaryDir dir;
+  const QByteArray bytes = shiftJis(QStringLiteral("りんご,林檎\r\n表,ｵﾓﾃ\r\n"));
+  QVERIFY(!bytes.isEmpty());
+  QVERIFY(bytes != QStringLiteral("りんご,林檎\r\n表,ｵﾓﾃ\r\n").toUtf8());
+  const std::optional<WordImport::ImportedWords> words =
+      WordImport::importTextFile(writeFile(dir, QStringLiteral("sjis.csv"), bytes));
+  QVERIFY(words);
+  QCOMPARE(pairsOf(*words), (Pairs{{"りんご", "林檎"}, {"表", "ｵﾓﾃ"}}));
+
+  const std::optional<WordImport::ImportedWords> bom =
+      WordImport::importTextFile(writeFile(dir, QStringLiteral("bom.txt"), "\xEF\xBB\xBF" "cat\r\n猫\r\n"));
+  QVERIFY(bom);
+  QCOMPARE(pairsOf(*bom), (Pairs{{"cat", "猫"}}));
+}
+
+void TestWordImport::missingOrUnreadableFileFails() {
+  QTemporaryDir dir;
+  QVERIFY(!WordImport::importTextFile(dir.filePath(QStringLiteral("absent.csv"))));
+  QVERIFY(!WordImport::importTextFile(writeFile(dir, QStringLiteral("empty.csv"), QByteArray())));
+  QVERIFY(!WordImport::importTextFile(writeFile(dir, QStringLiteral("empty.txt"), QByteArray())));
+  QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.csv")));
+  QVERIFY(!WordImport::importTextFile(dir.filePath(QStringLiteral("folder.csv"))));
+  QVERIFY(!WordImport::importVcbFile(dir.filePath(QStringLiteral("absent.vcb"))).words);
+  QCOMPARE(WordImport::kCannotOpenMessage, QStringLiteral("ﾌｧｲﾙを開けません"));
+}
+
+void TestWordImport::importStopsAtItemLimit() {
+  QString text;
+  for (int i = 1; i <= WordImport::kMaxImportedPairs + 2; ++i) text += QStringLiteral("q%1,a%1\r\n").arg(i);
+  const std::optional<WordImport::ImportedWords> words = WordImport::parseCsv(text);
+  QVERIFY(words);
+  QCOMPARE(words->count(), WordImport::kMaxImportedPairs);
+  QCOMPARE(words->answers.size(), WordImport::kMaxImportedPairs);
+  QVERIFY(words->truncated);
+  QCOMPARE(words->questions.last(), QStringLiteral("q%1").arg(WordImport::kMaxImportedPairs));
+
+  QVERIFY(!WordImport::parseCsv(QStringLiteral("q,a\r\n"))->truncated);
+}
+
+void TestWordImport::vcbGivesOnePairPerMeaning_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<Pairs>("pairs");
+  QTest::addRow("meanings 1 and 3")
+      << kVcbHeader + "1,\"apple\",\"りんご\",\"\",\"林檎\",\"\",\"\"\r\n2,\"dog\",\"犬\",\"\",\"\",\"\",\"\"\r\n"
+      << Pairs{{"apple", "りんご"}, {"apple", "林檎"}, {"dog", "犬"}};
+  QTest::addRow("blank meaning skipped, others kept as read")
+      << kVcbHeader + "1,\" cat \",\"   \",\" 猫 \",\"\",\"\",\"ねこ\"\r\n2,\"x\",\"\",\"\",\"\",\"\",\"\"\r\n"
+      << Pairs{{" cat ", " 猫 "}, {" cat ", "ねこ"}};
+  QTest::addRow("count larger than the data")
+      << "9,\"a\",\"b\",\"\"\r\n1,\"sun\",\"太陽\",\"\",\"\",\"\",\"\"\r\n" << Pairs{{"sun", "太陽"}};
+  QTest::addRow("count smaller than the data")
+      << "1,\"a\",\"b\",\"\"\r\n1,\"sun\",\"太陽\",\"\",\"\",\"\",\"\"\r\n2,\"moon\",\"月\",\"\",\"\",\"\",\"\"\r\n"
+      << Pairs{{"sun", "太陽"}};
+  QTest::addRow("unquoted fields, empty last meaning")
+      << "1,A,B,\r\n1,star,星,,,,\r\n" << Pairs{{"star", "星"}};
+  QTest::addRow("entry cut short") << "2,A,B,x\r\n1,sun,太陽,日\r\n" << Pairs{{"sun", "太陽"}, {"sun", "日"}};
+}
+
+void TestWordImport::vcbGivesOnePairPerMeaning() {
+  QFETCH(QString, text);
+  QFETCH(Pairs, pairs);
+  const WordImport::VcbImport result = WordImport::parseVcb(text);
+  QVERIFY(result.words);
+  QCOMPARE(pairsOf(*result.words), pairs);
+  QVERIFY(result.questionFont && result.answerFont);
+}
+
+void TestWordImport::vcbWithoutMeaningsIsRefusedButKeepsFonts() {
+  const WordImport::VcbImport result =
+      WordImport::parseVcb(kVcbHeader + "1,\"apple\",\"\",\" \",\"\",\"\",\"\"\r\n2,\"dog\",\"\",\"\",\"\",\"\",\"\"\r\n");
+  QVERIFY(!result.words);
+  QCOMPARE(result.questionFont.value_or(QString()), QStringLiteral("ＭＳ 明朝"));
+  QCOMPARE(result.answerFont.value_or(QString()), QStringLiteral("Arial"));
+}
+
+void TestWordImport::vcbWithBrokenHeaderFails_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addRow("empty file") << "";
+  QTest::addRow("blank lines only") << "\r\n\r\n";
+  QTest::addRow("count is not a number") << "apple,りんご\r\ndog,犬\r\n";
+  QTest::addRow("header cut short") << "3,\"ＭＳ 明朝\"";
+}
+
+void TestWordImport::vcbWithBrokenHeaderFails() {
+  QFETCH(QString, text);
+  const WordImport::VcbImport result = WordImport::parseVcb(text);
+  QVERIFY(!result.words);
+  QVERIFY(!result.questionFont);
+  QVERIFY(!result.answerFont);
+}
+
+void TestWordImport::vcbFileInShiftJis() {
+  QTemporaryDir dir;
+  const QString text =
+      QStringLiteral("1,\"ＭＳ 明朝\",\"ＭＳ ゴシック\",\"単語帳\"\r\n1,\"表\",\"おもて\",\"\",\"ひょう\",\"\",\"\"\r\n");
+  const WordImport::VcbImport result =
+      WordImport::importVcbFile(writeFile(dir, QStringLiteral("book.vcb"), shiftJis(text)));
+  QVERIFY(result.words);
+  QCOMPARE(pairsOf(*result.words), (Pairs{{"表", "おもて"}, {"表", "ひょう"}}));
+  QCOMPARE(result.questionFont.value_or(QString()), QStringLiteral("ＭＳ 明朝"));
+  QCOMPARE(result.answerFont.value_or(QString()), QStringLiteral("ＭＳ ゴシック"));
+}
+
+void TestWordImport::helpTextsAreJoinedByCrLf_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("lines");
+  QTest::addColumn<QString>("first");
+  QTest::addColumn<QString>("last");
+  QTest::addRow("csv") << WordImport::csvHelpText() << 15 << "表計算ｿﾌﾄなどで入力したcsv(ｺﾝﾏ区切り)ﾃﾞｰﾀを"
+                       << "なります。";
+  QTest::addRow("txt") << WordImport::textHelpText() << 15 << "ﾃｷｽﾄﾌｧｲﾙで入力したﾃﾞｰﾀを変換することが出来ます。"
+                       << "なります。";
+  QTest::addRow("vcb") << WordImport::vcbHelpText() << 7 << "ここで言うvcbﾌｧｲﾙはQuorlingの問題ﾃﾞｰﾀです。"
+                       << "へアクセス！";
+}
+
+void TestWordImport::helpTextsAreJoinedByCrLf() {
+  QFETCH(QString, text);
+  QFETCH(int, lines);
+  QFETCH(QString, first);
+  QFETCH(QString, last);
+  const QStringList split = text.split(QStringLiteral("\r\n"));
+  QCOMPARE(split.size(), lines);
+  QCOMPARE(split.first(), first);
+  QCOMPARE(split.last(), last);
+  QCOMPARE(text.count(u'\n'), lines - 1);
+  QCOMPARE(text.count(u'\r'), lines - 1);
+  if (lines == 7) QCOMPARE(split.at(5), QStringLiteral("詳しくは<") + WordImport::kMakerPageAddress + ">");
+}
+
+QTEST_GUILESS_MAIN(TestWordImport)
+#include "tst_word_import.moc"
