@@ -18,7 +18,7 @@ const PatternCatalog& table() {
       {12, QStringLiteral("Brick"), TimerId::tmSbr, nullptr},
       {13, QStringLiteral("MerryGoRound"), TimerId::tmSmg, tickMerryGoRound},
       {14, QStringLiteral("Eagle"), TimerId::tmSeg, tickEagle},
-      {15, QStringLiteral("Amoeba"), TimerId::tmSab, nullptr},
+      {15, QStringLiteral("Amoeba"), TimerId::tmSab, tickAmoeba},
       {16, QStringLiteral("Volcano"), TimerId::tmSvc, nullptr},
   }};
   return catalog;
