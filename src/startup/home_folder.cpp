@@ -26,14 +26,23 @@ void seed(const QString& home, const QString& dataFolder) {
   }
 }
 
+QString defaultsSource(const HomeFolderInputs& in) {
+  if (QFileInfo::exists(Paths::join(in.executableFolder, QStringLiteral("DEFAULT.dgl")))) return in.executableFolder;
+  return in.dataFolder;
+}
+
 QString resolve(const HomeFolderInputs& in) {
-  if (!in.optionHome.isEmpty()) return QDir(in.optionHome).absolutePath();
-  if (!in.environmentHome.isEmpty()) return QDir(in.environmentHome).absolutePath();
-  if (isWritableFolder(in.executableFolder) &&
-      QFileInfo::exists(Paths::join(in.executableFolder, QStringLiteral("DEFAULT.dgl"))))
+  QString home;
+  if (!in.optionHome.isEmpty())
+    home = QDir(in.optionHome).absolutePath();
+  else if (!in.environmentHome.isEmpty())
+    home = QDir(in.environmentHome).absolutePath();
+  else if (isWritableFolder(in.executableFolder) &&
+           QFileInfo::exists(Paths::join(in.executableFolder, QStringLiteral("DEFAULT.dgl"))))
     return in.executableFolder;
-  const QString home = Paths::join(in.configHome, QStringLiteral("driftglyph"));
-  seed(home, in.dataFolder);
+  else
+    home = Paths::join(in.configHome, QStringLiteral("driftglyph"));
+  seed(home, defaultsSource(in));
   return home;
 }
 

@@ -11,11 +11,17 @@ struct HomeFolderInputs {
   QString dataFolder;        // installed data folder with the default list and picture
 };
 
+
 namespace HomeFolder {
+// Where the default list and picture come from: the executable's folder when
+// it holds them (the build tree, a portable install), else the data folder.
+QString defaultsSource(const HomeFolderInputs& inputs);
+
 
 // --home, then DRIFTGLYPH_HOME, then the executable's folder when it is
 // writable and holds the default list (a portable install), else
-// <config home>/driftglyph, created and seeded from the data folder.
+// <config home>/driftglyph. The chosen folder is created and given the
+// default list and picture where it lacks them.
 QString resolve(const HomeFolderInputs& inputs);
 
 // Copies DEFAULT.dgl and DEFAULT.jpg from `dataFolder` into `home` where missing.

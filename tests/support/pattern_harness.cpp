@@ -10,9 +10,12 @@ int TickSnapshot::visibleCount() const {
 }
 
 PatternHarness::PatternHarness(QSize display, uint32_t seed)
+    : PatternHarness(display, seed, Patterns::table()) {}
+
+PatternHarness::PatternHarness(QSize display, uint32_t seed, const PatternCatalog& catalog)
     : saver(QString()),
       stage(metrics, random),
-      cycle(saver, stage, Patterns::table()),
+      cycle(saver, stage, catalog),
       clock(stage.timers, [this](TimerId id) { cycle.fire(id); }) {
   random.setClock([this, seed] { return uint32_t(clock.now()) + seed; });
   saver.configMode = true;  // no disk: the test sets the words and settings

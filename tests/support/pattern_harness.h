@@ -30,6 +30,8 @@ struct TickSnapshot {
 class PatternHarness {
  public:
   explicit PatternHarness(QSize display = QSize(1024, 768), uint32_t seed = 1);
+  // The same over another pattern catalog (main-cycle tests use short fake patterns).
+  PatternHarness(QSize display, uint32_t seed, const PatternCatalog& catalog);
 
   // Only `patternNumber` takes part; words in list order.
   void onlyPattern(int patternNumber);

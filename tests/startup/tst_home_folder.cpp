@@ -1,0 +1,71 @@
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "startup/home_folder.h"
+
+class tst_HomeFolder : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir root_;
+
+  QString folder(const QString& name, bool withDefaults) {
+    const QString path = root_.filePath(name);
+    QDir().mkpath(path);
+    if (withDefaults) {
+      for (const char* file : {"DEFAULT.dgl", "DEFAULT.jpg"}) {
+        QFile f(path + u'/' + QLatin1String(file));
+        if (!f.open(QIODevice::WriteOnly)) return QString();
+        f.write(file);
+      }
+    }
+    return path;
+  }
+
+ private slots:
+  void orderOfChoice() {
+    HomeFolderInputs in;
+    in.executableFolder = folder("exe", true);
+    in.configHome = folder("config", false);
+    in.dataFolder = folder("data", true);
+
+    in.optionHome = root_.filePath("option");
+    in.environmentHome = root_.filePath("env");
+    QCOMPARE(HomeFolder::resolve(in), root_.filePath("option"));
+    // The chosen folder is created and given the defaults.
+    QVERIFY(QFile::exists(root_.filePath("option/DEFAULT.dgl")));
+    QVERIFY(QFile::exists(root_.filePath("option/DEFAULT.jpg")));
+
+    in.optionHome.clear();
+    QCOMPARE(HomeFolder::resolve(in), root_.filePath("env"));
+
+    in.environmentHome.clear();
+    QCOMPARE(HomeFolder::resolve(in), in.executableFolder);  // portable install
+  }
+
+  void installedProgramUsesConfigHome() {
+    HomeFolderInputs in;
+    in.executableFolder = folder("bin", false);  // no defaults beside the program
+    in.configHome = folder("cfg", false);
+    in.dataFolder = folder("share", true);
+    const QString home = HomeFolder::resolve(in);
+    QCOMPARE(home, root_.filePath("cfg/driftglyph"));
+    QFile seeded(home + "/DEFAULT.dgl");
+    QVERIFY(seeded.open(QIODevice::ReadOnly));
+    QCOMPARE(seeded.readAll(), QByteArray("DEFAULT.dgl"));
+  }
+
+  void seedingNeverOverwrites() {
+    const QString home = folder("mine", false);
+    QFile own(home + "/DEFAULT.dgl");
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write("my own list");
+    own.close();
+    HomeFolder::seed(home, folder("data2", true));
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    QCOMPARE(own.readAll(), QByteArray("my own list"));
+    QVERIFY(QFile::exists(home + "/DEFAULT.jpg"));
+  }
+};
+
+QTEST_GUILESS_MAIN(tst_HomeFolder)
+#include "tst_home_folder.moc"
