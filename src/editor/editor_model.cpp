@@ -1,0 +1,467 @@
+#include "editor/editor_model.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "editor/editor_texts.h"
+#include "editor/trim_spaces.h"
+#include "platform/user_dialogs.h"
+#include "startup/file_io.h"
+#include "startup/quorl_saver.h"
+#include "startup/word_list.h"
+
+using namespace EditorTexts;
+
+EditorModel::EditorModel(QuorlSaver& saver, UserDialogs& dialogs) : saver_(saver), dialogs_(dialogs) {}
+
+// ---------------------------------------------------------------------------
+// Opening
+
+void EditorModel::load(const QStringList& fontFamilies) {
+  editDirty_ = false;
+  fontList_ = FontChoices::listable(fontFamilies);
+  for (int column = 0; column < 2; ++column) {
+    const QString& wanted = column == kQuestion ? saver_.words.questionFont : saver_.words.answerFont;
+    FontChoice& choice = fonts_[column];
+    choice = FontChoice{};
+    setFontText(column, fontList_.contains(wanted) ? wanted : kFallbackListFont);
+  }
+
+  // An empty list still opens with one item to edit.
+  if (saver_.words.isEmpty())
+    takeList({QString()}, {QString()});
+  else
+    takeList(saver_.words.questions, saver_.words.answers);
+
+  editFile_ = saver_.settings.wordListPath;
+  scrollValue_ = 0;
+  vscSetE();
+  linkState_ = saver_.settings.linkState;
+  ownList_ = saver_.settings.ownList;
+  companionState_ = saver_.companionState;
+  quoShpE();
+
+  curCol_ = openCol_ = 0;
+  curRow_ = 0;
+  curItem_ = 1;
+  txtSetXY(curCol_, curRow_);
+
+  searchText_.clear();
+  searchPos_ = 0;
+}
+
+void EditorModel::takeList(QStringList questions, QStringList answers) {
+  // Both columns always have one entry per item.
+  while (answers.size() < questions.size()) answers.append(QString());
+  answers.resize(questions.size());
+  editQ_ = std::move(questions);
+  editA_ = std::move(answers);
+}
+
+// ---------------------------------------------------------------------------
+// Working list and grid
+
+QString EditorModel::text(int column, int item) const {
+  const QStringList& list = column == kQuestion ? editQ_ : editA_;
+  return list.value(item - 1);
+}
+
+QString& EditorModel::stored(int column, int item) {
+  QStringList& list = column == kQuestion ? editQ_ : editA_;
+  return list[item - 1];
+}
+
+QString EditorModel::caption(int column, int row) const { return grid_[row].caption[column]; }
+
+void EditorModel::txtSetXY(int column, int row) {
+  boxColumn_ = column;
+  boxRow_ = row;
+  boxText_[column] = grid_[row].caption[column];
+  ++boxSerial_;
+}
+
+void EditorModel::txtOutXY() {
+  if (curItem_ < 1 || curItem_ > editCount()) return;
+  const QString typed = trimSpaces(boxText_[openCol_]);
+  QString& target = stored(openCol_, curItem_);
+  if (typed == target) return;
+  target = typed;
+  editDirty_ = true;
+  grid_[curRow_].caption[openCol_] = typed;
+}
+
+void EditorModel::vscSetE() {
+  const int count = editCount();
+  int lastFilled;
+  if (count <= kRows) {
+    // A disabled bar stands at 0, so that it never scrolls a list it does not show.
+    scrollEnabled_ = false;
+    scrollMax_ = 0;
+    scrollValue_ = 0;
+    for (int row = std::max(count, 0); row < kRows; ++row) grid_[row].filled = false;
+    lastFilled = count - 1;
+  } else {
+    scrollEnabled_ = true;
+    scrollMax_ = count - kRows;
+    // Callers that keep a position redraw it through the scroll handler afterwards.
+    if (scrollValue_ > scrollMax_) scrollValue_ = scrollMax_;
+    lastFilled = kRows - 1;
+  }
+  for (int row = 0; row <= lastFilled; ++row) {
+    grid_[row].filled = true;
+    grid_[row].caption[kQuestion] = editQ_.at(row);
+    grid_[row].caption[kAnswer] = editA_.at(row);
+  }
+  countCaption_ = QStringLiteral("x") + QString::number(count);
+}
+
+void EditorModel::setScrollValue(int value) {
+  if (scrollEnabled_) value = std::clamp(value, 0, scrollMax_);
+  else value = 0;
+  if (value == scrollValue_) return;
+  scrollValue_ = value;
+  onScrollChanged();
+}
+
+void EditorModel::onScrollChanged() {
+  txtOutXY();
+  const int top = scrollValue_ + 1;
+  for (int row = 0; row < kRows; ++row) {
+    const int item = top + row;
+    if (item > editCount()) break;
+    grid_[row].caption[kQuestion] = editQ_.at(item - 1);
+    grid_[row].caption[kAnswer] = editA_.at(item - 1);
+  }
+  curItem_ = std::clamp(curItem_, top, top + kRows - 1);
+  curRow_ = curItem_ - top;
+  txtSetXY(curCol_, curRow_);
+}
+
+void EditorModel::resetToTop() {
+  // Callers have committed already; with the bar at 0 before the redraw, the
+  // box is never compared against an item it did not come from.
+  scrollValue_ = 0;
+  curCol_ = openCol_ = 0;
+  curRow_ = 0;
+  curItem_ = 1;
+  vscSetE();
+  txtSetXY(curCol_, curRow_);
+}
+
+void EditorModel::setBoxText(int column, const QString& text) { boxText_[column] = text; }
+
+void EditorModel::clickCell(int column, int row) {
+  if (row < 0 || row >= kRows || !grid_[row].filled) return;
+  txtOutXY();
+  openCol_ = curCol_ = column;
+  curRow_ = row;
+  curItem_ = scrollEnabled_ ? scrollValue_ + row + 1 : row + 1;
+  if (curItem_ <= editCount()) txtSetXY(column, row);
+  focusRequest_ = column;
+}
+
+int EditorModel::takeFocusRequest() {
+  const int column = focusRequest_;
+  focusRequest_ = -1;
+  return column;
+}
+
+void EditorModel::keyDown(int column, NavKey key, int caret) {
+  const int lastTop = editCount() - kRows;  // the largest scroll value
+  switch (key) {
+    case NavKey::Down:
+    case NavKey::Enter:
+      if (curRow_ == kRows - 1) {
+        if (scrollValue_ < lastTop) {
+          setScrollValue(scrollValue_ + 1);
+          clickCell(column, kRows - 1);
+        }
+      } else {
+        clickCell(column, curRow_ + 1);
+      }
+      break;
+    case NavKey::Up:
+      if (curRow_ == 0) {
+        if (scrollValue_ > 0) {
+          setScrollValue(scrollValue_ - 1);
+          clickCell(column, 0);
+        }
+      } else {
+        clickCell(column, curRow_ - 1);
+      }
+      break;
+    case NavKey::Left:
+      if (caret != 0) break;
+      if (column == kAnswer) {
+        clickCell(kQuestion, curRow_);
+      } else if (curRow_ == 0) {
+        if (scrollValue_ > 0) {
+          setScrollValue(scrollValue_ - 1);
+          clickCell(kAnswer, 0);
+        }
+      } else {
+        clickCell(kAnswer, curRow_ - 1);
+      }
+      break;
+    case NavKey::Right:
+      if (caret != boxText_[column].size()) break;
+      if (column == kQuestion) {
+        clickCell(kAnswer, curRow_);
+      } else if (curRow_ == kRows - 1) {
+        if (scrollValue_ < lastTop) {
+          setScrollValue(scrollValue_ + 1);
+          clickCell(kQuestion, kRows - 1);
+        }
+      } else {
+        clickCell(kQuestion, curRow_ + 1);
+      }
+      break;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Companion indicator and file name
+
+bool EditorModel::namesExistingFile(const QString& path) const {
+  // "DEFAULT" and "NEW" are words, not files, even if the working folder holds one so named.
+  if (path == kDefaultName || path == kNewName) return false;
+  return FileIo::isFile(path);
+}
+
+bool EditorModel::isDefaultListPath(const QString& path) const {
+  if (path.isEmpty()) return false;
+  auto normal = [](const QString& p) { return QDir::cleanPath(QFileInfo(p).absoluteFilePath()); };
+  return normal(path) == normal(saver_.defaultListPath());
+}
+
+void EditorModel::quoShpE() {
+  crossShown_ = circleShown_ = triangleShown_ = false;
+  QString name;
+  const bool linked = linkState_ == 1;
+  if (linked && ownList_ != 0) crossShown_ = true;
+  if (linked && ownList_ == 0 && companionState_ == 0) {
+    circleShown_ = true;
+    name = kCompanionName;
+  } else {
+    if (linked && ownList_ == 0) triangleShown_ = true;
+    if (namesExistingFile(editFile_)) name = QFileInfo(editFile_).fileName();
+  }
+  if (name.isEmpty()) name = kDefaultName;
+  nameBox_ = name;
+}
+
+// ---------------------------------------------------------------------------
+// Fonts
+
+void EditorModel::setFontText(int column, const QString& name) {
+  FontChoice& choice = fonts_[column];
+  choice.text = name;
+  choice.index = int(fontList_.indexOf(name));
+  choice.picked = choice.index;
+}
+
+void EditorModel::pickFont(int column, int index) {
+  if (index < 0 || index >= fontList_.size()) return;
+  FontChoice& choice = fonts_[column];
+  choice.text = fontList_.at(index);
+  choice.index = index;
+  choice.picked = index;
+}
+
+void EditorModel::typeFontText(int column, const QString& text) {
+  FontChoice& choice = fonts_[column];
+  choice.text = text;
+  choice.index = int(fontList_.indexOf(text));
+}
+
+void EditorModel::applyFont(int column) {
+  FontChoice& choice = fonts_[column];
+  choice.applied = choice.index;
+  choice.appliedName = choice.text;
+  choice.inputMode = FontChoices::hasDoubleByte(choice.text) ? kInputHiragana : kInputFree;
+  if (choice.seen) editDirty_ = true;
+  else choice.seen = true;
+}
+
+bool EditorModel::fontTick() {
+  bool changed = false;
+  for (int column = 0; column < 2; ++column) {
+    if (fonts_[column].picked == fonts_[column].applied) continue;
+    applyFont(column);
+    changed = true;
+  }
+  return changed;
+}
+
+// ---------------------------------------------------------------------------
+// File operations
+
+bool EditorModel::ffChg() {
+  // Text typed into the box counts as an edit before the list is replaced.
+  txtOutXY();
+  if (!editDirty_) return true;
+  switch (dialogs_.message(kReplaceQuestion, UserDialogs::Buttons::YesNoCancel, UserDialogs::Icon::Question)) {
+    case UserDialogs::Answer::No:
+      return true;
+    case UserDialogs::Answer::Yes: {
+      // Only a list that was written, or had nothing in it, may be dropped.
+      const SaveOutcome outcome = saveAs();
+      return outcome == SaveOutcome::Saved || outcome == SaveOutcome::NothingToSave;
+    }
+    default:
+      return false;
+  }
+}
+
+void EditorModel::fileNew() {
+  if (!ffChg()) return;
+  takeList({QString()}, {QString()});
+  resetToTop();
+  nameBox_ = kNewName;
+  editFile_ = kNewName;
+}
+
+void EditorModel::fileOpen() {
+  if (!ffChg()) return;
+  UserDialogs::FileRequest request;
+  request.filter = kListFilter;
+  const QString path = dialogs_.openFile(request);
+  if (path.isEmpty()) return;
+  if (!FileIo::isFile(path)) {
+    dialogs_.message(kCannotOpen);
+    return;
+  }
+  const std::optional<WordList> list = WordListFile::read(path);
+  if (!list) {
+    dialogs_.message(kCannotOpen);
+    return;
+  }
+
+  if (list->isEmpty())
+    takeList({QString()}, {QString()});
+  else
+    takeList(list->questions, list->answers);
+
+  editFile_ = path;
+  ownList_ = 1;
+  quoShpE();
+  if (isDefaultListPath(path)) {
+    editFile_ = kDefaultName;
+    nameBox_ = kDefaultName;
+  }
+  setFontText(kQuestion, fontList_.contains(list->questionFont) ? list->questionFont : kFallbackListFont);
+  setFontText(kAnswer, fontList_.contains(list->answerFont) ? list->answerFont : kFallbackListFont);
+
+  resetToTop();
+  editDirty_ = false;
+  fonts_[kQuestion].seen = false;
+  fonts_[kAnswer].seen = false;
+}
+
+EditorModel::SaveOutcome EditorModel::saveAs() {
+  txtOutXY();
+  bool anyText = false;
+  for (int i = 0; i < editCount() && !anyText; ++i)
+    anyText = !isBlank(editQ_.at(i)) || !isBlank(editA_.at(i));
+  if (!anyText) {
+    dialogs_.message(kNothingToSaveAs);
+    return SaveOutcome::NothingToSave;
+  }
+  UserDialogs::FileRequest request;
+  request.filter = kListFilter;
+  const QString path = dialogs_.saveFile(request);
+  if (path.isEmpty()) return SaveOutcome::Cancelled;
+  if (QFileInfo::exists(path) &&
+      dialogs_.message(kOverwriteQuestion, UserDialogs::Buttons::YesNo, UserDialogs::Icon::Question) !=
+          UserDialogs::Answer::Yes)
+    return SaveOutcome::Declined;
+  return saveQqAa(path);
+}
+
+EditorModel::SaveOutcome EditorModel::overwrite() {
+  if (namesExistingFile(editFile_)) return saveQqAa(editFile_);
+  return saveAs();
+}
+
+EditorModel::SaveOutcome EditorModel::saveQqAa(const QString& path) {
+  txtOutXY();
+
+  // Items blank in both columns are dropped; the texts kept are written as they stand.
+  QStringList questions;
+  QStringList answers;
+  questions.reserve(editCount());
+  answers.reserve(editCount());
+  for (int i = 0; i < editCount(); ++i) {
+    if (isBlank(editQ_.at(i)) && isBlank(editA_.at(i))) continue;
+    questions.append(editQ_.at(i));
+    answers.append(editA_.at(i));
+  }
+  if (questions.isEmpty()) {
+    dialogs_.message(kNothingToSave);
+    return SaveOutcome::NothingToSave;
+  }
+  if (questions.size() != editCount()) {
+    takeList(std::move(questions), std::move(answers));
+    resetToTop();
+  }
+
+  WordList out;
+  out.questions = editQ_;
+  out.answers = editA_;
+  out.questionFont = fonts_[kQuestion].text;
+  out.answerFont = fonts_[kAnswer].text;
+  if (!WordListFile::write(path, out)) {
+    // The old file is still whole; the list stays marked as unsaved.
+    dialogs_.message(kCannotSave, UserDialogs::Buttons::Ok, UserDialogs::Icon::Warning);
+    return SaveOutcome::Failed;
+  }
+
+  editDirty_ = false;
+  fonts_[kQuestion].seen = false;
+  fonts_[kAnswer].seen = false;
+  ownList_ = 1;
+  editFile_ = isDefaultListPath(path) ? kDefaultName : path;
+  quoShpE();
+  return SaveOutcome::Saved;
+}
+
+EditorModel::OkOutcome EditorModel::ok() {
+  // Text still in the box belongs to the list that OK applies or asks to save.
+  txtOutXY();
+  if (editDirty_) {
+    switch (dialogs_.message(kOkQuestion, UserDialogs::Buttons::YesNoCancel, UserDialogs::Icon::Question)) {
+      case UserDialogs::Answer::Yes:
+        overwrite();
+        return OkOutcome::StayOpen;
+      case UserDialogs::Answer::No:
+        editDirty_ = false;
+        return OkOutcome::Discarded;
+      default:
+        return OkOutcome::StayOpen;
+    }
+  }
+
+  saver_.words.questions = editQ_;
+  saver_.words.answers = editA_;
+  saver_.words.questionFont = fonts_[kQuestion].text;
+  saver_.words.answerFont = fonts_[kAnswer].text;
+  saver_.settings.wordListPath = editFile_;
+  saver_.settings.linkState = linkState_;
+  saver_.settings.ownList = ownList_;
+  saver_.companionState = companionState_;
+  return OkOutcome::Applied;
+}
+
+bool EditorModel::mayClose() {
+  txtOutXY();
+  if (!editDirty_) return true;
+  switch (dialogs_.message(kCloseQuestion, UserDialogs::Buttons::YesNoCancel, UserDialogs::Icon::Question)) {
+    case UserDialogs::Answer::No:
+      return true;
+    case UserDialogs::Answer::Yes:
+      overwrite();
+      return false;
+    default:
+      return false;
+  }
+}

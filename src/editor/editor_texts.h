@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+// Every text the editor shows in a message box or a file dialog, in one place
+// so that the window, the model and the tests agree on them byte for byte.
+namespace EditorTexts {
+
+inline const QString kWindowTitle = QStringLiteral("Edit - Driftglyph");
+inline const QString kListFilter = QStringLiteral("Driftglyph ﾌｧｲﾙ(*.dgl)|*.dgl");
+
+// Asked before the working list is replaced (new, open, import). Its lines are
+// joined by LF then CR, unlike the other questions.
+inline const QString kReplaceQuestion =
+    QStringLiteral("このまま進むと") + QStringLiteral("\n\r") + QStringLiteral("今編集しているデータが無くなります") +
+    QStringLiteral("\n\r") + QStringLiteral("保存しますか？");
+
+inline const QString kCloseQuestion = QStringLiteral("このまま閉じると現在編集しているデータは") +
+                                      QStringLiteral("なくなります。") + QStringLiteral("\r\n") +
+                                      QStringLiteral("保存しますか？");
+
+inline const QString kOkQuestion = QStringLiteral("保存しないと現在編集しているデータは") +
+                                   QStringLiteral("有効になりません。") + QStringLiteral("\r\n") +
+                                   QStringLiteral("保存しますか？");
+
+inline const QString kCannotOpen = QStringLiteral("ﾌｧｲﾙを開けません");
+inline const QString kCannotSave = QStringLiteral("ﾌｧｲﾙを保存できません");
+inline const QString kOverwriteQuestion = QStringLiteral("上書しますか？");
+// Save as refuses an all-blank list with two exclamation marks, the writer with none.
+inline const QString kNothingToSaveAs = QStringLiteral("何も無いので保存できません!!");
+inline const QString kNothingToSave = QStringLiteral("何も無いので保存できません");
+
+// The words the file-name box and editFile use instead of a path.
+inline const QString kDefaultName = QStringLiteral("DEFAULT");
+inline const QString kNewName = QStringLiteral("NEW");
+inline const QString kCompanionName = QStringLiteral("Quorling");
+
+}  // namespace EditorTexts

@@ -1,0 +1,368 @@
+#include "editor/frm_edit.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "editor/companion_mark.h"
+#include "editor/editor_texts.h"
+#include "editor/grid_cell.h"
+#include "platform/clipboard.h"
+#include "startup/word_list.h"
+
+namespace {
+
+// The window is designed in twips; fifteen of them make one pixel.
+constexpr int px(int twips) { return twips / 15; }
+QRect twipRect(int left, int top, int width, int height) {
+  return QRect(px(left), px(top), px(width), px(height));
+}
+
+constexpr int kCellWidth = 2175;
+constexpr int kCellHeight = 255;
+constexpr int kGridTop = 1320;
+constexpr int kRowPitch = 240;  // rows overlap by 15 twips, one pixel
+constexpr std::array<int, 2> kColumnLeft{480, 2760};
+
+QRect cellRect(int column, int row) {
+  return twipRect(kColumnLeft[column], kGridTop + kRowPitch * row, kCellWidth, kCellHeight);
+}
+
+QFont designFont() {
+  QFont font(kFallbackListFont);
+  font.setPointSize(9);
+  return font;
+}
+
+}  // namespace
+
+frmEdit::frmEdit(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipboard, QWidget* parent)
+    : QDialog(parent), model_(saver, dialogs), clipboard_(clipboard) {
+  setObjectName(QStringLiteral("frmEdit"));
+  setWindowTitle(EditorTexts::kWindowTitle);
+  setModal(true);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  client->setFixedSize(px(5880), px(4920));
+  layout->addWidget(client);
+
+  buildClientArea(client);
+  buildMenu();
+  layout->setMenuBar(menuBar_);
+
+  model_.load(QFontDatabase::families());
+  {
+    const QSignalBlocker blockQ(cmbQ_);
+    const QSignalBlocker blockA(cmbA_);
+    cmbQ_->addItems(model_.fontList());
+    cmbA_->addItems(model_.fontList());
+  }
+  refresh();
+
+  tmEdit_ = new QTimer(this);
+  tmEdit_->setObjectName(QStringLiteral("tmEdit"));
+  tmEdit_->setInterval(300);
+  connect(tmEdit_, &QTimer::timeout, this, &frmEdit::onFontTick);
+  tmEdit_->start();
+}
+
+QPushButton* frmEdit::makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tip,
+                                 const QRect& geometry) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setToolTip(tip);
+  button->setGeometry(geometry);
+  // Enter belongs to the edit box: no button may take it as the default.
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  button->setFocusPolicy(Qt::TabFocus);
+  return button;
+}
+
+void frmEdit::buildClientArea(QWidget* client) {
+  txtCname_ = new QLineEdit(EditorTexts::kDefaultName, client);
+  txtCname_->setObjectName(QStringLiteral("txtCname"));
+  txtCname_->setToolTip(QStringLiteral("ﾌｧｲﾙ名"));
+  txtCname_->setReadOnly(true);
+  txtCname_->setGeometry(twipRect(480, 120, 2175, 300));
+
+  mark_ = new CompanionMark(client);
+  mark_->setObjectName(QStringLiteral("companionMark"));
+  mark_->setGeometry(twipRect(2655, 60, 780, 420));
+  auto* lblQuorl = new QLabel(QStringLiteral("Q U O R L"), client);
+  lblQuorl->setObjectName(QStringLiteral("lblQuorl"));
+  lblQuorl->setGeometry(twipRect(3480, 150, 1350, 240));
+
+  cmbQ_ = new QComboBox(client);
+  cmbA_ = new QComboBox(client);
+  const std::array<QComboBox*, 2> combos{cmbQ_, cmbA_};
+  const std::array<QString, 2> comboNames{QStringLiteral("cmbQ"), QStringLiteral("cmbA")};
+  const std::array<QString, 2> comboTips{QStringLiteral("Questionのﾌｫﾝﾄ"), QStringLiteral("Answerのﾌｫﾝﾄ")};
+  const std::array<QString, 2> headings{QStringLiteral(" Question"), QStringLiteral(" Answer")};
+  for (int column = 0; column < 2; ++column) {
+    QComboBox* combo = combos[column];
+    combo->setObjectName(comboNames[column]);
+    combo->setToolTip(comboTips[column]);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(20);
+    combo->setGeometry(twipRect(kColumnLeft[column], 600, kCellWidth, 330));
+    connect(combo, &QComboBox::activated, this, [this, column](int index) {
+      model_.pickFont(column, index);
+      refresh();
+    });
+    connect(combo, &QComboBox::editTextChanged, this,
+            [this, column](const QString& text) { model_.typeFontText(column, text); });
+
+    auto* heading = new QLabel(headings[column], client);
+    heading->setObjectName(column == 0 ? QStringLiteral("lblHeadQ") : QStringLiteral("lblHeadA"));
+    heading->setGeometry(twipRect(kColumnLeft[column], 1050, kCellWidth, kCellHeight));
+
+    for (int row = 0; row < EditorModel::kRows; ++row) {
+      auto* cell = new GridCell(client);
+      cell->setObjectName(QStringLiteral("%1(%2)").arg(column == 0 ? u"lblQ" : u"lblA").arg(row));
+      cell->setGeometry(cellRect(column, row));
+      cell->setFont(designFont());
+      connect(cell, &GridCell::clicked, this, [this, column, row] {
+        model_.clickCell(column, row);
+        refresh();
+      });
+      cells_[column][row] = cell;
+    }
+  }
+
+  for (int column = 0; column < 2; ++column) {
+    auto* box = new QLineEdit(client);
+    box->setObjectName(QStringLiteral("txtEdit(%1)").arg(column));
+    box->setFont(designFont());
+    box->setFrame(false);
+    box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; padding: 0px 1px; background: white; }"));
+    box->setGeometry(cellRect(column, 0));
+    box->setAttribute(Qt::WA_InputMethodEnabled, true);
+    box->hide();
+    box->installEventFilter(this);
+    connect(box, &QLineEdit::textChanged, this, [this, column](const QString& text) { model_.setBoxText(column, text); });
+    txtEdit_[column] = box;
+  }
+
+  vscEdit_ = new QScrollBar(Qt::Vertical, client);
+  vscEdit_->setObjectName(QStringLiteral("vscEdit"));
+  vscEdit_->setGeometry(twipRect(4950, kGridTop, 255, kRowPitch * 11 + kCellHeight));
+  vscEdit_->setSingleStep(1);
+  vscEdit_->setPageStep(EditorModel::kRows);
+  vscEdit_->setFocusPolicy(Qt::NoFocus);
+  connect(vscEdit_, &QScrollBar::valueChanged, this, [this](int value) {
+    model_.setScrollValue(value);
+    refresh();
+  });
+
+  lblEcnt_ = new QLabel(client);
+  lblEcnt_->setObjectName(QStringLiteral("lblEcnt"));
+  lblEcnt_->setToolTip(QStringLiteral("項目数"));
+  lblEcnt_->setGeometry(twipRect(480, 4320, 1200, 255));
+
+  QPushButton* cmdFile =
+      makeButton(client, QStringLiteral("cmdFile"), QStringLiteral("F"), QStringLiteral("ﾌｧｲﾙ操作など"),
+                 twipRect(5340, 120, 420, 375));
+  connect(cmdFile, &QPushButton::clicked, this, [this] { mnuFile_->popup(QCursor::pos()); });
+
+  QPushButton* cmdOKedit = makeButton(client, QStringLiteral("cmdOKedit"), QStringLiteral("O K"),
+                                      QStringLiteral("編集内容を適用"), twipRect(2760, 4290, 1050, 390));
+  connect(cmdOKedit, &QPushButton::clicked, this, &frmEdit::onOk);
+  QPushButton* cmdCCLedit = makeButton(client, QStringLiteral("cmdCCLedit"), QStringLiteral("CANCEL"),
+                                       QStringLiteral("ｷｬﾝｾﾙ"), twipRect(3885, 4290, 1050, 390));
+  connect(cmdCCLedit, &QPushButton::clicked, this, &frmEdit::reject);
+
+  // The floating boxes stay above the cells they cover.
+  txtEdit_[0]->raise();
+  txtEdit_[1]->raise();
+}
+
+void frmEdit::buildMenu() {
+  menuBar_ = new QMenuBar(this);
+  mnuFile_ = menuBar_->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+  mnuFile_->setObjectName(QStringLiteral("mnuFile"));
+  auto add = [this](QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+  };
+
+  connect(add(mnuFile_, QStringLiteral("mitNew"), QStringLiteral("新規作成")), &QAction::triggered, this,
+          [this] { runAndRefresh(&EditorModel::fileNew); });
+  connect(add(mnuFile_, QStringLiteral("mitOpen"), QStringLiteral("開く(*.dgl)")), &QAction::triggered, this,
+          [this] { runAndRefresh(&EditorModel::fileOpen); });
+  mnuFile_->addSeparator();
+  connect(add(mnuFile_, QStringLiteral("mitOvWr"), QStringLiteral("上書保存")), &QAction::triggered, this, [this] {
+    model_.overwrite();
+    refresh();
+  });
+  connect(add(mnuFile_, QStringLiteral("mitSave"), QStringLiteral("名前をつけて保存")), &QAction::triggered, this,
+          [this] {
+            model_.saveAs();
+            refresh();
+          });
+  mnuFile_->addSeparator();
+  // Imports arrive with the import readers; until then their entries are shown but off.
+  add(mnuFile_, QStringLiteral("mitImp"), QStringLiteral("ｲﾝﾎﾟｰﾄ(*.txt|*.csv)"))->setEnabled(false);
+  add(mnuFile_, QStringLiteral("mitImpM"), QStringLiteral("Quorlingの問題ﾃﾞｰﾀ(*.vcb)"))->setEnabled(false);
+  QMenu* formats = mnuFile_->addMenu(QStringLiteral("  ? → 書式などについて"));
+  formats->setObjectName(QStringLiteral("mnuFormats"));
+  add(formats, QStringLiteral("mitIFtext"), QStringLiteral("txtﾌｧｲﾙの書式"))->setEnabled(false);
+  add(formats, QStringLiteral("mitIFcsv"), QStringLiteral("csvﾌｧｲﾙの書式"))->setEnabled(false);
+  add(formats, QStringLiteral("mitIFvcb"), QStringLiteral("vcbﾌｧｲﾙについて"))->setEnabled(false);
+  mnuFile_->addSeparator();
+  connect(add(mnuFile_, QStringLiteral("mitOK"), QStringLiteral("OK")), &QAction::triggered, this, &frmEdit::onOk);
+  connect(add(mnuFile_, QStringLiteral("mitCcl"), QStringLiteral("CANCEL")), &QAction::triggered, this,
+          &frmEdit::reject);
+}
+
+void frmEdit::runAndRefresh(void (EditorModel::*operation)()) {
+  (model_.*operation)();
+  refresh();
+}
+
+void frmEdit::refresh() {
+  for (int column = 0; column < 2; ++column) {
+    for (int row = 0; row < EditorModel::kRows; ++row) {
+      cells_[column][row]->setFilled(model_.rowFilled(row));
+      cells_[column][row]->setCaption(model_.caption(column, row));
+    }
+  }
+
+  const int boxColumn = model_.boxColumn();
+  for (int column = 0; column < 2; ++column) {
+    QLineEdit* box = txtEdit_[column];
+    if (column != boxColumn) {
+      box->hide();
+      continue;
+    }
+    box->setGeometry(cellRect(column, model_.boxRow()));
+    if (model_.boxSerial() != shownBoxSerial_) {
+      const QSignalBlocker block(box);
+      box->setText(model_.boxText(column));
+      box->setCursorPosition(0);
+    }
+    box->show();
+  }
+  shownBoxSerial_ = model_.boxSerial();
+
+  {
+    const QSignalBlocker block(vscEdit_);
+    vscEdit_->setRange(0, model_.scrollMaximum());
+    vscEdit_->setValue(model_.scrollValue());
+    vscEdit_->setEnabled(model_.scrollEnabled());
+  }
+  lblEcnt_->setText(model_.countCaption());
+  txtCname_->setText(model_.nameBox());
+  mark_->setMarks(model_.crossShown(), model_.circleShown(), model_.triangleShown());
+
+  const std::array<QComboBox*, 2> combos{cmbQ_, cmbA_};
+  for (int column = 0; column < 2; ++column) {
+    const FontChoice& choice = model_.font(column);
+    QComboBox* combo = combos[column];
+    if (combo->currentText() == choice.text && combo->currentIndex() == choice.index) continue;
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(choice.index);
+    combo->setEditText(choice.text);
+  }
+
+  refreshFonts();
+  const int focus = model_.takeFocusRequest();
+  if (focus >= 0) txtEdit_[focus]->setFocus(Qt::OtherFocusReason);
+}
+
+void frmEdit::refreshFonts() {
+  for (int column = 0; column < 2; ++column) {
+    const FontChoice& choice = model_.font(column);
+    if (choice.appliedName == shownFonts_[column]) continue;
+    shownFonts_[column] = choice.appliedName;
+    QFont font = designFont();
+    if (!choice.appliedName.isEmpty()) font.setFamilies({choice.appliedName, kFallbackListFont});
+    for (GridCell* cell : cells_[column]) cell->setFont(font);
+    QLineEdit* box = txtEdit_[column];
+    box->setFont(font);
+    // Japanese faces ask the input method for kana input; others leave it as the user set it.
+    const bool kana = choice.inputMode == kInputHiragana;
+    box->setAttribute(Qt::WA_InputMethodEnabled, true);
+    box->setInputMethodHints(Qt::ImhNone);
+    box->setLocale(kana ? QLocale(QLocale::Japanese, QLocale::Japan) : QLocale());
+    if (box->hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImHints | Qt::ImPreferredLanguage);
+  }
+}
+
+void frmEdit::onFontTick() {
+  if (model_.fontTick()) refreshFonts();
+}
+
+void frmEdit::onOk() {
+  switch (model_.ok()) {
+    case EditorModel::OkOutcome::Applied:
+      done(QDialog::Accepted);
+      break;
+    case EditorModel::OkOutcome::Discarded:
+      done(QDialog::Rejected);
+      break;
+    case EditorModel::OkOutcome::StayOpen:
+      refresh();
+      break;
+  }
+}
+
+void frmEdit::reject() {
+  if (model_.mayClose()) {
+    QDialog::reject();
+    return;
+  }
+  refresh();
+}
+
+void frmEdit::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  const int column = model_.boxColumn();
+  if (column >= 0) txtEdit_[column]->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool frmEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const int column = watched == txtEdit_[0] ? 0 : watched == txtEdit_[1] ? 1 : -1;
+  if (column < 0) return QDialog::eventFilter(watched, event);
+
+  auto* key = static_cast<QKeyEvent*>(event);
+  EditorModel::NavKey nav;
+  switch (key->key()) {
+    case Qt::Key_Down: nav = EditorModel::NavKey::Down; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: nav = EditorModel::NavKey::Enter; break;
+    case Qt::Key_Up: nav = EditorModel::NavKey::Up; break;
+    case Qt::Key_Left: nav = EditorModel::NavKey::Left; break;
+    case Qt::Key_Right: nav = EditorModel::NavKey::Right; break;
+    default: return QDialog::eventFilter(watched, event);
+  }
+  QLineEdit* box = txtEdit_[column];
+  const int caret = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+  const quint64 before = model_.boxSerial();
+  model_.keyDown(column, nav, caret);
+  const bool moved = model_.boxSerial() != before;
+  refresh();
+  // A key that moved the cell is spent; Enter never reaches the dialog's buttons.
+  return moved || nav == EditorModel::NavKey::Enter;
+}

@@ -1,0 +1,627 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "editor/editor_model.h"
+#include "editor/editor_texts.h"
+#include "support/fake_user_dialogs.h"
+#include "startup/file_io.h"
+#include "startup/quorl_saver.h"
+#include "startup/word_list.h"
+
+using Answer = UserDialogs::Answer;
+using NavKey = EditorModel::NavKey;
+Q_DECLARE_METATYPE(EditorModel::NavKey)
+
+namespace {
+
+const QStringList kFonts{QStringLiteral("DejaVu Sans"), QStringLiteral("IPAGothic"),
+                         QStringLiteral("ＭＳ 明朝"), QStringLiteral("Liberation Serif")};
+
+WordList numberedList(int count) {
+  WordList list;
+  for (int i = 1; i <= count; ++i) list.append(QStringLiteral("q%1").arg(i), QStringLiteral("a%1").arg(i));
+  list.questionFont = QStringLiteral("DejaVu Sans");
+  list.answerFont = QStringLiteral("IPAGothic");
+  return list;
+}
+
+// A saver with its home in a temporary folder and an editor opened on `list`.
+struct Fixture {
+  QTemporaryDir home;
+  QuorlSaver saver{home.path()};
+  FakeUserDialogs dialogs;
+  EditorModel model{saver, dialogs};
+
+  explicit Fixture(const WordList& list, const QStringList& fonts = kFonts) {
+    saver.words = list;
+    model.load(fonts);
+  }
+  QString path(const QString& name) const { return QDir(home.path()).filePath(name); }
+  void type(const QString& text) { model.setBoxText(model.boxColumn(), text); }
+};
+
+}  // namespace
+
+class TestEditorModel : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void gridShowsTheList_data();
+  void gridShowsTheList();
+  void emptyRowsIgnoreClicks();
+  void emptyWordListOpensOneEmptyItem();
+  void commitTrimsSpaces();
+  void movingAwayUnchangedKeepsFlag();
+  void keysMoveTheCell_data();
+  void keysMoveTheCell();
+  void scrollingKeepsTheCellInView();
+  void fontListLeavesOutSystemFaces();
+  void firstFontApplicationIsNotAnEdit();
+  void doubleByteFontAsksForKana();
+  void openWithMissingFontFallsBack();
+  void openRefusesMissingFile();
+  void saveDropsBlankItems();
+  void saveOfOnlyBlankItemsIsRefused();
+  void savingTheDefaultListShowsDefault();
+  void failedSaveKeepsOldFileAndFlag_data();
+  void failedSaveKeepsOldFileAndFlag();
+  void guardMessagesHaveTheirLineEnds();
+  void guardYesWithCancelledSaveKeepsList();
+  void typedTextCountsBeforeNew();
+  void okWithChangesAnsweredNoKeepsSaverList();
+  void okWithChangesAnsweredYesSavesAndStays();
+  void okAppliesListAndFields();
+  void closeGuard_data();
+  void closeGuard();
+  void companionIndicator_data();
+  void companionIndicator();
+};
+
+void TestEditorModel::gridShowsTheList_data() {
+  QTest::addColumn<int>("count");
+  QTest::addColumn<bool>("scrolls");
+  QTest::addColumn<int>("maximum");
+  QTest::addColumn<int>("filledRows");
+  QTest::addRow("12 items fill the grid") << 12 << false << 0 << 12;
+  QTest::addRow("13 items scroll by one") << 13 << true << 1 << 12;
+  QTest::addRow("3 items leave 9 rows empty") << 3 << false << 0 << 3;
+}
+
+void TestEditorModel::gridShowsTheList() {
+  QFETCH(int, count);
+  QFETCH(bool, scrolls);
+  QFETCH(int, maximum);
+  QFETCH(int, filledRows);
+  Fixture f(numberedList(count));
+  QCOMPARE(f.model.editCount(), count);
+  QCOMPARE(f.model.scrollEnabled(), scrolls);
+  QCOMPARE(f.model.scrollMaximum(), maximum);
+  QCOMPARE(f.model.scrollValue(), 0);
+  QCOMPARE(f.model.countCaption(), QStringLiteral("x%1").arg(count));
+  for (int row = 0; row < EditorModel::kRows; ++row) {
+    QCOMPARE(f.model.rowFilled(row), row < filledRows);
+    if (row < filledRows) {
+      QCOMPARE(f.model.caption(0, row), QStringLiteral("q%1").arg(row + 1));
+      QCOMPARE(f.model.caption(1, row), QStringLiteral("a%1").arg(row + 1));
+    }
+  }
+  QCOMPARE(f.model.boxColumn(), 0);
+  QCOMPARE(f.model.boxRow(), 0);
+  QCOMPARE(f.model.boxText(0), QStringLiteral("q1"));
+  QCOMPARE(f.model.curItem(), 1);
+}
+
+void TestEditorModel::emptyRowsIgnoreClicks() {
+  Fixture f(numberedList(3));
+  f.model.clickCell(1, 2);
+  QCOMPARE(f.model.curItem(), 3);
+  const quint64 serial = f.model.boxSerial();
+  f.model.clickCell(0, 3);
+  f.model.clickCell(1, 11);
+  QCOMPARE(f.model.boxSerial(), serial);
+  QCOMPARE(f.model.curItem(), 3);
+  QCOMPARE(f.model.curCol(), 1);
+  QCOMPARE(f.model.curRow(), 2);
+}
+
+void TestEditorModel::emptyWordListOpensOneEmptyItem() {
+  Fixture f(WordList{});
+  QCOMPARE(f.model.editCount(), 1);
+  QCOMPARE(f.model.text(0, 1), QString());
+  QCOMPARE(f.model.text(1, 1), QString());
+  QVERIFY(f.model.rowFilled(0));
+  QVERIFY(!f.model.rowFilled(1));
+  QCOMPARE(f.model.countCaption(), QStringLiteral("x1"));
+  QVERIFY(!f.model.editDirty());
+}
+
+void TestEditorModel::commitTrimsSpaces() {
+  Fixture f(numberedList(3));
+  f.model.clickCell(1, 1);
+  f.type(QStringLiteral("  word  "));
+  f.model.clickCell(0, 2);
+  QCOMPARE(f.model.text(1, 2), QStringLiteral("word"));
+  QCOMPARE(f.model.caption(1, 1), QStringLiteral("word"));
+  QVERIFY(f.model.editDirty());
+  // Tabs and inner spaces are the user's text.
+  f.type(QStringLiteral(" a b\t"));
+  f.model.clickCell(0, 0);
+  QCOMPARE(f.model.text(0, 3), QStringLiteral("a b\t"));
+}
+
+void TestEditorModel::movingAwayUnchangedKeepsFlag() {
+  Fixture f(numberedList(3));
+  f.model.clickCell(1, 0);
+  f.type(QStringLiteral(" a1 "));  // the same text once trimmed
+  f.model.clickCell(1, 1);
+  QVERIFY(!f.model.editDirty());
+  f.type(QStringLiteral("changed"));
+  f.model.clickCell(1, 2);
+  QVERIFY(f.model.editDirty());
+  f.model.clickCell(0, 0);  // nothing typed: the flag stays set
+  QVERIFY(f.model.editDirty());
+}
+
+void TestEditorModel::keysMoveTheCell_data() {
+  QTest::addColumn<int>("count");
+  QTest::addColumn<int>("scroll");  // scroll value before the key
+  QTest::addColumn<int>("column");  // cell clicked before the key
+  QTest::addColumn<int>("row");
+  QTest::addColumn<NavKey>("key");
+  QTest::addColumn<bool>("caretAtEnd");  // else at 0
+  QTest::addColumn<int>("wantItem");
+  QTest::addColumn<int>("wantColumn");
+  QTest::addColumn<int>("wantRow");
+  QTest::addColumn<int>("wantScroll");
+
+  QTest::addRow("right at end of question goes to its answer") << 20 << 0 << 0 << 4 << NavKey::Right << true << 5 << 1 << 4 << 0;
+  QTest::addRow("right at end of answer goes to next question") << 20 << 0 << 1 << 4 << NavKey::Right << true << 6 << 0 << 5 << 0;
+  QTest::addRow("right at end of answer on row 11 scrolls") << 20 << 0 << 1 << 11 << NavKey::Right << true << 13 << 0 << 11 << 1;
+  QTest::addRow("right at end of last answer stays") << 20 << 8 << 1 << 11 << NavKey::Right << true << 20 << 1 << 11 << 8;
+  QTest::addRow("right past the last item of a short list stays") << 3 << 0 << 1 << 2 << NavKey::Right << true << 3 << 1 << 2 << 0;
+  QTest::addRow("right inside the text stays") << 20 << 0 << 0 << 4 << NavKey::Right << false << 5 << 0 << 4 << 0;
+  QTest::addRow("left at start of answer goes to its question") << 20 << 3 << 1 << 6 << NavKey::Left << false << 10 << 0 << 6 << 3;
+  QTest::addRow("left at start of question goes to previous answer") << 20 << 0 << 0 << 6 << NavKey::Left << false << 6 << 1 << 5 << 0;
+  QTest::addRow("left at start of question on row 0 scrolls up") << 20 << 3 << 0 << 0 << NavKey::Left << false << 3 << 1 << 0 << 2;
+  QTest::addRow("left at start of first question stays") << 20 << 0 << 0 << 0 << NavKey::Left << false << 1 << 0 << 0 << 0;
+  QTest::addRow("left inside the text stays") << 20 << 0 << 1 << 4 << NavKey::Left << true << 5 << 1 << 4 << 0;
+  QTest::addRow("down moves one row") << 20 << 0 << 1 << 3 << NavKey::Down << false << 5 << 1 << 4 << 0;
+  QTest::addRow("enter moves like down") << 20 << 0 << 0 << 3 << NavKey::Enter << false << 5 << 0 << 4 << 0;
+  QTest::addRow("down on row 11 scrolls") << 20 << 2 << 0 << 11 << NavKey::Down << false << 15 << 0 << 11 << 3;
+  QTest::addRow("down on row 11 at the end stays") << 20 << 8 << 0 << 11 << NavKey::Down << false << 20 << 0 << 11 << 8;
+  QTest::addRow("down into an empty row stays") << 3 << 0 << 0 << 2 << NavKey::Down << false << 3 << 0 << 2 << 0;
+  QTest::addRow("down on row 11 of 12 items stays") << 12 << 0 << 1 << 11 << NavKey::Down << false << 12 << 1 << 11 << 0;
+  QTest::addRow("up on row 0 scrolls") << 20 << 5 << 1 << 0 << NavKey::Up << false << 5 << 1 << 0 << 4;
+  QTest::addRow("up at the top stays") << 20 << 0 << 1 << 0 << NavKey::Up << false << 1 << 1 << 0 << 0;
+}
+
+void TestEditorModel::keysMoveTheCell() {
+  QFETCH(int, count);
+  QFETCH(int, scroll);
+  QFETCH(int, column);
+  QFETCH(int, row);
+  QFETCH(NavKey, key);
+  QFETCH(bool, caretAtEnd);
+  QFETCH(int, wantItem);
+  QFETCH(int, wantColumn);
+  QFETCH(int, wantRow);
+  QFETCH(int, wantScroll);
+
+  Fixture f(numberedList(count));
+  f.model.setScrollValue(scroll);
+  f.model.clickCell(column, row);
+  const int caret = caretAtEnd ? int(f.model.boxText(column).size()) : 0;
+  f.model.keyDown(column, key, caret);
+
+  QCOMPARE(f.model.scrollValue(), wantScroll);
+  QCOMPARE(f.model.curItem(), wantItem);
+  QCOMPARE(f.model.curCol(), wantColumn);
+  QCOMPARE(f.model.openCol(), wantColumn);
+  QCOMPARE(f.model.curRow(), wantRow);
+  QCOMPARE(f.model.boxColumn(), wantColumn);
+  QCOMPARE(f.model.boxRow(), wantRow);
+  const QString prefix = wantColumn == 0 ? QStringLiteral("q") : QStringLiteral("a");
+  QCOMPARE(f.model.boxText(wantColumn), prefix + QString::number(wantItem));
+  // The grid shows the items from the scroll position on.
+  QCOMPARE(f.model.caption(0, 0), QStringLiteral("q%1").arg(wantScroll + 1));
+  QVERIFY(!f.model.editDirty());
+}
+
+void TestEditorModel::scrollingKeepsTheCellInView() {
+  Fixture f(numberedList(40));
+  f.model.clickCell(1, 3);
+  f.type(QStringLiteral("typed"));
+  f.model.setScrollValue(10);
+  // The scroll commits first and then pulls the cell to the first visible row.
+  QCOMPARE(f.model.text(1, 4), QStringLiteral("typed"));
+  QCOMPARE(f.model.curItem(), 11);
+  QCOMPARE(f.model.curRow(), 0);
+  QCOMPARE(f.model.boxText(1), QStringLiteral("a11"));
+  f.model.setScrollValue(99);  // beyond the end: the bar stops at its maximum
+  QCOMPARE(f.model.scrollValue(), 28);
+  QCOMPARE(f.model.caption(0, 11), QStringLiteral("q40"));
+  QCOMPARE(f.model.curItem(), 29);
+  f.model.clickCell(0, 11);
+  QCOMPARE(f.model.curItem(), 40);
+}
+
+void TestEditorModel::fontListLeavesOutSystemFaces() {
+  const QStringList families{QStringLiteral("@IPAGothic"), QStringLiteral("System"), QStringLiteral("FixedSys"),
+                             QStringLiteral("Fixedsys"),   QStringLiteral("system"), QStringLiteral("IPAGothic"),
+                             QStringLiteral("Sans @ Serif")};
+  Fixture f(numberedList(2), families);
+  QCOMPARE(f.model.fontList(), (QStringList{QStringLiteral("Fixedsys"), QStringLiteral("system"),
+                                            QStringLiteral("IPAGothic"), QStringLiteral("Sans @ Serif")}));
+  // The list's question font is listed, its answer font (IPAGothic) too.
+  QCOMPARE(f.model.font(1).text, QStringLiteral("IPAGothic"));
+  QCOMPARE(f.model.font(1).picked, 2);
+  // DejaVu Sans is not installed here: the fallback name, with no entry picked.
+  QCOMPARE(f.model.font(0).text, kFallbackListFont);
+  QCOMPARE(f.model.font(0).picked, -1);
+}
+
+void TestEditorModel::firstFontApplicationIsNotAnEdit() {
+  Fixture f(numberedList(2));
+  QVERIFY(f.model.fontTick());  // applies the list's own fonts
+  QCOMPARE(f.model.font(0).appliedName, QStringLiteral("DejaVu Sans"));
+  QCOMPARE(f.model.font(1).appliedName, QStringLiteral("IPAGothic"));
+  QVERIFY(!f.model.editDirty());
+  QVERIFY(!f.model.fontTick());  // nothing new picked
+
+  f.model.pickFont(0, 3);
+  QVERIFY(!f.model.editDirty());  // a pick alone changes nothing until the tick
+  QVERIFY(f.model.fontTick());
+  QCOMPARE(f.model.font(0).appliedName, QStringLiteral("Liberation Serif"));
+  QVERIFY(f.model.editDirty());
+}
+
+void TestEditorModel::doubleByteFontAsksForKana() {
+  Fixture f(numberedList(2));
+  f.model.fontTick();
+  QCOMPARE(f.model.font(0).inputMode, kInputFree);
+  f.model.pickFont(0, 2);  // "ＭＳ 明朝"
+  f.model.fontTick();
+  QCOMPARE(f.model.font(0).inputMode, kInputHiragana);
+  QVERIFY(!FontChoices::hasDoubleByte(QStringLiteral("ｺﾞｼｯｸ Sans")));  // half-width kana are single bytes
+  QVERIFY(FontChoices::hasDoubleByte(QStringLiteral("IPAゴシック")));
+}
+
+void TestEditorModel::openWithMissingFontFallsBack() {
+  Fixture f(numberedList(2));
+  f.model.fontTick();
+  WordList onDisk = numberedList(5);
+  onDisk.questionFont = QStringLiteral("Not Installed Face");
+  onDisk.answerFont = QStringLiteral("Liberation Serif");
+  const QString file = f.path(QStringLiteral("other.dgl"));
+  QVERIFY(WordListFile::write(file, onDisk));
+
+  f.dialogs.chooseFile(file);
+  f.model.fileOpen();
+  QCOMPARE(f.model.editCount(), 5);
+  QCOMPARE(f.model.editFile(), file);
+  QCOMPARE(f.model.nameBox(), QStringLiteral("other.dgl"));
+  QCOMPARE(f.model.ownList(), uint8_t(1));
+  QCOMPARE(f.model.font(0).text, kFallbackListFont);
+  QCOMPARE(f.model.font(1).text, QStringLiteral("Liberation Serif"));
+  QCOMPARE(f.dialogs.fileDialogs.at(0).request.filter, QStringLiteral("Driftglyph ﾌｧｲﾙ(*.dgl)|*.dgl"));
+
+  // The timer applies the new fonts without counting them as an edit.
+  QVERIFY(f.model.fontTick());
+  QCOMPARE(f.model.font(0).appliedName, kFallbackListFont);
+  QCOMPARE(f.model.font(1).appliedName, QStringLiteral("Liberation Serif"));
+  QVERIFY(!f.model.editDirty());
+
+  // The saved list carries the fallback name.
+  f.model.clickCell(0, 0);
+  f.type(QStringLiteral("edited"));
+  QCOMPARE(f.model.overwrite(), EditorModel::SaveOutcome::Saved);
+  const std::optional<WordList> saved = WordListFile::read(file);
+  QVERIFY(saved);
+  QCOMPARE(saved->questionFont, kFallbackListFont);
+  QCOMPARE(saved->question(1), QStringLiteral("edited"));
+}
+
+void TestEditorModel::openRefusesMissingFile() {
+  Fixture f(numberedList(4));
+  f.dialogs.chooseFile(f.path(QStringLiteral("nowhere.dgl")));
+  f.model.fileOpen();
+  QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("ﾌｧｲﾙを開けません")});
+  QCOMPARE(f.model.editCount(), 4);
+  f.dialogs.chooseFile(QString());  // cancelled: no message
+  f.model.fileOpen();
+  QCOMPARE(f.dialogs.messages.size(), 1);
+}
+
+void TestEditorModel::saveDropsBlankItems() {
+  WordList list = numberedList(5);
+  list.questions[1] = QStringLiteral("  ");
+  list.answers[1] = QString();
+  list.questions[3] = QStringLiteral(" ");
+  list.answers[3] = QStringLiteral("   ");
+  list.answers[4] = QStringLiteral(" a5 ");  // kept texts are written as they stand
+  Fixture f(list);
+  f.model.clickCell(1, 2);
+  const QString file = f.path(QStringLiteral("compact.dgl"));
+  QCOMPARE(f.model.saveQqAa(file), EditorModel::SaveOutcome::Saved);
+
+  QCOMPARE(f.model.editQ(), (QStringList{"q1", "q3", "q5"}));
+  QCOMPARE(f.model.countCaption(), QStringLiteral("x3"));
+  QCOMPARE(f.model.curItem(), 1);
+  QCOMPARE(f.model.curCol(), 0);
+  QCOMPARE(f.model.boxText(0), QStringLiteral("q1"));
+  QVERIFY(!f.model.rowFilled(3));
+  const std::optional<WordList> saved = WordListFile::read(file);
+  QVERIFY(saved);
+  QCOMPARE(saved->questions, (QStringList{"q1", "q3", "q5"}));
+  QCOMPARE(saved->answers, (QStringList{"a1", "a3", " a5 "}));
+  QVERIFY(!f.model.editDirty());
+  QCOMPARE(f.model.editFile(), file);
+}
+
+void TestEditorModel::saveOfOnlyBlankItemsIsRefused() {
+  WordList blank;
+  blank.append(QStringLiteral(" "), QString());
+  blank.append(QString(), QStringLiteral("  "));
+  Fixture f(blank);
+  const QString file = f.path(QStringLiteral("blank.dgl"));
+  QCOMPARE(f.model.saveAs(), EditorModel::SaveOutcome::NothingToSave);
+  QCOMPARE(f.model.saveQqAa(file), EditorModel::SaveOutcome::NothingToSave);
+  QCOMPARE(f.dialogs.messageTexts(),
+           (QStringList{QStringLiteral("何も無いので保存できません!!"), QStringLiteral("何も無いので保存できません")}));
+  QVERIFY(f.dialogs.fileDialogs.isEmpty());
+  QVERIFY(!QFile::exists(file));
+  QCOMPARE(f.model.editCount(), 2);
+}
+
+void TestEditorModel::savingTheDefaultListShowsDefault() {
+  Fixture f(numberedList(3));
+  f.model.clickCell(0, 1);
+  f.type(QStringLiteral("changed"));
+  f.dialogs.chooseFile(f.saver.defaultListPath());
+  QCOMPARE(f.model.saveAs(), EditorModel::SaveOutcome::Saved);
+  QCOMPARE(f.model.editFile(), QStringLiteral("DEFAULT"));
+  QCOMPARE(f.model.nameBox(), QStringLiteral("DEFAULT"));
+  QCOMPARE(WordListFile::read(f.saver.defaultListPath())->question(2), QStringLiteral("changed"));
+
+  // Overwrite does not take the word DEFAULT for a file: it asks for a name.
+  f.dialogs.chooseFile(QString());
+  QCOMPARE(f.model.overwrite(), EditorModel::SaveOutcome::Cancelled);
+  QCOMPARE(f.dialogs.fileDialogs.size(), 2);
+  QVERIFY(f.dialogs.fileDialogs.at(1).save);
+
+  // An existing file is replaced only after Yes.
+  const QString other = f.path(QStringLiteral("other.dgl"));
+  QVERIFY(FileIo::writeAtomically(other, "keep"));
+  f.dialogs.chooseFile(other);
+  f.dialogs.answer(Answer::No);
+  QCOMPARE(f.model.saveAs(), EditorModel::SaveOutcome::Declined);
+  QCOMPARE(f.dialogs.messages.last().text, QStringLiteral("上書しますか？"));
+  QCOMPARE(*FileIo::readAll(other), QByteArray("keep"));
+}
+
+void TestEditorModel::failedSaveKeepsOldFileAndFlag_data() {
+  QTest::addColumn<bool>("readOnlyFolder");  // else the folder has gone
+  QTest::addRow("folder removed") << false;
+  QTest::addRow("read-only folder keeps the old file") << true;
+}
+
+void TestEditorModel::failedSaveKeepsOldFileAndFlag() {
+  QFETCH(bool, readOnlyFolder);
+  Fixture f(numberedList(3));
+  const QString folder = f.path(QStringLiteral("target"));
+  const QString file = QDir(folder).filePath(QStringLiteral("list.dgl"));
+  if (readOnlyFolder) {
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(FileIo::writeAtomically(file, "old contents"));
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    if (FileIo::writeAtomically(QDir(folder).filePath(QStringLiteral("probe")), "x"))
+      QSKIP("the folder stays writable for this user (root)");
+  }
+
+  f.model.clickCell(0, 0);
+  f.type(QStringLiteral("edited"));
+  const EditorModel::SaveOutcome outcome = f.model.saveQqAa(file);
+  if (readOnlyFolder)
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  QCOMPARE(outcome, EditorModel::SaveOutcome::Failed);
+  QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("ﾌｧｲﾙを保存できません")});
+  QVERIFY(f.model.editDirty());
+  QCOMPARE(f.model.editFile(), QStringLiteral("DEFAULT"));
+  QCOMPARE(f.model.text(0, 1), QStringLiteral("edited"));
+  if (readOnlyFolder) QCOMPARE(*FileIo::readAll(file), QByteArray("old contents"));
+  else QVERIFY(!QFile::exists(file));
+  // Closing still asks: the edit was not saved.
+  f.dialogs.answer(Answer::Cancel);
+  QVERIFY(!f.model.mayClose());
+}
+
+void TestEditorModel::guardMessagesHaveTheirLineEnds() {
+  // The replace question joins its lines LF then CR; the close and OK questions CR LF.
+  QCOMPARE(EditorTexts::kReplaceQuestion.toUtf8(),
+           QByteArray("このまま進むと\n\r今編集しているデータが無くなります\n\r保存しますか？"));
+  QCOMPARE(EditorTexts::kCloseQuestion.toUtf8(),
+           QByteArray("このまま閉じると現在編集しているデータはなくなります。\r\n保存しますか？"));
+  QCOMPARE(EditorTexts::kOkQuestion.toUtf8(),
+           QByteArray("保存しないと現在編集しているデータは有効になりません。\r\n保存しますか？"));
+
+  Fixture f(numberedList(3));
+  f.model.clickCell(0, 0);
+  f.type(QStringLiteral("x"));
+  f.model.clickCell(0, 1);
+  f.dialogs.answer(Answer::Cancel);
+  f.model.fileNew();
+  QCOMPARE(f.dialogs.messages.size(), 1);
+  QCOMPARE(f.dialogs.messages.at(0).text, EditorTexts::kReplaceQuestion);
+  QCOMPARE(f.dialogs.messages.at(0).buttons, UserDialogs::Buttons::YesNoCancel);
+  QCOMPARE(f.model.editCount(), 3);  // Cancel keeps the list
+
+  f.dialogs.answer(Answer::No);
+  f.model.fileNew();
+  QCOMPARE(f.model.editCount(), 1);
+  QCOMPARE(f.model.editFile(), QStringLiteral("NEW"));
+  QCOMPARE(f.model.nameBox(), QStringLiteral("NEW"));
+  QVERIFY(f.model.editDirty());  // New leaves the flag as it was
+}
+
+void TestEditorModel::guardYesWithCancelledSaveKeepsList() {
+  Fixture f(numberedList(3));
+  f.model.clickCell(1, 2);
+  f.type(QStringLiteral("precious"));
+  f.model.clickCell(0, 0);
+  f.dialogs.answer(Answer::Yes);
+  f.dialogs.chooseFile(QString());  // the save dialog is cancelled
+  f.model.fileNew();
+  QCOMPARE(f.model.editCount(), 3);
+  QCOMPARE(f.model.text(1, 3), QStringLiteral("precious"));
+
+  // Saved for real: then the list is replaced.
+  const QString file = f.path(QStringLiteral("kept.dgl"));
+  f.dialogs.answer(Answer::Yes);
+  f.dialogs.chooseFile(file);
+  f.model.fileNew();
+  QCOMPARE(f.model.editCount(), 1);
+  QCOMPARE(WordListFile::read(file)->answer(3), QStringLiteral("precious"));
+}
+
+void TestEditorModel::typedTextCountsBeforeNew() {
+  Fixture f(numberedList(3));
+  f.type(QStringLiteral("typed, not yet committed"));
+  f.dialogs.answer(Answer::Cancel);
+  f.model.fileNew();
+  QCOMPARE(f.dialogs.messages.size(), 1);
+  QCOMPARE(f.model.text(0, 1), QStringLiteral("typed, not yet committed"));
+}
+
+void TestEditorModel::okWithChangesAnsweredNoKeepsSaverList() {
+  Fixture f(numberedList(3));
+  const WordList before = f.saver.words;
+  f.model.clickCell(0, 2);
+  f.type(QStringLiteral("changed"));
+  f.model.clickCell(0, 0);
+  f.dialogs.answer(Answer::Cancel);
+  QCOMPARE(f.model.ok(), EditorModel::OkOutcome::StayOpen);
+  QVERIFY(f.model.editDirty());
+  f.dialogs.answer(Answer::No);
+  QCOMPARE(f.model.ok(), EditorModel::OkOutcome::Discarded);
+  QCOMPARE(f.dialogs.messages.at(1).text, EditorTexts::kOkQuestion);
+  QCOMPARE(f.saver.words, before);
+  QCOMPARE(f.saver.settings.wordListPath, QStringLiteral("DEFAULT"));
+}
+
+void TestEditorModel::okWithChangesAnsweredYesSavesAndStays() {
+  Fixture f(numberedList(3));
+  const QString file = f.path(QStringLiteral("mine.dgl"));
+  f.type(QStringLiteral("first"));  // still in the box when OK is pressed
+  f.dialogs.answer(Answer::Yes);
+  f.dialogs.chooseFile(file);
+  QCOMPARE(f.model.ok(), EditorModel::OkOutcome::StayOpen);
+  QCOMPARE(WordListFile::read(file)->question(1), QStringLiteral("first"));
+  QVERIFY(!f.model.editDirty());
+  QCOMPARE(f.saver.words.question(1), QStringLiteral("q1"));  // nothing applied yet
+
+  QCOMPARE(f.model.ok(), EditorModel::OkOutcome::Applied);
+  QCOMPARE(f.saver.words.question(1), QStringLiteral("first"));
+  QCOMPARE(f.saver.settings.wordListPath, file);
+  QCOMPARE(f.saver.settings.ownList, uint8_t(1));
+}
+
+void TestEditorModel::okAppliesListAndFields() {
+  QTemporaryDir home;
+  QuorlSaver saver(home.path());
+  saver.words = numberedList(2);
+  saver.settings.linkState = 1;  // following the companion's words
+  saver.settings.ownList = 0;
+  saver.companionState = 0;
+  FakeUserDialogs dialogs;
+  EditorModel model(saver, dialogs);
+  model.load(kFonts);
+  QCOMPARE(model.nameBox(), QStringLiteral("Quorling"));
+
+  const QString file = QDir(home.path()).filePath(QStringLiteral("own.dgl"));
+  QVERIFY(WordListFile::write(file, numberedList(14)));
+  dialogs.chooseFile(file);
+  model.fileOpen();
+  QVERIFY(model.crossShown());
+  model.pickFont(1, 3);  // picked but not yet applied by the timer: OK takes the chooser's text
+  QCOMPARE(model.ok(), EditorModel::OkOutcome::Applied);
+  QCOMPARE(saver.words.count(), 14);
+  QCOMPARE(saver.words.questions, numberedList(14).questions);
+  QCOMPARE(saver.words.answers, numberedList(14).answers);
+  QCOMPARE(saver.words.questionFont, QStringLiteral("DejaVu Sans"));
+  QCOMPARE(saver.words.answerFont, QStringLiteral("Liberation Serif"));
+  QCOMPARE(saver.settings.wordListPath, file);
+  QCOMPARE(saver.settings.ownList, uint8_t(1));
+  QCOMPARE(saver.settings.linkState, uint8_t(1));
+  QCOMPARE(saver.companionState, uint8_t(0));
+  QVERIFY(dialogs.messages.isEmpty());
+}
+
+void TestEditorModel::closeGuard_data() {
+  QTest::addColumn<bool>("dirty");
+  QTest::addColumn<int>("answer");
+  QTest::addColumn<bool>("mayClose");
+  QTest::addColumn<bool>("saved");
+  QTest::addRow("unchanged closes without asking") << false << -1 << true << false;
+  QTest::addRow("no discards") << true << int(Answer::No) << true << false;
+  QTest::addRow("cancel stays") << true << int(Answer::Cancel) << false << false;
+  QTest::addRow("yes saves and stays") << true << int(Answer::Yes) << false << true;
+}
+
+void TestEditorModel::closeGuard() {
+  QFETCH(bool, dirty);
+  QFETCH(int, answer);
+  QFETCH(bool, mayClose);
+  QFETCH(bool, saved);
+  Fixture f(numberedList(3));
+  const QString file = f.path(QStringLiteral("guard.dgl"));
+  if (dirty) f.type(QStringLiteral("uncommitted"));
+  if (answer >= 0) f.dialogs.answer(Answer(answer));
+  f.dialogs.chooseFile(file);
+  QCOMPARE(f.model.mayClose(), mayClose);
+  QCOMPARE(f.dialogs.messages.size(), dirty ? 1 : 0);
+  if (dirty) QCOMPARE(f.dialogs.messages.at(0).text, EditorTexts::kCloseQuestion);
+  QCOMPARE(QFile::exists(file), saved);
+  if (saved) {
+    QVERIFY(!f.model.editDirty());
+    QVERIFY(f.model.mayClose());  // a second close does not ask again
+    QCOMPARE(f.dialogs.messages.size(), 1);
+  }
+}
+
+void TestEditorModel::companionIndicator_data() {
+  QTest::addColumn<int>("linkState");
+  QTest::addColumn<int>("ownList");
+  QTest::addColumn<int>("companionState");
+  QTest::addColumn<QString>("mark");
+  QTest::addColumn<QString>("name");
+  QTest::addRow("no companion") << 2 << 0 << 2 << "" << "DEFAULT";
+  QTest::addRow("own list") << 1 << 1 << 1 << "cross" << "DEFAULT";
+  QTest::addRow("companion words") << 1 << 0 << 0 << "circle" << "Quorling";
+  QTest::addRow("linked, waiting for words") << 1 << 0 << 1 << "triangle" << "DEFAULT";
+}
+
+void TestEditorModel::companionIndicator() {
+  QFETCH(int, linkState);
+  QFETCH(int, ownList);
+  QFETCH(int, companionState);
+  QFETCH(QString, mark);
+  QFETCH(QString, name);
+  QTemporaryDir home;
+  QuorlSaver saver(home.path());
+  saver.words = numberedList(2);
+  saver.settings.linkState = uint8_t(linkState);
+  saver.settings.ownList = uint8_t(ownList);
+  saver.companionState = uint8_t(companionState);
+  FakeUserDialogs dialogs;
+  EditorModel model(saver, dialogs);
+  model.load(kFonts);
+  QCOMPARE(model.crossShown(), mark == QLatin1String("cross"));
+  QCOMPARE(model.circleShown(), mark == QLatin1String("circle"));
+  QCOMPARE(model.triangleShown(), mark == QLatin1String("triangle"));
+  QCOMPARE(model.nameBox(), name);
+}
+
+QTEST_GUILESS_MAIN(TestEditorModel)
+#include "tst_editor_model.moc"
