@@ -9,7 +9,7 @@ const PatternCatalog& table() {
       {3, QStringLiteral("Tornado"), TimerId::tmStn, tickTornado},
       {4, QStringLiteral("Insects"), TimerId::tmSis, tickInsects},
       {5, QStringLiteral("Highway"), TimerId::tmShw, tickHighway},
-      {6, QStringLiteral("Fireball"), TimerId::tmSfb, nullptr},
+      {6, QStringLiteral("Fireball"), TimerId::tmSfb, tickFireball},
       {7, QStringLiteral("Leaves"), TimerId::tmSln, nullptr},
       {8, QStringLiteral("Ripples"), TimerId::tmSrp, nullptr},
       {9, QStringLiteral("Pulse"), TimerId::tmSpl, nullptr},
