@@ -10,7 +10,7 @@ const PatternCatalog& table() {
       {4, QStringLiteral("Insects"), TimerId::tmSis, tickInsects},
       {5, QStringLiteral("Highway"), TimerId::tmShw, tickHighway},
       {6, QStringLiteral("Fireball"), TimerId::tmSfb, tickFireball},
-      {7, QStringLiteral("Leaves"), TimerId::tmSln, nullptr},
+      {7, QStringLiteral("Leaves"), TimerId::tmSln, tickLeaves},
       {8, QStringLiteral("Ripples"), TimerId::tmSrp, nullptr},
       {9, QStringLiteral("Pulse"), TimerId::tmSpl, nullptr},
       {10, QStringLiteral("Sardines"), TimerId::tmSsd, nullptr},
