@@ -11,7 +11,7 @@ const PatternCatalog& table() {
       {5, QStringLiteral("Highway"), TimerId::tmShw, tickHighway},
       {6, QStringLiteral("Fireball"), TimerId::tmSfb, tickFireball},
       {7, QStringLiteral("Leaves"), TimerId::tmSln, tickLeaves},
-      {8, QStringLiteral("Ripples"), TimerId::tmSrp, nullptr},
+      {8, QStringLiteral("Ripples"), TimerId::tmSrp, tickRipples},
       {9, QStringLiteral("Pulse"), TimerId::tmSpl, nullptr},
       {10, QStringLiteral("Sardines"), TimerId::tmSsd, nullptr},
       {11, QStringLiteral("Knot"), TimerId::tmSkn, nullptr},
