@@ -19,7 +19,7 @@ const PatternCatalog& table() {
       {13, QStringLiteral("MerryGoRound"), TimerId::tmSmg, tickMerryGoRound},
       {14, QStringLiteral("Eagle"), TimerId::tmSeg, tickEagle},
       {15, QStringLiteral("Amoeba"), TimerId::tmSab, tickAmoeba},
-      {16, QStringLiteral("Volcano"), TimerId::tmSvc, nullptr},
+      {16, QStringLiteral("Volcano"), TimerId::tmSvc, tickVolcano},
   }};
   return catalog;
 }
