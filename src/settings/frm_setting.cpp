@@ -112,7 +112,6 @@ void frmSetting::initialiseControls() {
   hscSpdChange(hscSpd_->value());
 
   showBackground(BackgroundChoice::initial(saver_));
-  mitBdefault_->setEnabled(cmdBGdflt_->isEnabled());
 
   fillSwatch(shpCq_, s.questionColor);
   fillSwatch(shpCa_, s.answerColor);
@@ -220,7 +219,9 @@ void frmSetting::showBackground(const BackgroundView& view) {
   else
     picBG_->setPixmap(picture);
   lblBGname_->setText(view.name);
+  // The menu item follows its button, so it is usable whenever the button is.
   cmdBGdflt_->setEnabled(view.defaultEnabled);
+  mitBdefault_->setEnabled(view.defaultEnabled);
 }
 
 void frmSetting::cmdTryClick() {

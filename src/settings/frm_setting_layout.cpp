@@ -166,6 +166,7 @@ QWidget* frmSetting::buildSpeedSection() {
   hscSpd_->setRange(1, 7);
   hscSpd_->setSingleStep(1);
   hscSpd_->setPageStep(1);
+  hscSpd_->setInvertedControls(false);  // the arrow keys move towards Low and High as shown
   hscSpd_->setMinimumWidth(140);
   bar->addWidget(hscSpd_, 1);
   auto* high = new QLabel(QStringLiteral("High"), frame);
