@@ -1,0 +1,79 @@
+#include <QtTest>
+
+#include "pattern_harness.h"
+#include "patterns/pattern.h"
+
+// Runs two stages side by side with one seed, ticking them alternately: any
+// state a pattern keeps outside its stage makes the two runs differ.
+class tst_PatternPairs : public QObject {
+  Q_OBJECT
+
+  static bool same(const TickSnapshot& a, const TickSnapshot& b) {
+    return a.time == b.time && a.timer == b.timer && a.PH == b.PH && a.STEP == b.STEP && a.lblQ == b.lblQ &&
+           a.lblF == b.lblF && a.QX == b.QX && a.QY == b.QY && a.FX == b.FX && a.FY == b.FY &&
+           a.enabled == b.enabled;
+  }
+
+  static TickSnapshot snapshot(const PatternHarness& h) {
+    TickSnapshot s;
+    s.time = h.clock.now();
+    s.timer = h.clock.lastFired();
+    s.PH = h.stage.PH;
+    s.STEP = h.stage.STEP;
+    s.lblQ = h.stage.lblQ;
+    s.lblF = h.stage.lblF;
+    s.QX = h.stage.QX;
+    s.QY = h.stage.QY;
+    s.FX = h.stage.FX;
+    s.FY = h.stage.FY;
+    s.enabled = h.stage.timers.enabledNames();
+    return s;
+  }
+
+ private slots:
+  void twoStagesAgree_data() {
+    QTest::addColumn<int>("pattern");
+    for (const PatternEntry& entry : Patterns::table())
+      QTest::addRow("%s", qPrintable(entry.name)) << entry.number;
+  }
+  void twoStagesAgree() {
+    QFETCH(int, pattern);
+    QVERIFY2(Patterns::table()[size_t(pattern - 1)].tick, "pattern is not in the table");
+    PatternHarness a(QSize(1024, 768), 11);
+    PatternHarness b(QSize(1024, 768), 11);
+    for (PatternHarness* h : {&a, &b}) {
+      h->onlyPattern(pattern);
+      h->saver.settings.wordOrder = 1;
+      h->setWords(QStringLiteral("vocabulary"), QStringLiteral("語彙"));
+      h->saver.words.append(QStringLiteral("pair"), QStringLiteral("対"));
+      h->cycle.load();
+      h->cycle.start();
+    }
+    // Three runs of the pattern each, so later runs start from what earlier ones left.
+    int ended = 0, ticks = 0;
+    while (ended < 3 && ticks < 2000) {
+      QVERIFY(a.clock.step());
+      QVERIFY(b.clock.step());
+      ++ticks;
+      const TickSnapshot sa = snapshot(a), sb = snapshot(b);
+      if (!same(sa, sb)) QFAIL(qPrintable(QStringLiteral("stages differ at tick %1 (PH %2)").arg(ticks).arg(sa.PH)));
+      if (sa.timer != TimerId::tmQuo && sa.enabled == QStringList{"tmQuo"}) ++ended;
+    }
+    QCOMPARE(ended, 3);
+  }
+
+  void everyPatternEndsWithOnlyTheMainCycle_data() { twoStagesAgree_data(); }
+  void everyPatternEndsWithOnlyTheMainCycle() {
+    QFETCH(int, pattern);
+    for (const QSize size : {QSize(1024, 768), QSize(640, 480), QSize(1920, 1080)}) {
+      PatternHarness h(size, 5);
+      const std::vector<TickSnapshot> ticks = h.runPattern(pattern);
+      QCOMPARE(int(ticks.size()), 61);
+      for (int p = 0; p < 60; ++p) QCOMPARE(ticks[size_t(p)].enabled, QStringList{timerName(patternTimer(pattern))});
+      QCOMPARE(ticks.back().enabled, QStringList{"tmQuo"});
+    }
+  }
+};
+
+QTEST_GUILESS_MAIN(tst_PatternPairs)
+#include "tst_pattern_pairs.moc"
