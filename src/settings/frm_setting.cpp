@@ -11,6 +11,7 @@
 #include <QScrollBar>
 
 #include "platform/clipboard.h"
+#include "editor/frm_edit.h"
 #include "patterns/pattern.h"
 #include "platform/user_dialogs.h"
 #include "settings/bgr_color.h"
@@ -190,7 +191,11 @@ void frmSetting::fillSwatch(QFrame* swatch, int32_t colour) {
 
 void frmSetting::cmdCttsClick() {
   refreshPreviewOnly_ = false;
-  // The word-list editor opens here once it is part of the program.
+  frmEdit editor(saver_, dialogs_, clipboard_, this);
+  if (editor.exec() != QDialog::Accepted) return;
+  // The editor applied a new list: redraw the preview on the next tick.
+  refreshPreviewOnly_ = true;
+  tmSet_.start();
 }
 
 void frmSetting::cmdQuorlClick() {

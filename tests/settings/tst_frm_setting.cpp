@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "editor/frm_edit.h"
 #include "platform/clipboard.h"
 #include "settings/companion_messages.h"
 #include "settings/frm_setting.h"
@@ -121,6 +122,8 @@ class TestFrmSetting : public QObject {
   void companionButtonAndMenuItem();
   void backgroundChangeAndDefault();
   void trialRunsWithUnsavedSettingsAndReturns();
+  void editorAppliedListRefreshesThePreview_data();
+  void editorAppliedListRefreshesThePreview();
 };
 
 void TestFrmSetting::opensWithTheStoredSettings() {
@@ -520,6 +523,56 @@ void TestFrmSetting::trialRunsWithUnsavedSettingsAndReturns() {
   QVERIFY(!rig.dialog->trialDisplay());
   QVERIFY(rig.dialog->isVisible());
   QCOMPARE(rig.saver.settings.speed, uint8_t(7));
+}
+
+void TestFrmSetting::editorAppliedListRefreshesThePreview_data() {
+  QTest::addColumn<bool>("viaMenu");
+  QTest::addColumn<bool>("confirm");
+  QTest::addRow("E D I T, then OK") << false << true;
+  QTest::addRow("menu item, then OK") << true << true;
+  QTest::addRow("E D I T, then CANCEL") << false << false;
+}
+
+void TestFrmSetting::editorAppliedListRefreshesThePreview() {
+  QFETCH(bool, viaMenu);
+  QFETCH(bool, confirm);
+  Rig rig;
+  SaverSettings s;
+  s.wordListPath = rig.path(QStringLiteral("short.dgl"));
+  writeList(s.wordListPath, numberedList(3));
+  rig.open(s);
+  const QString longer = rig.path(QStringLiteral("longer.dgl"));
+  writeList(longer, numberedList(9, QStringLiteral("new-")));
+
+  bool editorWasModal = false;
+  QTimer::singleShot(0, this, [&] {
+    auto* editor = qobject_cast<frmEdit*>(QApplication::activeModalWidget());
+    if (!editor) return;
+    editorWasModal = editor->isModal();
+    rig.dialogs.chooseFile(longer);
+    editor->model().fileOpen();
+    if (confirm)
+      QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdOKedit")), Qt::LeftButton);
+    else
+      editor->reject();
+  });
+  if (viaMenu)
+    rig.action(QStringLiteral("mitWedit"))->trigger();
+  else
+    QTest::mouseClick(rig.button(QStringLiteral("cmdCtts")), Qt::LeftButton);
+  QVERIFY(editorWasModal);
+
+  if (confirm) {
+    QTRY_COMPARE(rig.label(QStringLiteral("lblCtt0"))->text(), QStringLiteral("new-q1"));
+    QCOMPARE(rig.rowBackground(QStringLiteral("lblCtt6")), QColor(Qt::white));
+    QCOMPARE(rig.wordBar()->maximum(), 2);
+    QCOMPARE(rig.label(QStringLiteral("lblContents"))->text(), QStringLiteral("   Words-[ longer.dgl ]"));
+  } else {
+    QTest::qWait(20);
+    QCOMPARE(rig.label(QStringLiteral("lblCtt0"))->text(), QStringLiteral("q1"));
+    QCOMPARE(rig.saver.settings.wordListPath, s.wordListPath);
+  }
+  QVERIFY(!rig.dialog->tmSetPending());
 }
 
 QTEST_MAIN(TestFrmSetting)
