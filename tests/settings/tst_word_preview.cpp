@@ -19,7 +19,6 @@ class TestWordPreview : public QObject {
   void sourceMark();
   void name_data();
   void name();
-  void nameLineSpacing();
 };
 
 void TestWordPreview::rowsAndScrollRange_data() {
@@ -136,10 +135,6 @@ void TestWordPreview::name() {
   const WordPreview::View view = WordPreview::assort(saver);
   QCOMPARE(view.name, name);
   QCOMPARE(view.nameLine, QStringLiteral("   Words-[ ") + name + QStringLiteral(" ]"));
-}
-
-void TestWordPreview::nameLineSpacing() {
-  QCOMPARE(WordPreview::nameLine(QStringLiteral("DEFAULT")), QStringLiteral("   Words-[ DEFAULT ]"));
 }
 
 QTEST_GUILESS_MAIN(TestWordPreview)
