@@ -12,7 +12,9 @@
 
 using namespace EditorTexts;
 
-EditorModel::EditorModel(QuorlSaver& saver, UserDialogs& dialogs) : saver_(saver), dialogs_(dialogs) {}
+EditorModel::EditorModel(QuorlSaver& saver, UserDialogs& dialogs) : saver_(saver), dialogs_(dialogs) {
+  ownRandom_.reseedFromClock();
+}
 
 // ---------------------------------------------------------------------------
 // Opening
@@ -46,8 +48,8 @@ void EditorModel::load(const QStringList& fontFamilies) {
   curItem_ = 1;
   txtSetXY(curCol_, curRow_);
 
-  searchText_.clear();
-  searchPos_ = 0;
+  search_.reset();
+  searchBarShown_ = false;
 }
 
 void EditorModel::takeList(QStringList questions, QStringList answers) {
@@ -123,8 +125,7 @@ void EditorModel::setScrollValue(int value) {
   onScrollChanged();
 }
 
-void EditorModel::onScrollChanged() {
-  txtOutXY();
+void EditorModel::drawFromScroll() {
   const int top = scrollValue_ + 1;
   for (int row = 0; row < kRows; ++row) {
     const int item = top + row;
@@ -132,6 +133,12 @@ void EditorModel::onScrollChanged() {
     grid_[row].caption[kQuestion] = editQ_.at(item - 1);
     grid_[row].caption[kAnswer] = editA_.at(item - 1);
   }
+}
+
+void EditorModel::onScrollChanged() {
+  txtOutXY();
+  drawFromScroll();
+  const int top = scrollValue_ + 1;
   curItem_ = std::clamp(curItem_, top, top + kRows - 1);
   curRow_ = curItem_ - top;
   txtSetXY(curCol_, curRow_);
@@ -145,6 +152,16 @@ void EditorModel::resetToTop() {
   curRow_ = 0;
   curItem_ = 1;
   vscSetE();
+  txtSetXY(curCol_, curRow_);
+}
+
+void EditorModel::showAt(const GridPosition& at) {
+  scrollValue_ = at.scroll;
+  vscSetE();
+  if (scrollValue_ > 0) drawFromScroll();
+  curItem_ = std::clamp(at.item, 1, std::max(editCount(), 1));
+  curCol_ = openCol_ = at.column;
+  curRow_ = std::clamp(curItem_ - scrollValue_ - 1, 0, kRows - 1);
   txtSetXY(curCol_, curRow_);
 }
 

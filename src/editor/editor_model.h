@@ -6,7 +6,11 @@
 #include <cstdint>
 
 #include "editor/font_choice.h"
+#include "editor/item_operations.h"
+#include "editor/list_search.h"
+#include "startup/random_source.h"
 
+class Clipboard;
 class QuorlSaver;
 class UserDialogs;
 
@@ -117,6 +121,29 @@ class EditorModel {
 
   bool isDefaultListPath(const QString& path) const;
 
+  // --- item operations ----------------------------------------------------
+  void itemInsert();
+  void itemDelete();
+  void itemMove(ItemOperations::MoveDirection direction);
+  void sortByQuestion();
+  void shuffle();
+  // The generator the shuffle draws from; the editor's own clock-seeded one by default.
+  void setRandomSource(RandomSource& random) { random_ = &random; }
+
+  // --- search -------------------------------------------------------------
+  bool searchBarShown() const { return searchBarShown_; }
+  // Commits, then shows or hides the search bar.
+  void toggleSearchBar();
+  // SEARCH with `text` in the search box: the cell moves to the next match,
+  // whose place in the edit box is returned; nullopt after telling the user
+  // that there is none.
+  std::optional<SearchMatch> findNext(const QString& text);
+  const ListSearch& search() const { return search_; }
+
+  // --- imports ------------------------------------------------------------
+  void importText();
+  void importVcb();
+
  private:
   struct GridRow {
     bool filled = false;
@@ -127,6 +154,10 @@ class EditorModel {
   void setFontText(int column, const QString& name);
   void takeList(QStringList questions, QStringList answers);
   void resetToTop();
+  GridPosition position() const { return {curItem_, curRow_, curCol_, scrollValue_}; }
+  // Redraws the grid at `at.scroll` and opens the edit box on `at`, committing nothing.
+  void showAt(const GridPosition& at);
+  void drawFromScroll();
   void onScrollChanged();
   bool namesExistingFile(const QString& path) const;
   void applyFont(int column);
@@ -167,6 +198,9 @@ class EditorModel {
   std::array<FontChoice, 2> fonts_{};
 
   // The editor's search restarts whenever the window opens.
-  QString searchText_;
-  int searchPos_ = 0;
+  ListSearch search_;
+  bool searchBarShown_ = false;
+
+  RandomSource ownRandom_;
+  RandomSource* random_ = &ownRandom_;
 };

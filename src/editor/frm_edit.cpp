@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCursor>
+#include <QFrame>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -20,7 +21,10 @@
 #include "editor/companion_mark.h"
 #include "editor/editor_texts.h"
 #include "editor/grid_cell.h"
+#include "editor/item_operations.h"
+#include "editor/word_import.h"
 #include "platform/clipboard.h"
+#include "platform/user_dialogs.h"
 #include "startup/word_list.h"
 
 namespace {
@@ -50,7 +54,7 @@ QFont designFont() {
 }  // namespace
 
 frmEdit::frmEdit(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipboard, QWidget* parent)
-    : QDialog(parent), model_(saver, dialogs), clipboard_(clipboard) {
+    : QDialog(parent), model_(saver, dialogs), dialogs_(dialogs), clipboard_(clipboard) {
   setObjectName(QStringLiteral("frmEdit"));
   setWindowTitle(EditorTexts::kWindowTitle);
   setModal(true);
@@ -66,6 +70,8 @@ frmEdit::frmEdit(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipboard, 
 
   buildClientArea(client);
   buildMenu();
+  buildListCommands(client);
+  buildSearchBar(client);
   layout->setMenuBar(menuBar_);
 
   model_.load(QFontDatabase::families());
@@ -159,6 +165,9 @@ void frmEdit::buildClientArea(QWidget* client) {
     box->setAttribute(Qt::WA_InputMethodEnabled, true);
     box->hide();
     box->installEventFilter(this);
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box, &QLineEdit::customContextMenuRequested, this,
+            [this, box](const QPoint& at) { mnuEdit_->popup(box->mapToGlobal(at)); });
     connect(box, &QLineEdit::textChanged, this, [this, column](const QString& text) { model_.setBoxText(column, text); });
     txtEdit_[column] = box;
   }
@@ -177,7 +186,7 @@ void frmEdit::buildClientArea(QWidget* client) {
   lblEcnt_ = new QLabel(client);
   lblEcnt_->setObjectName(QStringLiteral("lblEcnt"));
   lblEcnt_->setToolTip(QStringLiteral("項目数"));
-  lblEcnt_->setGeometry(twipRect(480, 4320, 1200, 255));
+  lblEcnt_->setGeometry(twipRect(5040, 4365, 780, 255));
 
   QPushButton* cmdFile =
       makeButton(client, QStringLiteral("cmdFile"), QStringLiteral("F"), QStringLiteral("ﾌｧｲﾙ操作など"),
@@ -221,18 +230,162 @@ void frmEdit::buildMenu() {
             refresh();
           });
   mnuFile_->addSeparator();
-  // Imports arrive with the import readers; until then their entries are shown but off.
-  add(mnuFile_, QStringLiteral("mitImp"), QStringLiteral("ｲﾝﾎﾟｰﾄ(*.txt|*.csv)"))->setEnabled(false);
-  add(mnuFile_, QStringLiteral("mitImpM"), QStringLiteral("Quorlingの問題ﾃﾞｰﾀ(*.vcb)"))->setEnabled(false);
+  connect(add(mnuFile_, QStringLiteral("mitImp"), QStringLiteral("ｲﾝﾎﾟｰﾄ(*.txt|*.csv)")), &QAction::triggered, this,
+          [this] { runAndRefresh(&EditorModel::importText); });
+  connect(add(mnuFile_, QStringLiteral("mitImpM"), QStringLiteral("Quorlingの問題ﾃﾞｰﾀ(*.vcb)")), &QAction::triggered,
+          this, [this] { runAndRefresh(&EditorModel::importVcb); });
   QMenu* formats = mnuFile_->addMenu(QStringLiteral("  ? → 書式などについて"));
   formats->setObjectName(QStringLiteral("mnuFormats"));
-  add(formats, QStringLiteral("mitIFtext"), QStringLiteral("txtﾌｧｲﾙの書式"))->setEnabled(false);
-  add(formats, QStringLiteral("mitIFcsv"), QStringLiteral("csvﾌｧｲﾙの書式"))->setEnabled(false);
-  add(formats, QStringLiteral("mitIFvcb"), QStringLiteral("vcbﾌｧｲﾙについて"))->setEnabled(false);
+  const std::array<std::pair<const char*, QString (*)()>, 3> helps{{
+      {"mitIFtext", &WordImport::textHelpText},
+      {"mitIFcsv", &WordImport::csvHelpText},
+      {"mitIFvcb", &WordImport::vcbHelpText},
+  }};
+  const std::array<QString, 3> helpCaptions{QStringLiteral("txtﾌｧｲﾙの書式"), QStringLiteral("csvﾌｧｲﾙの書式"),
+                                            QStringLiteral("vcbﾌｧｲﾙについて")};
+  for (size_t i = 0; i < helps.size(); ++i) {
+    const auto text = helps[i].second;
+    connect(add(formats, QLatin1String(helps[i].first), helpCaptions[i]), &QAction::triggered, this,
+            [this, text] { dialogs_.message(text()); });
+  }
   mnuFile_->addSeparator();
   connect(add(mnuFile_, QStringLiteral("mitOK"), QStringLiteral("OK")), &QAction::triggered, this, &frmEdit::onOk);
   connect(add(mnuFile_, QStringLiteral("mitCcl"), QStringLiteral("CANCEL")), &QAction::triggered, this,
           &frmEdit::reject);
+}
+
+void frmEdit::buildListCommands(QWidget* client) {
+  auto add = [this](QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+  };
+
+  mnuEdit_ = menuBar_->addMenu(QStringLiteral("編集(&E)"));
+  mnuEdit_->setObjectName(QStringLiteral("mnuEdit"));
+  const std::array<std::tuple<const char*, QString, TextCommand>, 4> textCommands{{
+      {"mitEcut", QStringLiteral("切り取り"), TextCommand::Cut},
+      {"mitEcopy", QStringLiteral("コピー"), TextCommand::Copy},
+      {"mitEpaste", QStringLiteral("貼り付け"), TextCommand::Paste},
+      {"mitEdelete", QStringLiteral("削除"), TextCommand::Delete},
+  }};
+  for (const auto& [name, caption, command] : textCommands) {
+    const TextCommand which = command;
+    connect(add(mnuEdit_, QLatin1String(name), caption), &QAction::triggered, this,
+            [this, which] { runTextCommand(which); });
+  }
+
+  QMenu* items = menuBar_->addMenu(QStringLiteral("項目(&I)"));
+  items->setObjectName(QStringLiteral("mnuItem"));
+  using ItemOperations::MoveDirection;
+  const auto insert = [this] { runAndRefresh(&EditorModel::itemInsert); };
+  const auto remove = [this] { runAndRefresh(&EditorModel::itemDelete); };
+  const auto moveUp = [this] {
+    model_.itemMove(MoveDirection::Up);
+    refresh();
+  };
+  const auto moveDown = [this] {
+    model_.itemMove(MoveDirection::Down);
+    refresh();
+  };
+  const auto shuffle = [this] { runAndRefresh(&EditorModel::shuffle); };
+  const auto sort = [this] { runAndRefresh(&EditorModel::sortByQuestion); };
+  const auto search = [this] {
+    model_.toggleSearchBar();
+    refresh();
+    showSearchBar(model_.searchBarShown());
+  };
+  connect(add(items, QStringLiteral("mitIin(1)"), QStringLiteral("項目追加")), &QAction::triggered, this, insert);
+  connect(add(items, QStringLiteral("mitIdl"), QStringLiteral("項目削除")), &QAction::triggered, this, remove);
+  items->addSeparator();
+  connect(add(items, QStringLiteral("mitMv(0)"), QStringLiteral("上へ移動")), &QAction::triggered, this, moveUp);
+  connect(add(items, QStringLiteral("mitMv(1)"), QStringLiteral("下へ移動")), &QAction::triggered, this, moveDown);
+  items->addSeparator();
+  connect(add(items, QStringLiteral("mitErnd"), QStringLiteral("順番シャッフル")), &QAction::triggered, this, shuffle);
+  connect(add(items, QStringLiteral("mitEabc"), QStringLiteral("順番ABC順")), &QAction::triggered, this, sort);
+  items->addSeparator();
+  connect(add(items, QStringLiteral("mitSch"), QStringLiteral("検索")), &QAction::triggered, this, search);
+
+  // The same commands as buttons in a column right of the grid.
+  const auto buttonAt = [](int index) { return twipRect(5340, kGridTop + 420 * index, 420, 375); };
+  connect(makeButton(client, QStringLiteral("cmdIin"), QStringLiteral("┼"), QStringLiteral("項目追加"), buttonAt(0)),
+          &QPushButton::clicked, this, insert);
+  connect(makeButton(client, QStringLiteral("cmdIdlt"), QStringLiteral("Ｘ"), QStringLiteral("項目削除"), buttonAt(1)),
+          &QPushButton::clicked, this, remove);
+  connect(makeButton(client, QStringLiteral("cmdImv(0)"), QStringLiteral("∧"), QStringLiteral("上へ移動"), buttonAt(2)),
+          &QPushButton::clicked, this, moveUp);
+  connect(makeButton(client, QStringLiteral("cmdImv(1)"), QStringLiteral("∨"), QStringLiteral("下へ移動"), buttonAt(3)),
+          &QPushButton::clicked, this, moveDown);
+  connect(makeButton(client, QStringLiteral("cmdRnd"), QStringLiteral("ξ"), QStringLiteral("順番ｼｬｯﾌﾙ"), buttonAt(4)),
+          &QPushButton::clicked, this, shuffle);
+  connect(makeButton(client, QStringLiteral("cmdAbc"), QStringLiteral("§"), QStringLiteral("順番ABC順"), buttonAt(5)),
+          &QPushButton::clicked, this, sort);
+  connect(makeButton(client, QStringLiteral("cmdSch"), QStringLiteral("Ж"), QStringLiteral("検索"), buttonAt(6)),
+          &QPushButton::clicked, this, search);
+}
+
+void frmEdit::buildSearchBar(QWidget* client) {
+  auto* line = new QFrame(client);
+  line->setObjectName(QStringLiteral("lnSch"));
+  line->setFrameShape(QFrame::HLine);
+  line->setGeometry(twipRect(480, 4245, kCellWidth, 30));
+  lnSch_ = line;
+
+  txtSch_ = new QLineEdit(client);
+  txtSch_->setObjectName(QStringLiteral("txtSch"));
+  txtSch_->setToolTip(QStringLiteral("検索する文字"));
+  txtSch_->setGeometry(twipRect(480, 4320, 1290, 330));
+  txtSch_->installEventFilter(this);
+
+  cmdSnxt_ = makeButton(client, QStringLiteral("cmdSnxt"), QStringLiteral("SEARCH"), QStringLiteral("検索開始"),
+                        twipRect(1815, 4305, 840, 360));
+  cmdSnxt_->setEnabled(false);
+  connect(txtSch_, &QLineEdit::textChanged, this, [this](const QString& text) { cmdSnxt_->setEnabled(!text.isEmpty()); });
+  connect(cmdSnxt_, &QPushButton::clicked, this, &frmEdit::runSearch);
+  showSearchBar(false);
+}
+
+void frmEdit::showSearchBar(bool shown) {
+  lnSch_->setVisible(shown);
+  txtSch_->setVisible(shown);
+  cmdSnxt_->setVisible(shown);
+  if (!shown) return;
+  // A second of blue draws the eye to the box, without holding up the window.
+  txtSch_->setStyleSheet(QStringLiteral("QLineEdit { background: #0000FF; }"));
+  QTimer::singleShot(1000, txtSch_, [this] {
+    txtSch_->setStyleSheet(QString());
+    if (txtSch_->isVisible()) txtSch_->setFocus(Qt::OtherFocusReason);
+  });
+}
+
+void frmEdit::runSearch() {
+  const std::optional<SearchMatch> match = model_.findNext(txtSch_->text());
+  refresh();
+  if (!match) return;
+  QLineEdit* box = txtEdit_[match->column];
+  box->setSelection(match->start, match->length);
+  box->setFocus(Qt::OtherFocusReason);
+}
+
+void frmEdit::runTextCommand(TextCommand command) {
+  const int column = model_.boxColumn();
+  if (column < 0) return;
+  QLineEdit* box = txtEdit_[column];
+  EditBoxText edit;
+  edit.text = box->text();
+  edit.selectionStart = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+  edit.selectionLength = int(box->selectedText().size());
+  switch (command) {
+    case TextCommand::Cut: TextCommands::cut(edit, clipboard_); break;
+    case TextCommand::Copy: TextCommands::copy(edit, clipboard_); break;
+    case TextCommand::Paste: TextCommands::paste(edit, clipboard_); break;
+    case TextCommand::Delete: TextCommands::deleteSelection(edit); break;
+  }
+  if (edit.text != box->text()) {
+    box->setText(edit.text);
+    box->setCursorPosition(edit.selectionStart);
+  }
+  box->setFocus(Qt::OtherFocusReason);
 }
 
 void frmEdit::runAndRefresh(void (EditorModel::*operation)()) {
@@ -343,10 +496,27 @@ void frmEdit::showEvent(QShowEvent* event) {
 
 bool frmEdit::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (watched == txtSch_) {
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return QDialog::eventFilter(watched, event);
+    runSearch();
+    return true;
+  }
   const int column = watched == txtEdit_[0] ? 0 : watched == txtEdit_[1] ? 1 : -1;
   if (column < 0) return QDialog::eventFilter(watched, event);
 
-  auto* key = static_cast<QKeyEvent*>(event);
+  // The box's own clipboard keys do what the edit menu does.
+  const std::array<std::pair<QKeySequence::StandardKey, TextCommand>, 3> clipboardKeys{{
+      {QKeySequence::Cut, TextCommand::Cut},
+      {QKeySequence::Copy, TextCommand::Copy},
+      {QKeySequence::Paste, TextCommand::Paste},
+  }};
+  for (const auto& [sequence, command] : clipboardKeys) {
+    if (!key->matches(sequence)) continue;
+    runTextCommand(command);
+    return true;
+  }
+
   EditorModel::NavKey nav;
   switch (key->key()) {
     case Qt::Key_Down: nav = EditorModel::NavKey::Down; break;

@@ -51,8 +51,16 @@ class frmEdit final : public QDialog {
   void onOk();
   void onFontTick();
   void runAndRefresh(void (EditorModel::*operation)());
+  void buildListCommands(QWidget* client);
+  void buildSearchBar(QWidget* client);
+  void showSearchBar(bool shown);
+  void runSearch();
+  // Cut, copy, paste and delete on the visible edit box, through the clipboard seam.
+  enum class TextCommand { Cut, Copy, Paste, Delete };
+  void runTextCommand(TextCommand command);
 
   EditorModel model_;
+  UserDialogs& dialogs_;
   Clipboard& clipboard_;
 
   std::array<std::array<GridCell*, EditorModel::kRows>, 2> cells_{};
@@ -66,6 +74,10 @@ class frmEdit final : public QDialog {
   QTimer* tmEdit_ = nullptr;
   QMenuBar* menuBar_ = nullptr;
   QMenu* mnuFile_ = nullptr;
+  QMenu* mnuEdit_ = nullptr;
+  QWidget* lnSch_ = nullptr;
+  QLineEdit* txtSch_ = nullptr;
+  QPushButton* cmdSnxt_ = nullptr;
 
   quint64 shownBoxSerial_ = 0;
   std::array<QString, 2> shownFonts_;

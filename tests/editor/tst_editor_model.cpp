@@ -5,6 +5,9 @@
 
 #include "editor/editor_model.h"
 #include "editor/editor_texts.h"
+#include "editor/item_operations.h"
+#include "editor/list_search.h"
+#include "startup/random_source.h"
 #include "support/fake_user_dialogs.h"
 #include "startup/file_io.h"
 #include "startup/quorl_saver.h"
@@ -77,6 +80,18 @@ class TestEditorModel : public QObject {
   void closeGuard();
   void companionIndicator_data();
   void companionIndicator();
+  void insertOnLastRowScrolls();
+  void deleteDropsUncommittedText();
+  void deleteOfOnlyItemIsRefused();
+  void moveCarriesTheItem();
+  void sortCommitsAndReturnsToTop();
+  void shuffleKeepsPairs();
+  void searchMovesTheCellToTheMatch();
+  void searchWithoutMatchTellsTheUser();
+  void importTextMakesNewList();
+  void importFailureKeepsList_data();
+  void importFailureKeepsList();
+  void importVcbTakesHeaderFonts();
 };
 
 void TestEditorModel::gridShowsTheList_data() {
@@ -621,6 +636,208 @@ void TestEditorModel::companionIndicator() {
   QCOMPARE(model.circleShown(), mark == QLatin1String("circle"));
   QCOMPARE(model.triangleShown(), mark == QLatin1String("triangle"));
   QCOMPARE(model.nameBox(), name);
+}
+
+void TestEditorModel::insertOnLastRowScrolls() {
+  Fixture f(numberedList(20));
+  f.model.setScrollValue(3);
+  f.model.clickCell(1, 11);  // item 15
+  f.type(QStringLiteral("typed"));
+  f.model.itemInsert();
+  QCOMPARE(f.model.text(1, 15), QStringLiteral("typed"));  // committed before the insert
+  QCOMPARE(f.model.editCount(), 21);
+  QCOMPARE(f.model.curItem(), 16);
+  QCOMPARE(f.model.curRow(), 11);
+  QCOMPARE(f.model.curCol(), 1);
+  QCOMPARE(f.model.scrollValue(), 4);
+  QCOMPARE(f.model.scrollMaximum(), 9);
+  QCOMPARE(f.model.caption(0, 0), QStringLiteral("q5"));
+  QCOMPARE(f.model.caption(1, 10), QStringLiteral("typed"));
+  QCOMPARE(f.model.caption(0, 11), QString());
+  QCOMPARE(f.model.boxText(1), QString());
+  QCOMPARE(f.model.countCaption(), QStringLiteral("x21"));
+  QVERIFY(f.model.editDirty());
+  QCOMPARE(f.model.takeFocusRequest(), 1);
+}
+
+void TestEditorModel::deleteDropsUncommittedText() {
+  Fixture f(numberedList(13));
+  f.model.setScrollValue(1);
+  f.model.clickCell(0, 11);  // item 13, the last
+  f.type(QStringLiteral("never committed"));
+  f.model.itemDelete();
+  QCOMPARE(f.model.editCount(), 12);
+  QVERIFY(!f.model.editQ().contains(QStringLiteral("never committed")));
+  QVERIFY(!f.model.scrollEnabled());
+  QCOMPARE(f.model.curItem(), 12);
+  QCOMPARE(f.model.curRow(), 11);
+  QCOMPARE(f.model.caption(0, 0), QStringLiteral("q1"));
+  QCOMPARE(f.model.boxText(0), QStringLiteral("q12"));
+  QVERIFY(f.model.editDirty());
+}
+
+void TestEditorModel::deleteOfOnlyItemIsRefused() {
+  Fixture f(numberedList(1));
+  f.model.itemDelete();
+  QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("これ以上削除できません!")});
+  QCOMPARE(f.model.editCount(), 1);
+  QVERIFY(!f.model.editDirty());
+}
+
+void TestEditorModel::moveCarriesTheItem() {
+  Fixture f(numberedList(14));
+  f.model.clickCell(1, 10);  // item 11
+  for (int i = 0; i < 3; ++i) f.model.itemMove(ItemOperations::MoveDirection::Down);
+  QCOMPARE(f.model.text(1, 14), QStringLiteral("a11"));
+  QCOMPARE(f.model.curItem(), 14);
+  QCOMPARE(f.model.scrollValue(), 2);
+  QCOMPARE(f.model.curRow(), 11);
+  QCOMPARE(f.model.boxText(1), QStringLiteral("a11"));
+  QCOMPARE(f.model.caption(1, 10), QStringLiteral("a14"));
+  // At the end nothing moves, and the list still counts as changed.
+  Fixture g(numberedList(3));
+  g.model.itemMove(ItemOperations::MoveDirection::Up);
+  QCOMPARE(g.model.editQ(), numberedList(3).questions);
+  QVERIFY(g.model.editDirty());
+}
+
+void TestEditorModel::sortCommitsAndReturnsToTop() {
+  WordList list;
+  list.append(QStringLiteral("banana"), QStringLiteral("バナナ"));
+  list.append(QStringLiteral("Apple"), QStringLiteral("りんご"));
+  list.append(QStringLiteral("cherry"), QStringLiteral("さくらんぼ"));
+  Fixture f(list);
+  f.model.clickCell(0, 2);
+  f.type(QStringLiteral("aardvark"));  // typed over "cherry", not yet committed
+  f.model.sortByQuestion();
+  QCOMPARE(f.model.editQ(), (QStringList{"aardvark", "Apple", "banana"}));
+  QCOMPARE(f.model.editA(), (QStringList{"さくらんぼ", "りんご", "バナナ"}));
+  QCOMPARE(f.model.caption(0, 1), QStringLiteral("Apple"));
+  QCOMPARE(f.model.curItem(), 1);
+  QCOMPARE(f.model.curCol(), 0);
+  QCOMPARE(f.model.boxText(0), QStringLiteral("aardvark"));
+  QVERIFY(f.model.editDirty());
+}
+
+void TestEditorModel::shuffleKeepsPairs() {
+  Fixture f(numberedList(30));
+  RandomSource random;
+  random.seed(7);
+  f.model.setRandomSource(random);
+  f.model.setScrollValue(5);
+  f.model.clickCell(1, 3);
+  f.model.shuffle();
+  QCOMPARE(f.model.scrollValue(), 0);
+  QCOMPARE(f.model.curItem(), 1);
+  QCOMPARE(f.model.curCol(), 0);
+  QVERIFY(f.model.editQ() != numberedList(30).questions);
+  for (int item = 1; item <= 30; ++item)
+    QCOMPARE(f.model.text(1, item).mid(1), f.model.text(0, item).mid(1));  // q7 still with a7
+  QCOMPARE(f.model.caption(0, 0), f.model.text(0, 1));
+}
+
+void TestEditorModel::searchMovesTheCellToTheMatch() {
+  WordList list = numberedList(40);
+  list.answers[29] = QStringLiteral("the Needle here");
+  list.questions[29] = QStringLiteral("needle too");
+  list.questions[34] = QStringLiteral("NEEDLE");
+  Fixture f(list);
+  std::optional<SearchMatch> match = f.model.findNext(QStringLiteral("needle"));
+  QVERIFY(match);
+  // The answer is looked at first; below the visible rows the grid scrolls to show it on row 11.
+  QCOMPARE(match->item, 30);
+  QCOMPARE(match->column, 1);
+  QCOMPARE(match->start, 4);
+  QCOMPARE(f.model.curItem(), 30);
+  QCOMPARE(f.model.curCol(), 1);
+  QCOMPARE(f.model.curRow(), 11);
+  QCOMPARE(f.model.scrollValue(), 18);
+  QCOMPARE(f.model.boxText(1), QStringLiteral("the Needle here"));
+  QCOMPARE(f.model.caption(0, 0), QStringLiteral("q19"));
+  match = f.model.findNext(QStringLiteral("needle"));
+  QVERIFY(match);
+  QCOMPARE(match->item, 35);
+  QCOMPARE(f.model.curCol(), 0);
+  QCOMPARE(f.model.scrollValue(), 23);
+  QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void TestEditorModel::searchWithoutMatchTellsTheUser() {
+  Fixture f(numberedList(5));
+  f.model.clickCell(1, 3);
+  QVERIFY(!f.model.findNext(QStringLiteral("absent")));
+  QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("ありません。")});
+  QCOMPARE(f.model.curItem(), 4);
+  QCOMPARE(f.model.curCol(), 1);
+}
+
+void TestEditorModel::importTextMakesNewList() {
+  Fixture f(numberedList(20));
+  f.model.setScrollValue(4);
+  const QString file = f.path(QStringLiteral("words.csv"));
+  QVERIFY(FileIo::writeAtomically(file, "apple,りんご\r\n,dog\r\n"));
+  f.dialogs.chooseFile(file);
+  f.model.importText();
+  QCOMPARE(f.model.editQ(), (QStringList{"apple", ""}));
+  QCOMPARE(f.model.editA(), (QStringList{"りんご", "dog"}));
+  QCOMPARE(f.model.editFile(), QStringLiteral("NEW"));
+  QCOMPARE(f.model.nameBox(), QStringLiteral("NEW"));
+  QVERIFY(f.model.editDirty());
+  QVERIFY(!f.model.scrollEnabled());
+  QVERIFY(!f.model.rowFilled(2));
+  QCOMPARE(f.model.boxText(0), QStringLiteral("apple"));
+  QCOMPARE(f.dialogs.fileDialogs.at(0).request.filter, QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv"));
+  // A new list has no file yet: overwrite asks for a name.
+  f.dialogs.chooseFile(QString());
+  f.model.overwrite();
+  QVERIFY(f.dialogs.fileDialogs.at(1).save);
+}
+
+void TestEditorModel::importFailureKeepsList_data() {
+  QTest::addColumn<QString>("name");  // "" = the dialog is cancelled
+  QTest::addColumn<QByteArray>("content");
+  QTest::addRow("cancelled") << "" << QByteArray();
+  QTest::addRow("missing file") << "absent.txt" << QByteArray();
+  QTest::addRow("empty file") << "empty.txt" << QByteArray("");
+  QTest::addRow("only blanks") << "blank.csv" << QByteArray(" , \r\n");
+}
+
+void TestEditorModel::importFailureKeepsList() {
+  QFETCH(QString, name);
+  QFETCH(QByteArray, content);
+  Fixture f(numberedList(20));
+  f.model.setScrollValue(4);
+  QString file;
+  if (!name.isEmpty()) {
+    file = f.path(name);
+    if (name != QLatin1String("absent.txt")) QVERIFY(FileIo::writeAtomically(file, content));
+  }
+  f.dialogs.chooseFile(file);
+  f.model.importText();
+  QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("ﾌｧｲﾙを開けません")});
+  QCOMPARE(f.model.editQ(), numberedList(20).questions);
+  QCOMPARE(f.model.editFile(), QStringLiteral("DEFAULT"));
+  QVERIFY(!f.model.editDirty());
+}
+
+void TestEditorModel::importVcbTakesHeaderFonts() {
+  Fixture f(numberedList(3));
+  f.saver.settings.linkState = 1;
+  f.saver.settings.companionFolder = f.home.path();
+  const QString file = f.path(QStringLiteral("book.vcb"));
+  QVERIFY(FileIo::writeAtomically(file, QStringLiteral("2,\"ＭＳ 明朝\",\"Missing Face\",\"\"\r\n"
+                                                       "1,\"apple\",\"りんご\",\"\",\"林檎\",\"\",\"\"\r\n"
+                                                       "2,\"dog\",\"犬\",\"\",\"\",\"\",\"\"\r\n").toUtf8()));
+  f.dialogs.chooseFile(file);
+  f.model.importVcb();
+  QCOMPARE(f.dialogs.fileDialogs.at(0).request.initialFolder, f.home.path());
+  QCOMPARE(f.dialogs.fileDialogs.at(0).request.filter, QStringLiteral("Quorlingのﾌｧｲﾙ(*.vcb)|*.vcb"));
+  QCOMPARE(f.model.editQ(), (QStringList{"apple", "apple", "dog"}));
+  QCOMPARE(f.model.editA(), (QStringList{"りんご", "林檎", "犬"}));
+  QCOMPARE(f.model.font(0).text, QStringLiteral("ＭＳ 明朝"));
+  QCOMPARE(f.model.font(1).text, kFallbackListFont);
+  QCOMPARE(f.model.nameBox(), QStringLiteral("NEW"));
+  QVERIFY(f.model.editDirty());
 }
 
 QTEST_GUILESS_MAIN(TestEditorModel)

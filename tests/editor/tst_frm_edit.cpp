@@ -75,6 +75,11 @@ class TestFrmEdit : public QObject {
   void okAppliesAndAccepts();
   void cancelWithoutChangesRejects();
   void fileMenuHoldsItsEntries();
+  void listButtons_data();
+  void listButtons();
+  void searchBarFindsAndSelects();
+  void pasteTakesTheFirstLineThroughTheClipboard();
+  void helpEntriesShowTheFormats();
 };
 
 void TestFrmEdit::layoutFollowsTheGrid() {
@@ -255,6 +260,91 @@ void TestFrmEdit::fileMenuHoldsItsEntries() {
   QCOMPARE(w.form->findChild<QLineEdit*>(QStringLiteral("txtCname"))->text(), QStringLiteral("NEW"));
   QVERIFY(!w.cell(0, 1)->isFilled());
   QCOMPARE(w.box(0)->text(), QString());
+}
+
+void TestFrmEdit::listButtons_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<QString>("tip");
+  QTest::addColumn<QStringList>("questionsAfter");  // list of 3 after a click on item 2; empty = unchanged
+  QTest::addRow("insert") << "cmdIin" << "┼" << "項目追加" << QStringList{"q1", "q2", "", "q3"};
+  QTest::addRow("delete") << "cmdIdlt" << "Ｘ" << "項目削除" << QStringList{"q1", "q3"};
+  QTest::addRow("up") << "cmdImv(0)" << "∧" << "上へ移動" << QStringList{"q2", "q1", "q3"};
+  QTest::addRow("down") << "cmdImv(1)" << "∨" << "下へ移動" << QStringList{"q1", "q3", "q2"};
+  QTest::addRow("sort") << "cmdAbc" << "§" << "順番ABC順" << QStringList{"q1", "q2", "q3"};
+  QTest::addRow("shuffle") << "cmdRnd" << "ξ" << "順番ｼｬｯﾌﾙ" << QStringList{};
+  QTest::addRow("search bar") << "cmdSch" << "Ж" << "検索" << QStringList{};
+}
+
+void TestFrmEdit::listButtons() {
+  QFETCH(QString, name);
+  QFETCH(QString, caption);
+  QFETCH(QString, tip);
+  QFETCH(QStringList, questionsAfter);
+  Window w(numberedList(3));
+  auto* button = w.form->findChild<QPushButton*>(name);
+  QVERIFY(button);
+  QCOMPARE(button->text(), caption);
+  QCOMPARE(button->toolTip(), tip);
+  QTest::mouseClick(w.cell(0, 1), Qt::LeftButton);
+  QTest::mouseClick(button, Qt::LeftButton);
+  if (!questionsAfter.isEmpty()) QCOMPARE(w.form->model().editQ(), questionsAfter);
+  QCOMPARE(w.cell(0, 0)->caption(), w.form->model().text(0, 1));
+  QCOMPARE(w.box(w.form->model().curCol())->text(),
+           w.form->model().text(w.form->model().curCol(), w.form->model().curItem()));
+  QVERIFY(w.form->isVisible());
+}
+
+void TestFrmEdit::searchBarFindsAndSelects() {
+  WordList list = numberedList(30);
+  list.answers[24] = QStringLiteral("find ME here");
+  Window w(list);
+  auto* search = w.form->findChild<QLineEdit*>(QStringLiteral("txtSch"));
+  auto* go = w.button("cmdSnxt");
+  QVERIFY(!search->isVisible());
+  QTest::mouseClick(w.button("cmdSch"), Qt::LeftButton);
+  QVERIFY(search->isVisible());
+  QVERIFY(!go->isEnabled());
+  QCOMPARE(search->toolTip(), QStringLiteral("検索する文字"));
+  QCOMPARE(go->text(), QStringLiteral("SEARCH"));
+  QTest::keyClicks(search, QStringLiteral("me"));
+  QVERIFY(go->isEnabled());
+  QTest::keyClick(search, Qt::Key_Return);
+  QVERIFY(w.form->isVisible());
+  QLineEdit* answer = w.box(1);
+  QVERIFY(answer->isVisible());
+  QCOMPARE(answer->text(), QStringLiteral("find ME here"));
+  QCOMPARE(answer->selectedText(), QStringLiteral("ME"));
+  QCOMPARE(answer->geometry(), w.cell(1, 11)->geometry());
+  QCOMPARE(w.scrollBar()->value(), 13);
+}
+
+void TestFrmEdit::pasteTakesTheFirstLineThroughTheClipboard() {
+  Window w(numberedList(3));
+  QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+  QLineEdit* question = w.box(0);
+  w.clipboard.held = QStringLiteral("first line\r\nsecond line");
+  question->setCursorPosition(2);
+  QTest::keyClick(question, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(question->text(), QStringLiteral("q1first line"));
+  question->setSelection(0, 2);
+  QTest::keyClick(question, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(w.clipboard.held, QStringLiteral("q1"));
+  QTest::keyClick(question, Qt::Key_Down);
+  QCOMPARE(w.form->model().text(0, 1), QStringLiteral("q1first line"));
+}
+
+void TestFrmEdit::helpEntriesShowTheFormats() {
+  Window w(numberedList(2));
+  for (const char* name : {"mitIFtext", "mitIFcsv", "mitIFvcb"}) {
+    QAction* action = w.form->findChild<QAction*>(QLatin1String(name));
+    QVERIFY(action && action->isEnabled());
+    action->trigger();
+  }
+  QCOMPARE(w.dialogs.messages.size(), 3);
+  QVERIFY(w.dialogs.messages.at(0).text.startsWith(QStringLiteral("ﾃｷｽﾄﾌｧｲﾙで入力したﾃﾞｰﾀを")));
+  QVERIFY(w.dialogs.messages.at(1).text.startsWith(QStringLiteral("表計算ｿﾌﾄなどで")));
+  QVERIFY(w.dialogs.messages.at(2).text.startsWith(QStringLiteral("ここで言うvcbﾌｧｲﾙは")));
 }
 
 QTEST_MAIN(TestFrmEdit)

@@ -1,0 +1,131 @@
+// The editor's list commands: item operations, search and imports. The list
+// work itself lives in item_operations, list_search and word_import; here the
+// model commits, applies the result to the grid and talks to the user.
+#include "editor/editor_model.h"
+
+#include "editor/editor_texts.h"
+#include "editor/word_import.h"
+#include "platform/user_dialogs.h"
+#include "startup/file_io.h"
+#include "startup/quorl_saver.h"
+#include "startup/word_list.h"
+
+// ---------------------------------------------------------------------------
+// Item operations
+
+void EditorModel::itemInsert() {
+  txtOutXY();
+  const std::optional<GridPosition> next = ItemOperations::insertAfterCurrent(editQ_, editA_, position());
+  focusRequest_ = curCol_;
+  if (!next) return;  // the list is full
+  editDirty_ = true;
+  showAt(*next);
+}
+
+void EditorModel::itemDelete() {
+  // No commit: the current item's uncommitted text goes with it.
+  const std::optional<GridPosition> next = ItemOperations::deleteCurrentItem(editQ_, editA_, position());
+  focusRequest_ = curCol_;
+  if (!next) {
+    dialogs_.message(ItemOperations::kCannotDeleteMessage);
+    return;
+  }
+  editDirty_ = true;
+  showAt(*next);
+}
+
+void EditorModel::itemMove(ItemOperations::MoveDirection direction) {
+  editDirty_ = true;  // also when the item is already at that end
+  txtOutXY();
+  const ItemOperations::MoveResult result = ItemOperations::moveCurrentItem(editQ_, editA_, position(), direction);
+  focusRequest_ = curCol_;
+  if (result.moved) showAt(result.position);
+}
+
+void EditorModel::sortByQuestion() {
+  txtOutXY();
+  const GridPosition top = ItemOperations::sortByQuestion(editQ_, editA_, ItemOperations::questionCollator());
+  editDirty_ = true;
+  showAt(top);
+}
+
+void EditorModel::shuffle() {
+  txtOutXY();
+  const GridPosition top = ItemOperations::shuffle(editQ_, editA_, *random_);
+  editDirty_ = true;
+  showAt(top);
+}
+
+// ---------------------------------------------------------------------------
+// Search
+
+void EditorModel::toggleSearchBar() {
+  txtOutXY();
+  searchBarShown_ = !searchBarShown_;
+}
+
+std::optional<SearchMatch> EditorModel::findNext(const QString& text) {
+  txtOutXY();
+  const std::optional<SearchMatch> match =
+      ListSearchProcedure::findNext(search_, text, editQ_, editA_, position());
+  if (!match) {
+    dialogs_.message(kSearchNotFoundMessage);
+    return std::nullopt;
+  }
+  showAt(match->grid);
+  focusRequest_ = match->column;
+  return match;
+}
+
+// ---------------------------------------------------------------------------
+// Imports
+
+void EditorModel::importText() {
+  if (!ffChg()) return;
+  UserDialogs::FileRequest request;
+  request.filter = WordImport::kTextFilter;
+  const QString path = dialogs_.openFile(request);
+  if (path.isEmpty() || !FileIo::isFile(path)) {
+    dialogs_.message(WordImport::kCannotOpenMessage);
+    return;
+  }
+  resetToTop();
+  const std::optional<WordImport::ImportedWords> words = WordImport::importTextFile(path);
+  if (!words) {
+    dialogs_.message(WordImport::kCannotOpenMessage);
+    return;
+  }
+  takeList(words->questions, words->answers);
+  editFile_ = EditorTexts::kNewName;
+  nameBox_ = EditorTexts::kNewName;
+  editDirty_ = true;
+  resetToTop();
+}
+
+void EditorModel::importVcb() {
+  if (!ffChg()) return;
+  UserDialogs::FileRequest request;
+  request.filter = WordImport::kVcbFilter;
+  if (saver_.settings.linkState == 1) request.initialFolder = saver_.settings.companionFolder;
+  const QString path = dialogs_.openFile(request);
+  if (path.isEmpty() || !FileIo::isFile(path)) {
+    dialogs_.message(WordImport::kCannotOpenMessage);
+    return;
+  }
+  resetToTop();
+  const WordImport::VcbImport imported = WordImport::importVcbFile(path);
+  // The header's fonts are taken as soon as it is read, even if the entries then fail.
+  if (imported.questionFont)
+    setFontText(kQuestion, fontList_.contains(*imported.questionFont) ? *imported.questionFont : kFallbackListFont);
+  if (imported.answerFont)
+    setFontText(kAnswer, fontList_.contains(*imported.answerFont) ? *imported.answerFont : kFallbackListFont);
+  if (!imported.words) {
+    dialogs_.message(WordImport::kCannotOpenMessage);
+    return;
+  }
+  takeList(imported.words->questions, imported.words->answers);
+  editFile_ = EditorTexts::kNewName;
+  nameBox_ = EditorTexts::kNewName;
+  editDirty_ = true;
+  resetToTop();
+}
