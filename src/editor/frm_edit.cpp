@@ -533,6 +533,8 @@ bool frmEdit::eventFilter(QObject* watched, QEvent* event) {
   model_.keyDown(column, nav, caret);
   const bool moved = model_.boxSerial() != before;
   refresh();
-  // A key that moved the cell is spent; Enter never reaches the dialog's buttons.
-  return moved || nav == EditorModel::NavKey::Enter;
+  // A key that moved the cell is spent. Left and Right that did not move it
+  // move the caret; Up, Down and Enter mean nothing more to a one-line box
+  // (and Enter must never reach the dialog's buttons).
+  return moved || (nav != EditorModel::NavKey::Left && nav != EditorModel::NavKey::Right);
 }

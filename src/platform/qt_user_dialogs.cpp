@@ -54,7 +54,9 @@ QString QtUserDialogs::saveFile(const FileRequest& request) {
   QString start = request.initialFolder;
   if (!request.initialName.isEmpty())
     start = start.isEmpty() ? request.initialName : start + u'/' + request.initialName;
-  return QFileDialog::getSaveFileName(parent_, request.title, start, qtFilter(request.filter));
+  // Callers ask about replacing an existing file themselves, in their own words.
+  return QFileDialog::getSaveFileName(parent_, request.title, start, qtFilter(request.filter), nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
 }
 
 std::optional<QColor> QtUserDialogs::chooseColor(const QColor& initial) {

@@ -24,7 +24,8 @@ class UserDialogs {
   virtual ~UserDialogs() = default;
 
   virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
-  // The chosen path, or an empty string when the user cancelled.
+  // The chosen path, or an empty string when the user cancelled. saveFile does
+  // not ask about replacing an existing file: the caller does.
   virtual QString openFile(const FileRequest& request) = 0;
   virtual QString saveFile(const FileRequest& request) = 0;
   // The chosen colour, or nullopt when the user cancelled.
