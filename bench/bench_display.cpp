@@ -89,7 +89,6 @@ int busiestTick(Rig& rig, int pattern) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_MAX_CACHED_GLYPH_SIZE", "256");
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
 

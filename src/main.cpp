@@ -65,9 +65,6 @@ void showSettings(QuorlSaver& saver) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // Labels reach 110 points; without this Qt re-rasterises large glyphs every frame.
-  qputenv("QT_MAX_CACHED_GLYPH_SIZE", "256");
-
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
   const StartupCommand command = CommandLine::parse(arguments);

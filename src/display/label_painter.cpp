@@ -1,30 +1,74 @@
 #include "display/label_painter.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
 
 #include "display/label_font.h"
 
 const LabelPainter::Entry& LabelPainter::entryFor(const Label& label) {
-  const Key key{label.caption, label.face, label.size, label.italic};
+  const Key key{label.caption, label.face, label.size, label.italic, label.color};
   auto it = cache_.find(key);
   if (it != cache_.end()) return *it;
-  if (cache_.size() >= kMaxCached) cache_.clear();
+  if (cache_.size() >= kMaxCached || pictureBytes_ > kMaxPictureBytes) {
+    cache_.clear();
+    pictureBytes_ = 0;
+  }
   Entry entry;
   entry.font = LabelFont::make(label.face, label.size, label.italic);
   entry.text.setText(label.caption);
   entry.text.setTextFormat(Qt::PlainText);
   entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
   entry.text.prepare(QTransform(), entry.font);
+
+  if (QFontInfo(entry.font).pixelSize() > kMaxGlyphPixels) {
+    entry.useOutline = true;
+    drawOutline(entry, label.caption, colorOf(label.color));
+    pictureBytes_ += entry.picture.sizeInBytes();
+  }
   return *cache_.insert(key, entry);
+}
+
+void LabelPainter::drawOutline(Entry& entry, const QString& text, const QColor& color) {
+  const QFontInfo info(entry.font);
+  QPainterPath outline;
+  outline.addText(0, QFontMetricsF(entry.font).ascent(), entry.font, text);
+  // The glyph cache emboldens faces without a bold style by about 1/24 em; do the same.
+  const qreal emboldening = hasRealBold(info.family()) ? 0 : info.pixelSize() / 24.0;
+  const QRect bounds = outline.boundingRect().adjusted(-emboldening, -emboldening, emboldening, emboldening)
+                           .toAlignedRect()
+                           .adjusted(-1, -1, 1, 1);
+  if (bounds.isEmpty()) return;
+  entry.picture = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+  entry.picture.fill(Qt::transparent);
+  entry.pictureOffset = bounds.topLeft();
+  QPainter p(&entry.picture);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.translate(-bounds.topLeft());
+  p.fillPath(outline, color);
+  if (emboldening > 0) p.strokePath(outline, QPen(color, emboldening, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+}
+
+bool LabelPainter::hasRealBold(const QString& family) {
+  for (const QString& style : QFontDatabase::styles(family))
+    if (QFontDatabase::weight(family, style) >= QFont::DemiBold) return true;
+  return false;
 }
 
 void LabelPainter::paintLabel(QPainter& painter, const Label& label) {
   if (!label.visible || label.caption.isEmpty()) return;
   const Entry& entry = entryFor(label);
+  const QColor color = colorOf(label.color);
+  const QPointF at(std::round(label.left), std::round(label.top));
+  if (entry.useOutline) {
+    if (!entry.picture.isNull()) painter.drawImage(at + entry.pictureOffset, entry.picture);
+    return;
+  }
   painter.setFont(entry.font);
-  painter.setPen(colorOf(label.color));
-  painter.drawStaticText(QPointF(std::round(label.left), std::round(label.top)), entry.text);
+  painter.setPen(color);
+  painter.drawStaticText(at, entry.text);
 }
 
 void LabelPainter::paint(QPainter& painter, const Stage& stage) {
@@ -37,9 +81,10 @@ QList<QRect> LabelPainter::visibleRects(const Stage& stage) {
   auto add = [&](const Label& label) {
     if (!label.visible) return;
     const QSize size = stage.size(label);
-    // A little slack for italic overhang and antialiasing.
-    rects.append(QRect(int(std::floor(label.left)) - 4, int(std::floor(label.top)) - 2,
-                       size.width() + 12, size.height() + 4));
+    // Slack for italic overhang, emboldening and antialiasing, growing with the size.
+    const int slack = 4 + label.size / 8;
+    rects.append(QRect(int(std::floor(label.left)) - slack, int(std::floor(label.top)) - slack,
+                       size.width() + 2 * slack, size.height() + 2 * slack));
   };
   for (const Label& label : stage.lblQ) add(label);
   for (const Label& label : stage.lblF) add(label);

@@ -3,7 +3,9 @@
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QList>
+#include <QPainterPath>
 #include <QRect>
 #include <QStaticText>
 
@@ -17,6 +19,9 @@ class QPainter;
 class LabelPainter {
  public:
   static constexpr int kMaxCached = 512;
+  // Large text is kept as ready pictures; they are bounded in bytes because
+  // some patterns change the size every tick.
+  static constexpr qint64 kMaxPictureBytes = 48 * 1024 * 1024;
 
   void paint(QPainter& painter, const Stage& stage);
   // The pattern name at the top-left corner: bold Arial 18 pt, pale cyan.
@@ -33,17 +38,28 @@ class LabelPainter {
     QString face;
     int size;
     bool italic;
+    uint32_t color;
     bool operator==(const Key&) const = default;
   };
   friend size_t qHash(const Key& key, size_t seed) {
-    return qHashMulti(seed, key.text, key.face, key.size, key.italic);
+    return qHashMulti(seed, key.text, key.face, key.size, key.italic, key.color);
   }
+  // Text up to kMaxGlyphPixels is drawn from Qt's glyph cache; larger text
+  // is drawn from its outline, emboldened by hand where the face has no real
+  // bold (the cache's synthetic bold does not reach outlines).
+  static constexpr int kMaxGlyphPixels = 64;
   struct Entry {
     QStaticText text;
     QFont font;
+    bool useOutline = false;
+    QImage picture;       // the outline drawn once, for large text
+    QPoint pictureOffset;  // where the picture's corner lies from the label's corner
   };
   const Entry& entryFor(const Label& label);
+  static bool hasRealBold(const QString& family);
+  static void drawOutline(Entry& entry, const QString& text, const QColor& color);
   void paintLabel(QPainter& painter, const Label& label);
 
   QHash<Key, Entry> cache_;
+  qint64 pictureBytes_ = 0;
 };

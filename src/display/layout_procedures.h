@@ -10,7 +10,7 @@ namespace Layout {
 // Stacks three rows of question/answer pairs above the baseline vvY, centred
 // on CX: row 1 answer-question (labels 0), row 2 question-answer (labels 1),
 // row 3 answer-question (labels 2). The row height is the taller of question
-// and answer label 0. Uses QX(1), QY(1), FX(1), QX(2) as scratch.
+// and answer label 0. Uses QX(1), QY(1), FX(1), FY(1) and QX(2) as scratch.
 void AstVc(Stage& stage, int16_t vvY);
 
 // The point iEg steps of pIch along the way from qQx to fFx, rounded down.

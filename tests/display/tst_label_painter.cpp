@@ -1,0 +1,75 @@
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+#include "display/label_painter.h"
+#include "display/stage.h"
+
+// The label painter on real fonts: every size a pattern uses must reach the screen.
+class tst_LabelPainter : public QObject {
+  Q_OBJECT
+
+  static int litPixels(const QImage& image, const QRect& rect) {
+    int lit = 0;
+    for (int y = std::max(0, rect.top()); y <= std::min(image.height() - 1, rect.bottom()); ++y)
+      for (int x = std::max(0, rect.left()); x <= std::min(image.width() - 1, rect.right()); ++x)
+        lit += qGray(image.pixel(x, y)) > 128 ? 1 : 0;
+    return lit;
+  }
+
+ private slots:
+  void everySizeIsDrawn_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("size");
+    for (int size : {13, 24, 40, 48, 49, 60, 80, 110}) {
+      QTest::addRow("latin %d pt", size) << "IPAPGothic" << "apple" << size;
+      QTest::addRow("japanese %d pt", size) << "IPAPGothic" << "りんご" << size;
+    }
+    QTest::addRow("fallback face 110 pt") << "ＭＳ Ｐゴシック" << "理解" << 110;
+  }
+  void everySizeIsDrawn() {
+    QFETCH(QString, face);
+    QFETCH(QString, text);
+    QFETCH(int, size);
+    QtTextMetrics metrics;
+    RandomSource random;
+    Stage stage(metrics, random);
+    Label& label = stage.lblQ[0];
+    label = Label{text, face, size, false, 0x00FFFFFF, 20, 10, true};
+    const QSize extent = stage.size(label);
+    QVERIFY(extent.width() > 0 && extent.height() > 0);
+
+    QImage image(extent.width() + 60, extent.height() + 40, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    LabelPainter labels;
+    labels.paint(painter, stage);
+    painter.end();
+
+    const QRect box(20, 10, extent.width(), extent.height());
+    const int lit = litPixels(image, box);
+    // Bold strokes cover a good part of the text's box, at any size.
+    QVERIFY2(lit > box.width() * box.height() / 25,
+             qPrintable(QStringLiteral("%1 lit pixels in %2x%3").arg(lit).arg(box.width()).arg(box.height())));
+    // Nothing is drawn far outside the label's own box.
+    QCOMPARE(litPixels(image, QRect(0, box.bottom() + 12, image.width(), 40)), 0);
+  }
+
+  void hiddenLabelsAreNotDrawn() {
+    QtTextMetrics metrics;
+    RandomSource random;
+    Stage stage(metrics, random);
+    stage.lblF[5] = Label{"hidden", "IPAPGothic", 40, false, 0x00FFFFFF, 0, 0, false};
+    QImage image(400, 100, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    LabelPainter labels;
+    labels.paint(painter, stage);
+    painter.end();
+    QCOMPARE(litPixels(image, image.rect()), 0);
+  }
+};
+
+QTEST_MAIN(tst_LabelPainter)
+#include "tst_label_painter.moc"
