@@ -66,6 +66,7 @@ class TestEditorModel : public QObject {
   void openWithMissingFontFallsBack();
   void openRefusesMissingFile();
   void saveDropsBlankItems();
+  void saveDropsBlankItemsOfAScrolledGrid();
   void saveOfOnlyBlankItemsIsRefused();
   void savingTheDefaultListShowsDefault();
   void failedSaveKeepsOldFileAndFlag_data();
@@ -373,6 +374,29 @@ void TestEditorModel::saveDropsBlankItems() {
   QCOMPARE(saved->answers, (QStringList{"a1", "a3", " a5 "}));
   QVERIFY(!f.model.editDirty());
   QCOMPARE(f.model.editFile(), file);
+}
+
+void TestEditorModel::saveDropsBlankItemsOfAScrolledGrid() {
+  // The box still holds the text of item 20 when the grid returns to the top:
+  // it must not be taken for an edit of item 1.
+  WordList list = numberedList(30);
+  list.questions[1] = list.answers[1] = QString();
+  Fixture f(list);
+  f.model.setScrollValue(10);
+  f.model.clickCell(0, 9);  // item 20
+  QCOMPARE(f.model.overwrite(), EditorModel::SaveOutcome::Cancelled);  // DEFAULT: asks for a name
+  f.dialogs.chooseFile(f.path(QStringLiteral("scrolled.dgl")));
+  QCOMPARE(f.model.saveAs(), EditorModel::SaveOutcome::Saved);
+  QCOMPARE(f.model.editCount(), 29);
+  QCOMPARE(f.model.text(0, 1), QStringLiteral("q1"));
+  QCOMPARE(f.model.text(0, 19), QStringLiteral("q20"));
+  QCOMPARE(f.model.scrollValue(), 0);
+  QCOMPARE(f.model.caption(0, 1), QStringLiteral("q3"));
+  QCOMPARE(f.model.boxText(0), QStringLiteral("q1"));
+  QVERIFY(!f.model.editDirty());
+  f.model.clickCell(0, 5);  // moving away finds nothing to commit
+  QVERIFY(!f.model.editDirty());
+  QCOMPARE(WordListFile::read(f.path(QStringLiteral("scrolled.dgl")))->question(1), QStringLiteral("q1"));
 }
 
 void TestEditorModel::saveOfOnlyBlankItemsIsRefused() {
