@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "patterns/pattern.h"
+#include "support/direct_stage.h"
 #include "support/pattern_harness.h"
 
 namespace {
@@ -23,34 +24,6 @@ std::vector<TickSnapshot> runAmoeba(uint32_t seed = 3, QSize display = QSize(102
 
 // Number of pieces shown after the tick of phase p.
 int piecesAt(int p) { return p < 11 ? 1 : p < 19 ? 2 : p < 26 ? 4 : p < 33 ? 8 : 16; }
-
-// A stage driven tick by tick, outside the main cycle, so each tick's use
-// of the random generator can be counted.
-struct DirectStage {
-  explicit DirectStage(QSize display) {
-    stage.SW = int16_t(display.width());
-    stage.SH = int16_t(display.height() - 5);
-    stage.CX = int16_t(stage.SW / 2);
-    stage.CY = int16_t(stage.SH / 2);
-    for (Label& l : stage.lblQ) l.caption = "question";
-    for (Label& l : stage.lblF) l.caption = "answer";
-  }
-  // Draws taken by one tick: the tick runs on a freshly seeded generator,
-  // and the next number tells how far along the sequence it went.
-  int drawsOfOneTick(PatternTick tick, uint32_t seed) {
-    random.seed(seed);
-    tick(stage);
-    const double next = random.next();
-    RandomSource reference;
-    reference.seed(seed);
-    for (int n = 0; n < 100; ++n)
-      if (reference.next() == next) return n;
-    return -1;
-  }
-  FakeTextMetrics metrics;
-  RandomSource random;
-  Stage stage{metrics, random};
-};
 
 }  // namespace
 

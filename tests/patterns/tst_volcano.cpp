@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "patterns/pattern.h"
+#include "support/direct_stage.h"
 #include "support/pattern_harness.h"
 
 namespace {
@@ -22,32 +23,6 @@ double baseLine(const TickSnapshot& t) {
 
 // The crater line: the top of the volcano's top row.
 double craterLine(const TickSnapshot& t) { return t.lblQ[10].top; }
-
-// A stage driven tick by tick, outside the main cycle, so each tick's use
-// of the random generator can be counted.
-struct DirectStage {
-  explicit DirectStage(QSize display) {
-    stage.SW = int16_t(display.width());
-    stage.SH = int16_t(display.height() - 5);
-    stage.CX = int16_t(stage.SW / 2);
-    stage.CY = int16_t(stage.SH / 2);
-    for (Label& l : stage.lblQ) l.caption = "question";
-    for (Label& l : stage.lblF) l.caption = "answer";
-  }
-  int drawsOfOneTick(PatternTick tick, uint32_t seed) {
-    random.seed(seed);
-    tick(stage);
-    const double next = random.next();
-    RandomSource reference;
-    reference.seed(seed);
-    for (int n = 0; n < 100; ++n)
-      if (reference.next() == next) return n;
-    return -1;
-  }
-  FakeTextMetrics metrics;
-  RandomSource random;
-  Stage stage{metrics, random};
-};
 
 }  // namespace
 
