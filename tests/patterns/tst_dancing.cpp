@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "patterns/pattern.h"
+#include "support/direct_stage.h"
 #include "support/pattern_harness.h"
 
 namespace {
@@ -29,14 +30,7 @@ struct Run {
 
   explicit Run(uint32_t seed) {
     random.seed(seed);
-    stage.SW = 1024;
-    stage.SH = 763;
-    stage.CX = 512;
-    stage.CY = 381;
-    for (size_t i = 0; i < 16; ++i) {
-      stage.lblQ[i].caption = QStringLiteral("question");
-      stage.lblF[i].caption = QStringLiteral("answer");
-    }
+    prepareStage(stage);
     stage.timers.enable(TimerId::tmSdc);
   }
   void play(int phases) {

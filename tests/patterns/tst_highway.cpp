@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "patterns/pattern.h"
+#include "support/direct_stage.h"
 #include "support/pattern_harness.h"
 
 namespace {
@@ -171,14 +172,7 @@ class TstHighway : public QObject {
     CountingMetrics metrics;
     RandomSource random;
     Stage stage(metrics, random);
-    stage.SW = 1024;
-    stage.SH = 763;
-    stage.CX = 512;
-    stage.CY = 381;
-    for (size_t i = 0; i < 16; ++i) {
-      stage.lblQ[i].caption = QStringLiteral("question");
-      stage.lblF[i].caption = QStringLiteral("answer");
-    }
+    prepareStage(stage);
     stage.PH = 0;
     stage.timers.enable(TimerId::tmShw);
     Patterns::tickHighway(stage);
