@@ -94,6 +94,8 @@ int main(int argc, char* argv[]) {
   // A running display owns the screen: a second start ends at once, silently.
   if (DisplayLock(saver.homeFolder()).heldElsewhere()) return 0;
 
+  saver.random.reseedFromClock();
+
   switch (command.action) {
     case StartupCommand::Action::Trace:
       return runTrace(saver, command);

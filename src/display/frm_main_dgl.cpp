@@ -14,7 +14,7 @@
 frmMainDGL::frmMainDGL(QuorlSaver& saver, const PatternCatalog& patterns, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       saver_(saver),
-      stage_(metrics_, random_),
+      stage_(metrics_, saver.random),
       cycle_(saver, stage_, patterns),
       lock_(saver.homeFolder()) {
   setObjectName(QStringLiteral("frmMainDGL"));

@@ -13,7 +13,6 @@
 #include "display/stage.h"
 #include "display/text_metrics.h"
 #include "platform/display_lock.h"
-#include "startup/random_source.h"
 
 class QuorlSaver;
 class QtTimerDriver;
@@ -59,7 +58,6 @@ class frmMainDGL : public QWidget {
 
   QuorlSaver& saver_;
   QtTextMetrics metrics_;
-  RandomSource random_;
   Stage stage_;
   MainCycle cycle_;
   std::unique_ptr<QtTimerDriver> driver_;

@@ -90,7 +90,7 @@ QString tickLine(qint64 time, TimerId timer, const Stage& stage, const MainCycle
 
 int run(QuorlSaver& saver, const PatternCatalog& patterns, const TraceOptions& options, QTextStream& out) {
   QtTextMetrics metrics;
-  RandomSource random;
+  RandomSource& random = saver.random;
   Stage stage(metrics, random);
   MainCycle cycle(saver, stage, patterns);
   VirtualClock clock(stage.timers, [&cycle](TimerId id) { cycle.fire(id); });
@@ -127,6 +127,7 @@ int run(QuorlSaver& saver, const PatternCatalog& patterns, const TraceOptions& o
     ++frame;
   }
   out.flush();
+  random.setClock(&RandomSource::timeOfDayMs);
   return 0;
 }
 

@@ -12,9 +12,8 @@
 
 using namespace EditorTexts;
 
-EditorModel::EditorModel(QuorlSaver& saver, UserDialogs& dialogs) : saver_(saver), dialogs_(dialogs) {
-  ownRandom_.reseedFromClock();
-}
+EditorModel::EditorModel(QuorlSaver& saver, UserDialogs& dialogs)
+    : saver_(saver), dialogs_(dialogs), random_(&saver.random) {}
 
 // ---------------------------------------------------------------------------
 // Opening

@@ -127,7 +127,7 @@ class EditorModel {
   void itemMove(ItemOperations::MoveDirection direction);
   void sortByQuestion();
   void shuffle();
-  // The generator the shuffle draws from; the editor's own clock-seeded one by default.
+  // The generator the shuffle draws from; the program's shared one by default.
   void setRandomSource(RandomSource& random) { random_ = &random; }
 
   // --- search -------------------------------------------------------------
@@ -201,6 +201,5 @@ class EditorModel {
   ListSearch search_;
   bool searchBarShown_ = false;
 
-  RandomSource ownRandom_;
-  RandomSource* random_ = &ownRandom_;
+  RandomSource* random_;
 };

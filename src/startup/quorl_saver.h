@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "startup/random_source.h"
 #include "startup/saver_settings.h"
 #include "startup/word_list.h"
 
@@ -20,6 +21,8 @@ class QuorlSaver {
   uint8_t companionState = 0;
   // True while the display runs on behalf of the settings dialog.
   bool configMode = false;
+  // The one random generator of the program (display and editor shuffle).
+  RandomSource random;
 
   const QString& homeFolder() const { return home_; }
   QString settingsPath() const;

@@ -14,6 +14,7 @@ PatternHarness::PatternHarness(QSize display, uint32_t seed)
 
 PatternHarness::PatternHarness(QSize display, uint32_t seed, const PatternCatalog& catalog)
     : saver(QString()),
+      random(saver.random),
       stage(metrics, random),
       cycle(saver, stage, catalog),
       clock(stage.timers, [this](TimerId id) { cycle.fire(id); }) {

@@ -45,8 +45,8 @@ class PatternHarness {
   std::vector<TickSnapshot> runPattern(int patternNumber);
 
   FakeTextMetrics metrics;
-  RandomSource random;
   QuorlSaver saver;
+  RandomSource& random;  // the saver's shared generator
   Stage stage;
   MainCycle cycle;
   VirtualClock clock;
