@@ -5,6 +5,7 @@
 #include "editor/trim_spaces.h"
 #include "startup/field_reader.h"
 #include "startup/file_io.h"
+#include "startup/maker_page.h"
 #include "startup/text_codec.h"
 
 namespace WordImport {
@@ -178,7 +179,7 @@ QString vcbHelpText() {
       QStringLiteral("[Quorl.exe]のあるﾌｫﾙﾀﾞに最後がvcbになって"),
       QStringLiteral("いるﾌｧｲﾙがあります。これらはDriftglyphの形式へ"),
       QStringLiteral("変換できます。"),
-      QStringLiteral("詳しくは<") + kMakerPageAddress + QStringLiteral(">"),
+      QStringLiteral("詳しくは<") + kMakerPage + QStringLiteral(">"),
       QStringLiteral("へアクセス！"),
   });
 }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "editor/editor_texts.h"
+
 // Builds a new working list from the three foreign formats the editor
 // imports. Everything here is file-and-text work: the window asks for the
 // file, shows kCannotOpenMessage for any failure and, on success, makes the
@@ -17,7 +19,7 @@ namespace WordImport {
 
 // Every failure of an import: missing or unreadable file, read error, no
 // usable pair. Title "Driftglyph", OK.
-inline const QString kCannotOpenMessage = QStringLiteral("ﾌｧｲﾙを開けません");
+inline const QString& kCannotOpenMessage = EditorTexts::kCannotOpen;
 
 // The open dialogs' filters.
 inline const QString kTextFilter = QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv");
@@ -84,6 +86,5 @@ QString textHelpText();
 QString vcbHelpText();
 
 // The project's web page named in the .vcb help.
-inline const QString kMakerPageAddress = QStringLiteral("https://driftglyph.example.org/");
 
 }  // namespace WordImport

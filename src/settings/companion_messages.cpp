@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "settings/maker_page.h"
+#include "startup/maker_page.h"
 
 namespace CompanionMessages {
 

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "editor/word_import.h"
+#include "startup/maker_page.h"
 
 namespace {
 
@@ -279,7 +280,7 @@ void TestWordImport::helpTextsAreJoinedByCrLf() {
   QCOMPARE(split.last(), last);
   QCOMPARE(text.count(u'\n'), lines - 1);
   QCOMPARE(text.count(u'\r'), lines - 1);
-  if (lines == 7) QCOMPARE(split.at(5), QStringLiteral("詳しくは<") + WordImport::kMakerPageAddress + ">");
+  if (lines == 7) QCOMPARE(split.at(5), QStringLiteral("詳しくは<") + kMakerPage + ">");
 }
 
 QTEST_GUILESS_MAIN(TestWordImport)
