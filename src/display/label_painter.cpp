@@ -9,7 +9,7 @@
 #include "display/label_font.h"
 
 const LabelPainter::Entry& LabelPainter::entryFor(const Label& label) {
-  const Key key{label.caption, label.face, label.size, label.italic, label.color};
+  const Key key{{label.caption, label.face, label.size, label.italic}, label.color};
   auto it = cache_.find(key);
   if (it != cache_.end()) return *it;
   if (cache_.size() >= kMaxCached || pictureBytes_ > kMaxPictureBytes) {

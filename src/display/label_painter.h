@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QStaticText>
 
+#include "display/label_font.h"
 #include "display/stage.h"
 
 class QPainter;
@@ -34,16 +35,11 @@ class LabelPainter {
 
  private:
   struct Key {
-    QString text;
-    QString face;
-    int size;
-    bool italic;
+    LabelTextKey text;
     uint32_t color;
     bool operator==(const Key&) const = default;
   };
-  friend size_t qHash(const Key& key, size_t seed) {
-    return qHashMulti(seed, key.text, key.face, key.size, key.italic, key.color);
-  }
+  friend size_t qHash(const Key& key, size_t seed) { return qHashMulti(seed, key.text, key.color); }
   // Text up to kMaxGlyphPixels is drawn from Qt's glyph cache; larger text
   // is drawn from its outline, emboldened by hand where the face has no real
   // bold (the cache's synthetic bold does not reach outlines).

@@ -3,10 +3,9 @@
 #include <QFont>
 #include <QFontMetrics>
 
-#include "display/label_font.h"
 
 QSize QtTextMetrics::measure(const QString& text, const QString& face, int pointSize, bool italic) const {
-  const Key key{text, face, pointSize, italic};
+  const LabelTextKey key{text, face, pointSize, italic};
   if (const auto it = cache_.constFind(key); it != cache_.constEnd()) return *it;
   if (cache_.size() > 4096) cache_.clear();
   const QFontMetrics metrics(LabelFont::make(face, pointSize, italic));

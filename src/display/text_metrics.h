@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+#include "display/label_font.h"
+
 // Measures the text of a label in its bold face at a size and style; labels
 // size themselves to their text, so this gives a label's width and height.
 class TextMetrics {
@@ -18,15 +20,5 @@ class QtTextMetrics final : public TextMetrics {
   QSize measure(const QString& text, const QString& face, int pointSize, bool italic) const override;
 
  private:
-  struct Key {
-    QString text;
-    QString face;
-    int size;
-    bool italic;
-    bool operator==(const Key&) const = default;
-  };
-  friend size_t qHash(const Key& key, size_t seed) {
-    return qHashMulti(seed, key.text, key.face, key.size, key.italic);
-  }
-  mutable QHash<Key, QSize> cache_;
+  mutable QHash<LabelTextKey, QSize> cache_;
 };
