@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "display/bgr_color.h"
 #include "display/label_font.h"
 
 const LabelPainter::Entry& LabelPainter::entryFor(const Label& label) {
@@ -25,7 +26,7 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label) {
 
   if (QFontInfo(entry.font).pixelSize() > kMaxGlyphPixels) {
     entry.useOutline = true;
-    drawOutline(entry, label.caption, colorOf(label.color));
+    drawOutline(entry, label.caption, BgrColor::toQColor(int32_t(label.color)));
     pictureBytes_ += entry.picture.sizeInBytes();
   }
   return *cache_.insert(key, entry);
@@ -60,7 +61,7 @@ bool LabelPainter::hasRealBold(const QString& family) {
 void LabelPainter::paintLabel(QPainter& painter, const Label& label) {
   if (!label.visible || label.caption.isEmpty()) return;
   const Entry& entry = entryFor(label);
-  const QColor color = colorOf(label.color);
+  const QColor color = BgrColor::toQColor(int32_t(label.color));
   const QPointF at(std::round(label.left), std::round(label.top));
   if (entry.useOutline) {
     if (!entry.picture.isNull()) painter.drawImage(at + entry.pictureOffset, entry.picture);
@@ -97,6 +98,6 @@ void LabelPainter::paintPatternName(QPainter& painter, const QString& name) {
   font.setPointSize(18);
   font.setBold(true);
   painter.setFont(font);
-  painter.setPen(colorOf(0x00FFFFC0));
+  painter.setPen(BgrColor::toQColor(0x00FFFFC0));
   painter.drawText(patternNameRect(), Qt::AlignLeft | Qt::AlignTop, name);
 }

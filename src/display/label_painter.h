@@ -31,8 +31,6 @@ class LabelPainter {
   // The screen rectangles of the visible labels, for partial repaints.
   static QList<QRect> visibleRects(const Stage& stage);
 
-  static QColor colorOf(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-
  private:
   struct Key {
     LabelTextKey text;

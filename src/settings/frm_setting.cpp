@@ -14,7 +14,7 @@
 #include "editor/frm_edit.h"
 #include "patterns/pattern.h"
 #include "platform/user_dialogs.h"
-#include "settings/bgr_color.h"
+#include "display/bgr_color.h"
 #include "settings/companion_sync.h"
 #include "settings/source_mark_view.h"
 #include "startup/quorl_saver.h"

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <cstdint>
 
-// Colours are kept as 0x00BBGGRR numbers in the settings.
+// Colours are kept as 0x00BBGGRR numbers in the settings and on the labels.
 namespace BgrColor {
 
 inline QColor toQColor(int32_t bgr) {
