@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "editor/editor_texts.h"
-#include "editor/trim_spaces.h"
+#include "startup/trim_spaces.h"
 #include "platform/user_dialogs.h"
 #include "startup/file_io.h"
 #include "startup/quorl_saver.h"

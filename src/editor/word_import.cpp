@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "editor/trim_spaces.h"
+#include "startup/trim_spaces.h"
 #include "startup/field_reader.h"
 #include "startup/file_io.h"
 #include "startup/maker_page.h"

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include "startup/trim_spaces.h"
+
 namespace Paths {
 
 QString join(const QString& folder, const QString& name) {
@@ -18,9 +20,7 @@ QString parentFolder(const QString& path) {
 
 QString trimNulls(QString text) {
   while (text.endsWith(QChar(0))) text.chop(1);
-  while (text.startsWith(u' ')) text.remove(0, 1);
-  while (text.endsWith(u' ')) text.chop(1);
-  return text;
+  return trimSpaces(text);
 }
 
 QString driveOf(const QString& path) {

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-// Removes leading and trailing blanks (U+0020 only), the way cell texts are
-// tidied when they are committed or tested for emptiness. Tabs and full-width
-// spaces are text the user typed on purpose and are kept.
+// Removes leading and trailing blanks (U+0020 only), the way cell texts and
+// fixed-length fields are tidied. Tabs and full-width spaces are text the
+// user typed on purpose and are kept.
 inline QString trimSpaces(const QString& text) {
   qsizetype begin = 0;
   qsizetype end = text.size();
