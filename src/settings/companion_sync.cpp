@@ -60,7 +60,7 @@ Outcome locateCompanion(QuorlSaver& saver, UserDialogs& dialogs) {
   request.initialFolder = searchStart(saver);
   request.filter = QStringLiteral("Quorl.exe|Quorl.exe");
   const QString chosen = dialogs.openFile(request);
-  if (chosen.isEmpty() || QFileInfo(chosen).fileName() != QString::fromUtf16(kCompanionExecutable) ||
+  if (chosen.isEmpty() || QFileInfo(chosen).fileName() != QString::fromUtf16(CompanionLink::kCompanionExecutable) ||
       !FileIo::isFile(chosen))
     return Outcome::Unchanged;
 

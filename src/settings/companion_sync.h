@@ -18,7 +18,4 @@ enum class Outcome {
 
 Outcome run(QuorlSaver& saver, UserDialogs& dialogs);
 
-// The executable that marks the companion's folder; the match is case-sensitive.
-inline constexpr char16_t kCompanionExecutable[] = u"Quorl.exe";
-
 }  // namespace CompanionSync

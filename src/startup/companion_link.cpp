@@ -65,7 +65,7 @@ BookName readBookName(const QString& tablePath, int b) {
 void findCompanion(QuorlSaver& saver) {
   SaverSettings& s = saver.settings;
   const QString drive = Paths::driveOf(saver.homeFolder());
-  const QString candidate = Paths::join(drive + s.companionFolder, QStringLiteral("Quorl.exe"));
+  const QString candidate = Paths::join(drive + s.companionFolder, QString::fromUtf16(kCompanionExecutable));
   if (FileIo::isFile(candidate)) {
     s.companionFolder = drive + s.companionFolder;
     s.linkState = 1;

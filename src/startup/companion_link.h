@@ -7,6 +7,9 @@ class QuorlSaver;
 // the book table and the book header (.vcb).
 namespace CompanionLink {
 
+// The executable that marks the companion's folder; the match is case-sensitive.
+inline constexpr char16_t kCompanionExecutable[] = u"Quorl.exe";
+
 inline constexpr int kBookRecordSize = 88;
 inline constexpr int kBookNameOffset = 50;
 inline constexpr int kBookNameLength = 16;
