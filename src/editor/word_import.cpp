@@ -12,19 +12,6 @@ namespace WordImport {
 
 namespace {
 
-// The field reader reports the end of the data as soon as only blank lines
-// are left, which swallows an empty last field after a comma ("dog," on the
-// last line). Such a file still has that field.
-bool endsWithEmptyField(const QString& text) {
-  qsizetype end = text.size();
-  while (end > 0) {
-    const QChar c = text.at(end - 1);
-    if (c != u' ' && c != u'\r' && c != u'\n' && c != u'\t' && c != QChar(0x1A)) break;
-    --end;
-  }
-  return end > 0 && text.at(end - 1) == u',';
-}
-
 // Appends a pair unless the import is full; false once it is.
 bool append(ImportedWords& words, const QString& question, const QString& answer) {
   if (words.count() >= kMaxImportedPairs) {
@@ -62,12 +49,8 @@ std::optional<ImportedWords> parseCsv(const QString& text) {
   ImportedWords words;
   while (!reader.atEnd()) {
     const std::optional<QString> question = reader.readString();
-    std::optional<QString> answer = reader.readString();
-    if (!question) return std::nullopt;
-    if (!answer) {
-      if (!endsWithEmptyField(text)) return std::nullopt;  // the file ends without the answer field
-      answer = QString();
-    }
+    const std::optional<QString> answer = reader.readString();
+    if (!question || !answer) return std::nullopt;  // the file ends without the answer field
     const QString q = trimSpaces(*question);
     const QString a = trimSpaces(*answer);
     if ((!q.isEmpty() || !a.isEmpty()) && !append(words, q, a)) break;

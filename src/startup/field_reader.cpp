@@ -3,6 +3,7 @@
 FieldReader::FieldReader(QString text) : text_(std::move(text)) {}
 
 bool FieldReader::atEnd() const {
+  if (fieldPending_) return false;
   for (qsizetype i = pos_; i < text_.size(); ++i) {
     const QChar c = text_.at(i);
     if (c != u' ' && c != u'\r' && c != u'\n' && c != u'\t' && c != QChar(0x1A)) return false;
@@ -11,9 +12,11 @@ bool FieldReader::atEnd() const {
 }
 
 void FieldReader::skipSeparatorAfterField() {
+  fieldPending_ = false;
   if (pos_ >= text_.size()) return;
   const QChar c = text_.at(pos_);
   if (c == u',') {
+    fieldPending_ = true;
     ++pos_;
   } else if (c == u'\r') {
     ++pos_;

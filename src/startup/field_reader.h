@@ -16,7 +16,8 @@ class FieldReader {
  public:
   explicit FieldReader(QString text);
 
-  // True when nothing but blank lines and spaces is left.
+  // True when nothing but blank lines and spaces is left, unless the last
+  // field ended with a comma: the (empty) field after it is still to come.
   bool atEnd() const;
 
   // The next field; nullopt when reading past the end.
@@ -32,4 +33,5 @@ class FieldReader {
 
   QString text_;
   qsizetype pos_ = 0;
+  bool fieldPending_ = false;  // the last separator was a comma
 };

@@ -18,6 +18,7 @@ class tst_FieldReader : public QObject {
     QTest::addRow("LF alone") << "a\nb\n" << QStringList{"a", "b"};
     QTest::addRow("text after closing quote dropped") << "\"a\"xyz,b" << QStringList{"a", "b"};
     QTest::addRow("empty middle field") << ",dog\r\n" << QStringList{"", "dog"};
+    QTest::addRow("empty last field after comma") << "dog,\r\n\r\n" << QStringList{"dog", ""};
     QTest::addRow("unterminated quote runs to end") << "\"abc" << QStringList{"abc"};
     QTest::addRow("japanese") << "\"りんご\",\"林檎\"\r\n" << QStringList{"りんご", "林檎"};
   }
