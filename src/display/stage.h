@@ -48,6 +48,8 @@ class Stage {
 
   // PH + 1 with 16-bit wrap, the end of every pattern tick.
   void advancePhase() { PH = int16_t(uint16_t(PH) + 1u); }
+  // STEP + 1 with 16-bit wrap.
+  void advanceStep() { STEP = int16_t(uint16_t(STEP) + 1u); }
 
  private:
   const TextMetrics* metrics_;

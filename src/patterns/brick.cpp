@@ -83,7 +83,7 @@ void rise(Stage& stage) {
   const int16_t h = stage.locals.brick.BrickH;
   const int16_t lift = wrap16(h * stage.STEP * 8);
   for (int i = 0; i < kBricks; ++i) innerLabel(stage, i).top = floorInt(rowTop(stage, i) - lift / 10.0);
-  stage.STEP = wrap16(stage.STEP + 1);
+  stage.advanceStep();
 }
 
 // Two rows at a time, each outer word slides a third of its own width per

@@ -203,7 +203,7 @@ void moveStep(Stage& st) {
       label.top = floorInt(dy / 4.0 * s) + ys[i];
     }
   }
-  st.STEP = wrap16(st.STEP + 1);
+  st.advanceStep();
 }
 
 void reform(Stage& st) {

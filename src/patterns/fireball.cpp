@@ -145,7 +145,7 @@ void expand(Stage& s, int burst, int p) {
     label.left = Arith::floorInt(radius * std::cos(double(angle)) * spread + originX);
     label.top = Arith::floorInt(radius * std::sin(double(angle)) * spread + originY);
   }
-  s.STEP = Arith::wrap16(s.STEP + 1);
+  s.advanceStep();
 }
 
 }  // namespace
@@ -165,7 +165,7 @@ void tickFireball(Stage& s) {
       placeRocketLabel(s, s.lblQ[i], s.QX[1]);
     } else {
       placeRocketLabel(s, s.lblF[i], s.FX[1]);
-      s.STEP = Arith::wrap16(s.STEP + 1);
+      s.advanceStep();
     }
     advanceRocket(s);
   } else if (p == 7) {
@@ -174,7 +174,7 @@ void tickFireball(Stage& s) {
     const size_t i = size_t(s.STEP);
     s.lblQ[i].visible = false;
     s.lblF[i].visible = false;
-    s.STEP = Arith::wrap16(s.STEP + 1);
+    s.advanceStep();
   } else {
     for (int burst = 0; burst < 3; ++burst) {
       const Burst& b = kBursts[burst];

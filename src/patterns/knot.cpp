@@ -43,8 +43,6 @@ void moveTo(Label& label, double left, double top) {
   label.top = floorInt(top);
 }
 
-void nextStep(Stage& stage) { stage.STEP = wrap16(stage.STEP + 1); }
-
 void setUp(Stage& stage) {
   Label& question = stage.lblQ[0];
   question.size = kTravellerSize;
@@ -86,14 +84,14 @@ void approach(Stage& stage) {
   const double wave = 150 * std::sin(s / 5.0 * kPi);
   moveTo(stage.lblQ[0], s / 10.0 * stage.CX, (stage.SH - q.h) - s / 10.0 * stage.CY - wave);
   moveTo(stage.lblF[0], (stage.SW - f.w) - s / 10.0 * stage.CX, s / 10.0 * stage.CY + 10 + wave);
-  nextStep(stage);
+  stage.advanceStep();
 }
 
 void questionWiggle(Stage& stage) {
   const int s = stage.STEP;
   const Size q = measure(stage, stage.lblQ[0]);
   moveTo(stage.lblQ[0], stage.QX[0] - s / 8.0 * q.w, stage.QY[0] + 100 * std::sin(s / 4.0 * kPi));
-  nextStep(stage);
+  stage.advanceStep();
 }
 
 // Once round an ellipse swinging out to the left, drifting right by the
@@ -104,7 +102,7 @@ void answerLoop(Stage& stage) {
   const double angle = s / 4.0 * kPi;
   moveTo(stage.lblF[0], stage.FX[0] + s / 8.0 * f.w + 150 * (std::cos(angle) - 1),
          stage.FY[0] + 50 * std::sin(angle));
-  nextStep(stage);
+  stage.advanceStep();
 }
 
 // Even steps show the small question, odd steps the small answer.
@@ -125,7 +123,7 @@ void doubleLoop(Stage& stage) {
   moveTo(stage.lblF[0], stage.FX[0] - s / 8.0 * f.w / 2 - 60 * c,
          stage.FY[0] - s / 8.0 * f.h / 2 - 30 * sn);
   blink(stage);
-  nextStep(stage);
+  stage.advanceStep();
 }
 
 // The travellers draw apart to opposite corners while the blinker grows.
@@ -146,7 +144,7 @@ void separation(Stage& stage) {
   centre(stage, shown);
   shown.visible = true;
   hidden.visible = false;
-  nextStep(stage);
+  stage.advanceStep();
 }
 
 }  // namespace
@@ -172,7 +170,7 @@ void tickKnot(Stage& stage) {
     separation(stage);
   } else if (p >= 55 && p <= 59) {
     blink(stage);
-    nextStep(stage);
+    stage.advanceStep();
   } else if (p == kEndPhase) {
     stage.endPattern(TimerId::tmSkn);
     return;

@@ -64,7 +64,7 @@ void buildGrid(Stage& s) {
 // Each cell moves in eight equal steps from its grid place to a line that
 // falls to the right, two pitches across and one down per cell.
 void glide(Stage& s) {
-  s.STEP = Arith::wrap16(s.STEP + 1);
+  s.advanceStep();
   const int L = s.QY[9];
   const int step = s.STEP;
   for (int i = 0; i < kCells; ++i) {

@@ -86,8 +86,6 @@ void copyStill(Label& copy, const Label& original) {
   copy.visible = true;
 }
 
-void nextStep(Stage& stage) { stage.STEP = wrap16(stage.STEP + 1); }
-
 }  // namespace
 
 void tickTornado(Stage& stage) {
@@ -105,10 +103,10 @@ void tickTornado(Stage& stage) {
   } else if (p >= 16 && p <= 50) {
     firstWhirlwind(stage);
     secondWhirlwind(stage);
-    nextStep(stage);
+    stage.advanceStep();
   } else if (p >= 51 && p <= 55) {
     secondWhirlwind(stage);
-    nextStep(stage);
+    stage.advanceStep();
   } else if (p == 60) {
     stage.endPattern(TimerId::tmStn);
   }

@@ -112,7 +112,7 @@ void eruptionStep(Stage& st) {
     st.lblQ[i].left = wrap16(st.QX[i] + dx);
     st.lblQ[i].top = wrap16(st.QY[i] - dy);
   }
-  st.STEP = wrap16(st.STEP + 1);
+  st.advanceStep();
 }
 
 void tick(Stage& st) {

@@ -66,7 +66,7 @@ void splashAnswers(Stage& stage) {
     splash.left = floorInt(s * std::cos(double(theta)) / 10 * 180 + stage.QX[0] - w / 2.0);
     splash.top = floorInt(s * std::sin(double(theta)) / 10 * 80 + stage.QY[0] - lift - stage.FY[size_t(i)]);
   }
-  stage.STEP = wrap16(stage.STEP + 1);
+  stage.advanceStep();
 }
 
 void startAnswerDrop(Stage& stage) {
@@ -80,7 +80,7 @@ void startAnswerDrop(Stage& stage) {
 }
 
 void fallAnswer(Stage& stage) {
-  stage.STEP = wrap16(stage.STEP + 1);
+  stage.advanceStep();
   const int s = stage.STEP;
   Label& drop = stage.lblF[7];
   const double t = s / 10.0;
@@ -119,7 +119,7 @@ void splashQuestions(Stage& stage) {
     splash.left = floorInt(s * std::cos(double(theta)) / 6 * 190 + stage.FX[7] - w / 2.0);
     splash.top = floorInt(s * std::sin(double(theta)) / 6 * 80 + stage.FY[7] - lift - h / 2.0);
   }
-  stage.STEP = wrap16(stage.STEP + 1);
+  stage.advanceStep();
 }
 
 }  // namespace
