@@ -251,17 +251,12 @@ bool EditorModel::isDefaultListPath(const QString& path) const {
 }
 
 void EditorModel::quoShpE() {
-  crossShown_ = circleShown_ = triangleShown_ = false;
+  mark_ = CompanionLink::sourceMark(linkState_, ownList_, companionState_);
   QString name;
-  const bool linked = linkState_ == 1;
-  if (linked && ownList_ != 0) crossShown_ = true;
-  if (linked && ownList_ == 0 && companionState_ == 0) {
-    circleShown_ = true;
+  if (mark_ == CompanionLink::SourceMark::Circle)
     name = kCompanionName;
-  } else {
-    if (linked && ownList_ == 0) triangleShown_ = true;
-    if (namesExistingFile(editFile_)) name = QFileInfo(editFile_).fileName();
-  }
+  else if (namesExistingFile(editFile_))
+    name = QFileInfo(editFile_).fileName();
   if (name.isEmpty()) name = kDefaultName;
   nameBox_ = name;
 }

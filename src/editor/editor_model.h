@@ -8,6 +8,7 @@
 #include "editor/font_choice.h"
 #include "editor/item_operations.h"
 #include "editor/list_search.h"
+#include "startup/companion_link.h"
 #include "startup/random_source.h"
 
 class Clipboard;
@@ -67,9 +68,9 @@ class EditorModel {
 
   // --- companion indicator and file name ----------------------------------
   QString nameBox() const { return nameBox_; }
-  bool crossShown() const { return crossShown_; }
-  bool circleShown() const { return circleShown_; }
-  bool triangleShown() const { return triangleShown_; }
+  bool crossShown() const { return mark_ == CompanionLink::SourceMark::Cross; }
+  bool circleShown() const { return mark_ == CompanionLink::SourceMark::Circle; }
+  bool triangleShown() const { return mark_ == CompanionLink::SourceMark::Triangle; }
 
   // --- flags --------------------------------------------------------------
   bool editDirty() const { return editDirty_; }
@@ -190,9 +191,7 @@ class EditorModel {
   uint8_t ownList_ = 0;
   uint8_t companionState_ = 0;
   QString nameBox_;
-  bool crossShown_ = false;
-  bool circleShown_ = false;
-  bool triangleShown_ = false;
+  CompanionLink::SourceMark mark_ = CompanionLink::SourceMark::None;
 
   QStringList fontList_;
   std::array<FontChoice, 2> fonts_{};

@@ -18,13 +18,7 @@ Row pairRow(const WordList& words, int pair) {
 SourceMarkState sourceMark(const SaverSettings& settings, uint8_t companionState) {
   SourceMarkState state;
   state.connector = settings.linkState == 1;
-  if (settings.linkState != 1) return state;
-  if (settings.ownList != 0)
-    state.mark = SourceMark::Cross;
-  else if (companionState == 0)
-    state.mark = SourceMark::Circle;
-  else
-    state.mark = SourceMark::Triangle;
+  state.mark = CompanionLink::sourceMark(settings.linkState, settings.ownList, companionState);
   return state;
 }
 

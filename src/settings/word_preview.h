@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "startup/companion_link.h"
 #include "startup/saver_settings.h"
 #include "startup/word_list.h"
 
 class QuorlSaver;
 
-// Where the shown words come from, as the small mark beside the companion
-// button tells it: nothing (no companion), a cross (own list while linked),
-// a circle (following the companion) or a triangle (linked, no words yet).
-enum class SourceMark { None, Cross, Circle, Triangle };
+using SourceMark = CompanionLink::SourceMark;
 
 struct SourceMarkState {
   bool connector = false;  // the line between the companion button and the words

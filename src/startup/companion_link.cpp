@@ -62,6 +62,12 @@ BookName readBookName(const QString& tablePath, int b) {
 
 }  // namespace
 
+SourceMark sourceMark(uint8_t linkState, uint8_t ownList, uint8_t companionState) {
+  if (linkState != 1) return SourceMark::None;
+  if (ownList != 0) return SourceMark::Cross;
+  return companionState == 0 ? SourceMark::Circle : SourceMark::Triangle;
+}
+
 void findCompanion(QuorlSaver& saver) {
   SaverSettings& s = saver.settings;
   const QString drive = Paths::driveOf(saver.homeFolder());

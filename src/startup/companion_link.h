@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 class QuorlSaver;
 
 // The link to the companion vocabulary trainer, whose files the saver only
@@ -13,6 +15,12 @@ inline constexpr char16_t kCompanionExecutable[] = u"Quorl.exe";
 inline constexpr int kBookRecordSize = 88;
 inline constexpr int kBookNameOffset = 50;
 inline constexpr int kBookNameLength = 16;
+
+// Where the shown words come from, as the small mark beside the companion
+// button tells it: nothing (no companion), a cross (own list while linked),
+// a circle (following the companion) or a triangle (linked, no words yet).
+enum class SourceMark { None, Cross, Circle, Triangle };
+SourceMark sourceMark(uint8_t linkState, uint8_t ownList, uint8_t companionState);
 
 // Looks for Quorl.exe in the stored companion folder on the program's drive;
 // sets linkState to 1 (and makes the folder a full path) or 2.
