@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include "startup/companion_link.h"
+#include "startup/saver_settings.h"
+
 // Every text the editor shows in a message box or a file dialog, in one place
 // so that the window, the model and the tests agree on them byte for byte.
 namespace EditorTexts {
@@ -31,8 +34,8 @@ inline const QString kNothingToSaveAs = QStringLiteral("何も無いので保存
 inline const QString kNothingToSave = QStringLiteral("何も無いので保存できません");
 
 // The words the file-name box and editFile use instead of a path.
-inline const QString kDefaultName = QStringLiteral("DEFAULT");
+inline const QString& kDefaultName = kDefaultWord;
 inline const QString kNewName = QStringLiteral("NEW");
-inline const QString kCompanionName = QStringLiteral("Quorling");
+inline const QString& kCompanionName = CompanionLink::kCompanionName;
 
 }  // namespace EditorTexts

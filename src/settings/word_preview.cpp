@@ -43,7 +43,7 @@ View assort(const QuorlSaver& saver) {
   view.answerFont = words.answerFont;
 
   view.source = sourceMark(saver.settings, saver.companionState);
-  view.name = view.source.mark == SourceMark::Circle ? QStringLiteral("Quorling")
+  view.name = view.source.mark == SourceMark::Circle ? CompanionLink::kCompanionName
                                                      : listName(saver.settings, true);
   view.nameLine = nameLine(view.name);
   return view;

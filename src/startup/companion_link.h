@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
 class QuorlSaver;
@@ -11,6 +12,8 @@ namespace CompanionLink {
 
 // The executable that marks the companion's folder; the match is case-sensitive.
 inline constexpr char16_t kCompanionExecutable[] = u"Quorl.exe";
+// The name shown for the word list while the words come from the companion.
+inline const QString kCompanionName = QStringLiteral("Quorling");
 
 inline constexpr int kBookRecordSize = 88;
 inline constexpr int kBookNameOffset = 50;
