@@ -7,6 +7,7 @@
 #include "startup/trim_spaces.h"
 #include "platform/user_dialogs.h"
 #include "startup/file_io.h"
+#include "startup/paths.h"
 #include "startup/quorl_saver.h"
 #include "startup/word_list.h"
 
@@ -245,9 +246,7 @@ bool EditorModel::namesExistingFile(const QString& path) const {
 }
 
 bool EditorModel::isDefaultListPath(const QString& path) const {
-  if (path.isEmpty()) return false;
-  auto normal = [](const QString& p) { return QDir::cleanPath(QFileInfo(p).absoluteFilePath()); };
-  return normal(path) == normal(saver_.defaultListPath());
+  return !path.isEmpty() && Paths::samePath(path, saver_.defaultListPath());
 }
 
 void EditorModel::quoShpE() {

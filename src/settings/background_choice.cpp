@@ -17,8 +17,7 @@ QString existingDefaultPicture(const QuorlSaver& saver) {
 }
 
 bool isDefaultPicture(const QuorlSaver& saver, const QString& path) {
-  return QDir::cleanPath(QFileInfo(path).absoluteFilePath()) ==
-         QDir::cleanPath(QFileInfo(saver.defaultPicturePath()).absoluteFilePath());
+  return Paths::samePath(path, saver.defaultPicturePath());
 }
 
 }  // namespace

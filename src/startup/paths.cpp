@@ -1,6 +1,7 @@
 #include "startup/paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "startup/trim_spaces.h"
 
@@ -21,6 +22,11 @@ QString parentFolder(const QString& path) {
 QString trimNulls(QString text) {
   while (text.endsWith(QChar(0))) text.chop(1);
   return trimSpaces(text);
+}
+
+bool samePath(const QString& a, const QString& b) {
+  auto normal = [](const QString& p) { return QDir::cleanPath(QFileInfo(p).absoluteFilePath()); };
+  return normal(a) == normal(b);
 }
 
 QString driveOf(const QString& path) {

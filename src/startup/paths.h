@@ -16,6 +16,9 @@ QString parentFolder(const QString& path);
 // Removes NUL characters from the end, then leading and trailing spaces.
 QString trimNulls(QString text);
 
+// True when both paths name the same place, once made absolute and cleaned.
+bool samePath(const QString& a, const QString& b);
+
 // The drive of a path ("C:" for a Windows path); empty on POSIX paths.
 QString driveOf(const QString& path);
 
