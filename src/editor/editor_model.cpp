@@ -1,6 +1,5 @@
 #include "editor/editor_model.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "editor/editor_texts.h"

@@ -1,6 +1,5 @@
 #include "settings/background_choice.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "startup/file_io.h"
