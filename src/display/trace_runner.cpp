@@ -117,7 +117,7 @@ int run(QuorlSaver& saver, const PatternCatalog& patterns, const TraceOptions& o
     out << tickLine(clock.now(), fired, stage, cycle) << '\n';
     if (fired != TimerId::tmQuo && stage.timers.isEnabled(TimerId::tmQuo)) ++ended;
     if (!options.framesFolder.isEmpty()) {
-      QImage picture = background.isNull() ? Background::compose(QImage(), options.size) : background;
+      QImage picture = background;  // composed (black when no picture loads) on the first tick
       QPainter p(&picture);
       painter.paint(p, stage);
       LabelPainter::paintPatternName(p, cycle.patternCaption());
