@@ -87,8 +87,6 @@ void frmSetting::accept() {
   QDialog::accept();
 }
 
-void frmSetting::reject() { QDialog::reject(); }
-
 void frmSetting::tmSetTick() {
   if (refreshPreviewOnly_)
     wdsAssort();

@@ -44,8 +44,7 @@ class frmSetting : public QDialog {
  public slots:
   // OK: save the settings, then close.
   void accept() override;
-  // Cancel, Escape and the close box: close without saving.
-  void reject() override;
+  // Cancel, Escape and the close box use QDialog::reject: they close without saving.
 
  private:
   void buildControls();
