@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Footprint of the running display: peak memory and CPU of the program and of
+# the X server, at 1920x1080 and 3840x2160, beside a bare full-screen Qt window.
+#
+#   bench/bench_footprint.sh [BUILD_DIR] [SECONDS] [SIZES...]
+#
+# Each run starts its own Xvfb, shows `driftglyph /s` at speed 7 with every
+# pattern in order over the default picture for SECONDS (default 30), then
+# reads VmHWM and utime+stime from /proc and ends the display with a click.
+# CPU per frame divides the CPU of program and server by the timer ticks the
+# program reports (DRIFTGLYPH_TICK_REPORT); it includes start-up.
+set -euo pipefail
+
+build=${1:-build}
+seconds=${2:-30}
+shift $(( $# > 2 ? 2 : $# ))
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(1920x1080 3840x2160)
+
+program=$(realpath "$build/src/driftglyph")
+floor=$(realpath "$build/bench/floor_window")
+for exe in "$program" "$floor"; do
+  [ -x "$exe" ] || { echo "missing $exe (build first)" >&2; exit 1; }
+done
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+hz=$(getconf CLK_TCK)
+# CPU milliseconds (user + system) a process has used so far.
+cpu_ms() { awk -v hz="$hz" '{ sub(/^.*\) /, ""); split($0, f, " "); print int((f[12] + f[13]) * 1000 / hz) }' "/proc/$1/stat"; }
+peak_mb() { awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
+now_ms() { date +%s%3N; }
+
+start_xvfb() {
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+stop_xvfb() {
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
+}
+
+# A home folder whose settings show every pattern in order at speed 7 over the default picture.
+make_home() {
+  local home=$work/home-$1
+  mkdir -p "$home"
+  printf '2\r\n""\r\n1\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n7\r\n"DEFAULT"\r\n16777215,8454143\r\n0\r\n0\r\n"DEFAULT"\r\n' \
+    >"$home/DrifStt"
+  echo "$home"
+}
+
+# measure NAME SIZE COMMAND...: prints one row of the table.
+measure() {
+  local name=$1 size=$2
+  shift 2
+  local server_before started pid elapsed peak cpu server ticks
+  server_before=$(cpu_ms "$xvfb_pid")
+  started=$(now_ms)
+  DRIFTGLYPH_TICK_REPORT=1 "$@" 2>"$work/stderr" &
+  pid=$!
+  sleep "$seconds"
+  if ! kill -0 "$pid" 2>/dev/null; then
+    echo "$name ended early:" >&2
+    cat "$work/stderr" >&2
+    return 1
+  fi
+  elapsed=$(( $(now_ms) - started ))
+  peak=$(peak_mb "$pid")
+  cpu=$(cpu_ms "$pid")
+  server=$(( $(cpu_ms "$xvfb_pid") - server_before ))
+  if [ "$name" = floor ]; then
+    kill "$pid"
+  else
+    xdotool click 1  # any click ends the display
+  fi
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  ticks=$(awk '/^ticks / { print $2 }' "$work/stderr")
+  awk -v n="$name" -v s="$size" -v e="$elapsed" -v p="$peak" -v c="$cpu" -v x="$server" -v t="${ticks:-0}" 'BEGIN {
+    per_frame = t > 0 ? sprintf("%.3f", (c + x) / t) : "-"
+    printf "%-11s %-10s %8s %10.1f %10.1f %10.1f %8d %9s\n", n, s, p, c * 1000 / e, x * 1000 / e, (c + x) * 1000 / e, t, per_frame
+  }'
+}
+
+printf "%-11s %-10s %8s %10s %10s %10s %8s %9s\n" program screen "peak MB" "prog ms/s" "X ms/s" "total ms/s" ticks "ms/frame"
+for size in "${sizes[@]}"; do
+  start_xvfb "$size"
+  home=$(make_home "$size")
+  measure driftglyph "$size" "$program" --home "$home" /s
+  measure floor "$size" "$floor"
+  stop_xvfb
+done
