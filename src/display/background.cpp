@@ -2,6 +2,8 @@
 
 #include <QImageReader>
 #include <QPainter>
+#include <algorithm>
+#include <climits>
 
 namespace Background {
 
@@ -31,3 +33,86 @@ QImage load(const QString& path) {
 }
 
 }  // namespace Background
+
+namespace {
+
+// Rows decoded at once: about 2 MB of pixels.
+constexpr qint64 kBandBytes = 2 * 1024 * 1024;
+
+QImage readPart(const QString& path, const QRect& part) {
+  QImageReader reader(path);
+  reader.setAutoTransform(false);
+  reader.setClipRect(part);
+  return reader.read();
+}
+
+// The picture coordinates one axis of `area` needs from tiles of length `tile`.
+std::pair<int, int> neededSpan(int first, int last, int tile) {
+  if (first / tile != last / tile) return {0, tile};
+  return {first % tile, last % tile + 1};
+}
+
+}  // namespace
+
+TiledPicture::TiledPicture(const QString& path) : path_(path) {
+  QImageReader reader(path);
+  reader.setAutoTransform(false);
+  if (!reader.canRead()) return;
+  size_ = reader.size();
+  bandwise_ = size_.isValid() && reader.supportsOption(QImageIOHandler::ClipRect) &&
+              reader.format() == "jpeg";
+  if (!size_.isValid()) size_ = Background::load(path).size();  // formats that tell it only by decoding
+}
+
+void TiledPicture::setKeepDecoded(bool keep) {
+  keepDecoded_ = keep;
+  if (!keep) decoded_ = QImage();
+}
+
+QRect TiledPicture::neededPart(const QRect& area) const {
+  const auto [x0, x1] = neededSpan(area.left(), area.right(), size_.width());
+  const auto [y0, y1] = neededSpan(area.top(), area.bottom(), size_.height());
+  return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+}
+
+void TiledPicture::drawPart(QPainter& painter, const QRect& area, const QImage& part, QPoint partOrigin) const {
+  const int pw = size_.width(), ph = size_.height();
+  for (int ty = area.top() / ph * ph; ty <= area.bottom(); ty += ph)
+    for (int tx = area.left() / pw * pw; tx <= area.right(); tx += pw) {
+      const QRect placed(QPoint(tx, ty) + partOrigin, part.size());
+      const QRect target = placed & area;
+      if (target.isEmpty()) continue;
+      if (part.hasAlphaChannel()) painter.fillRect(target, Qt::black);
+      painter.drawImage(target.topLeft(), part, target.translated(-placed.topLeft()));
+    }
+}
+
+void TiledPicture::paint(QPainter& painter, const QRect& area) const {
+  const QRect clipped = area & QRect(0, 0, INT_MAX / 2, INT_MAX / 2);
+  if (clipped.isEmpty()) return;
+  if (size_.isEmpty()) {
+    painter.fillRect(clipped, Qt::black);
+    return;
+  }
+  const QRect needed = neededPart(clipped);
+  if (!bandwise_ || keepDecoded_) {
+    if (decoded_.isNull()) decoded_ = Background::load(path_);
+    if (decoded_.size() != size_) {
+      painter.fillRect(clipped, Qt::black);  // the file changed or broke since it was measured
+    } else {
+      drawPart(painter, clipped, decoded_, QPoint(0, 0));
+    }
+    if (!keepDecoded_) decoded_ = QImage();
+    return;
+  }
+  const int bandRows = int(std::max<qint64>(16, kBandBytes / (4 * qint64(needed.width()))));
+  for (int y = needed.top(); y <= needed.bottom(); y += bandRows) {
+    const QRect band(needed.left(), y, needed.width(), std::min(bandRows, needed.bottom() + 1 - y));
+    const QImage part = readPart(path_, band);
+    if (part.size() != band.size()) {
+      painter.fillRect(clipped, Qt::black);
+      return;
+    }
+    drawPart(painter, clipped, part, band.topLeft());
+  }
+}

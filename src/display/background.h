@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QString>
 
+class QPainter;
+
 // The background picture, tiled once from the top-left corner at its natural
 // size; the words move over it without redrawing it.
 namespace Background {
@@ -22,3 +24,33 @@ QImage compose(const QImage& picture, QSize screen);
 QImage load(const QString& path);
 
 }  // namespace Background
+
+// The tiled background drawn straight from the picture file into any part of
+// a device, one picture pixel on one device pixel, so it needs no screen-sized
+// copy: a JPEG is decoded a band of rows at a time and nothing decoded is kept.
+class TiledPicture {
+ public:
+  TiledPicture() = default;
+  explicit TiledPicture(const QString& path);
+
+  // Paints `area` (device pixels, with the painter drawing in device pixels)
+  // as the picture tiled from the device's origin; black where there is none.
+  void paint(QPainter& painter, const QRect& area) const;
+
+  // Keeps the decoded picture between paints, for targets that are not kept
+  // between frames.
+  void setKeepDecoded(bool keep);
+
+  QSize size() const { return size_; }
+
+ private:
+  // The part of the picture that the tiles over `area` show.
+  QRect neededPart(const QRect& area) const;
+  void drawPart(QPainter& painter, const QRect& area, const QImage& part, QPoint partOrigin) const;
+
+  QString path_;
+  QSize size_;
+  bool bandwise_ = false;       // the reader can decode a band of rows alone
+  bool keepDecoded_ = false;
+  mutable QImage decoded_;
+};

@@ -1,13 +1,13 @@
 #include "display/frm_main_dgl.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
-#include "display/background.h"
 #include "display/qt_timer_driver.h"
 #include "startup/quorl_saver.h"
 
@@ -68,17 +68,60 @@ void frmMainDGL::onTick(TimerId id) {
 }
 
 void frmMainDGL::bgrPicLoad() {
-  const QString path = saver_.pictureOrDefault(saver_.settings.backgroundPath);
-  backBuffer_ = Background::compose(Background::load(path), size());
+  background_ = TiledPicture(saver_.pictureOrDefault(saver_.settings.backgroundPath));
+  saveUnder_.clear();
   update();
+}
+
+// The window's buffer as an image, when it is one; the display keeps the
+// background there between frames.
+QImage* frmMainDGL::bufferImage() {
+  QBackingStore* store = backingStore();
+  QPaintDevice* device = store ? store->paintDevice() : nullptr;
+  return device && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
 }
 
 void frmMainDGL::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  if (backBuffer_.isNull()) {
-    painter.fillRect(event->rect(), Qt::black);
+  const qreal ratio = devicePixelRatioF();
+  const auto toDevice = [ratio](const QRect& r) {
+    return QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio).toAlignedRect();
+  };
+  // Where this widget's pixels lie in the window's buffer.
+  const QPoint offset = toDevice(QRect(mapTo(window(), QPoint(0, 0)), QSize(1, 1))).topLeft();
+  QImage* buffer = bufferImage();
+  const bool whole = (QRegion(rect()) - event->region()).isEmpty();
+  background_.setKeepDecoded(buffer == nullptr);
+
+  // Background, in device pixels: the last frame's labels erased, or the
+  // picture itself where the buffer holds nothing of ours yet.
+  painter.save();
+  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+  if (buffer && !whole && !saveUnder_.isEmpty()) {
+    saveUnder_.restore(painter, offset);
   } else {
-    painter.drawImage(event->rect(), backBuffer_, event->rect());
+    background_.paint(painter, toDevice(event->region().boundingRect()));
+  }
+  painter.restore();
+
+  // Labels draw only where the background under them is kept.
+  QList<QRect> rects = LabelPainter::visibleRects(stage_);
+  rects.append(LabelPainter::patternNameRect());
+  if (buffer) {
+    QList<QRect> deviceRects;
+    QRegion kept;
+    for (const QRect& r : rects) {
+      deviceRects.append(toDevice(r).translated(offset));
+      kept += r;
+    }
+    saveUnder_.save(*buffer, deviceRects);
+    painter.setClipRegion(kept, Qt::IntersectClip);
+  }
+  // A new pattern or word makes the text caches of the last one stale.
+  const std::pair<int, int> shown(cycle_.patternNumber(), cycle_.wordIndex());
+  if (shown != shownCycle_) {
+    shownCycle_ = shown;
+    painter_.releaseStale();
   }
   painter_.paint(painter, stage_);
   LabelPainter::paintPatternName(painter, cycle_.patternCaption());

@@ -6,10 +6,12 @@
 #include <QWidget>
 #include <memory>
 
+#include "display/background.h"
 #include "display/label_painter.h"
 #include "display/main_cycle.h"
 #include "display/mouse_jump.h"
 #include "display/pattern_catalog.h"
+#include "display/save_under.h"
 #include "display/stage.h"
 #include "display/text_metrics.h"
 #include "platform/display_lock.h"
@@ -54,6 +56,7 @@ class frmMainDGL : public QWidget {
  private:
   void onTick(TimerId id);
   void bgrPicLoad();
+  QImage* bufferImage();
   void finish();
 
   QuorlSaver& saver_;
@@ -64,7 +67,9 @@ class frmMainDGL : public QWidget {
   DisplayLock lock_;
   LabelPainter painter_;
   MouseJump mouse_;
-  QImage backBuffer_;
+  TiledPicture background_;
+  SaveUnder saveUnder_;
+  std::pair<int, int> shownCycle_;  // pattern number and word index of the last frame
   QList<QRect> lastRects_;
   bool finished_ = false;
 };

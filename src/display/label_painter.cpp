@@ -4,40 +4,51 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "display/bgr_color.h"
 #include "display/label_font.h"
 
-const LabelPainter::Entry& LabelPainter::entryFor(const Label& label) {
-  const Key key{{label.caption, label.face, label.size, label.italic}, label.color};
+const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal ratio) {
+  const Key key{{label.caption, label.face, label.size, label.italic}, label.color, ratio};
   auto it = cache_.find(key);
-  if (it != cache_.end()) return *it;
-  if (cache_.size() >= kMaxCached || pictureBytes_ > kMaxPictureBytes) {
-    cache_.clear();
-    pictureBytes_ = 0;
+  if (it == cache_.end()) {
+    if (cache_.size() >= kMaxCached) {
+      cache_.clear();
+      pictureBytes_ = 0;
+    }
+    Entry entry;
+    entry.font = LabelFont::make(label.face, label.size, label.italic);
+    entry.text.setText(label.caption);
+    entry.text.setTextFormat(Qt::PlainText);
+    entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    entry.text.prepare(QTransform(), entry.font);
+    // The glyph cache takes text up to a size in device pixels.
+    if (QFontInfo(entry.font).pixelSize() * ratio > kMaxGlyphPixels) {
+      entry.useOutline = true;
+      drawOutline(entry, label.caption, BgrColor::toQColor(int32_t(label.color)), ratio);
+      pictureBytes_ += entry.picture.sizeInBytes();
+    }
+    it = cache_.insert(key, entry);
   }
-  Entry entry;
-  entry.font = LabelFont::make(label.face, label.size, label.italic);
-  entry.text.setText(label.caption);
-  entry.text.setTextFormat(Qt::PlainText);
-  entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
-  entry.text.prepare(QTransform(), entry.font);
-
-  if (QFontInfo(entry.font).pixelSize() > kMaxGlyphPixels) {
-    entry.useOutline = true;
-    drawOutline(entry, label.caption, BgrColor::toQColor(int32_t(label.color)));
-    pictureBytes_ += entry.picture.sizeInBytes();
+  if (it->lastFrame != frame_) {
+    it->lastFrame = frame_;
+    frameBytes_ += it->picture.sizeInBytes();
   }
-  return *cache_.insert(key, entry);
+  return *it;
 }
 
-void LabelPainter::drawOutline(Entry& entry, const QString& text, const QColor& color) {
+void LabelPainter::drawOutline(Entry& entry, const QString& text, const QColor& color, qreal ratio) {
   const QFontInfo info(entry.font);
   QPainterPath outline;
   outline.addText(0, QFontMetricsF(entry.font).ascent(), entry.font, text);
+  if (ratio != 1) outline = QTransform::fromScale(ratio, ratio).map(outline);
   // The glyph cache emboldens faces without a bold style by about 1/24 em; do the same.
-  const qreal emboldening = hasRealBold(info.family()) ? 0 : info.pixelSize() / 24.0;
+  const qreal emboldening = hasRealBold(info.family()) ? 0 : info.pixelSize() * ratio / 24.0;
   const QRect bounds = outline.boundingRect().adjusted(-emboldening, -emboldening, emboldening, emboldening)
                            .toAlignedRect()
                            .adjusted(-1, -1, 1, 1);
@@ -52,19 +63,49 @@ void LabelPainter::drawOutline(Entry& entry, const QString& text, const QColor& 
   if (emboldening > 0) p.strokePath(outline, QPen(color, emboldening, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
+void LabelPainter::dropUnusedPictures() {
+  if (pictureBytes_ <= std::max(2 * frameBytes_, budgetFloor_)) return;
+  for (auto it = cache_.begin(); it != cache_.end();) {
+    if (it->lastFrame != frame_ && !it->picture.isNull()) {
+      pictureBytes_ -= it->picture.sizeInBytes();
+      it = cache_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void LabelPainter::releaseStale() {
+  cache_.clear();
+  pictureBytes_ = 0;
+#ifdef __GLIBC__
+  malloc_trim(0);  // large freed pictures otherwise stay with the process
+#endif
+}
+
 bool LabelPainter::hasRealBold(const QString& family) {
   for (const QString& style : QFontDatabase::styles(family))
     if (QFontDatabase::weight(family, style) >= QFont::DemiBold) return true;
   return false;
 }
 
-void LabelPainter::paintLabel(QPainter& painter, const Label& label) {
+void LabelPainter::paintLabel(QPainter& painter, const Label& label, qreal ratio) {
   if (!label.visible || label.caption.isEmpty()) return;
-  const Entry& entry = entryFor(label);
+  const Entry& entry = entryFor(label, ratio);
   const QColor color = BgrColor::toQColor(int32_t(label.color));
   const QPointF at(std::round(label.left), std::round(label.top));
   if (entry.useOutline) {
-    if (!entry.picture.isNull()) painter.drawImage(at + entry.pictureOffset, entry.picture);
+    if (entry.picture.isNull()) return;
+    // The picture goes on whole device pixels, one picture pixel on each.
+    const QPoint corner = (at * ratio).toPoint() + entry.pictureOffset;
+    if (ratio == 1) {
+      painter.drawImage(corner, entry.picture);
+    } else {
+      painter.save();
+      painter.scale(1 / ratio, 1 / ratio);
+      painter.drawImage(corner, entry.picture);
+      painter.restore();
+    }
     return;
   }
   painter.setFont(entry.font);
@@ -73,8 +114,12 @@ void LabelPainter::paintLabel(QPainter& painter, const Label& label) {
 }
 
 void LabelPainter::paint(QPainter& painter, const Stage& stage) {
-  for (const Label& label : stage.lblQ) paintLabel(painter, label);
-  for (const Label& label : stage.lblF) paintLabel(painter, label);
+  ++frame_;
+  frameBytes_ = 0;
+  const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+  for (const Label& label : stage.lblQ) paintLabel(painter, label, ratio);
+  for (const Label& label : stage.lblF) paintLabel(painter, label, ratio);
+  dropUnusedPictures();
 }
 
 QList<QRect> LabelPainter::visibleRects(const Stage& stage) {

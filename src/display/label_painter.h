@@ -14,17 +14,29 @@
 
 class QPainter;
 
-// Paints the visible word labels of a stage. Laid-out text is cached per
-// caption, face, size and style so that a tick costs little; the cache is
-// bounded because sizes change every tick in some patterns.
+// Paints the visible word labels of a stage at the device's full resolution.
+// Laid-out text is cached per caption, face, size and style so that a tick
+// costs little; the cache is bounded because sizes change every tick in some
+// patterns.
 class LabelPainter {
  public:
   static constexpr int kMaxCached = 512;
-  // Large text is kept as ready pictures; they are bounded in bytes because
-  // some patterns change the size every tick.
-  static constexpr qint64 kMaxPictureBytes = 48 * 1024 * 1024;
+  // Large text is kept as ready pictures. Pictures the last frame did not use
+  // are dropped once all of them outweigh twice those it used, or the budget
+  // floor if that is more: some patterns change the size every tick.
+  static constexpr qint64 kMinPictureBudget = 1024 * 1024;
 
+  // A larger floor keeps more pictures for later frames. Drawing a picture
+  // again may place its text up to 1/64 px differently, so frame-by-frame
+  // output that must not vary between runs keeps them longer.
+  explicit LabelPainter(qint64 pictureBudgetFloor = kMinPictureBudget) : budgetFloor_(pictureBudgetFloor) {}
+
+  // Draws one frame's labels.
   void paint(QPainter& painter, const Stage& stage);
+  // Forgets all cached text, for when a new pattern or word starts, and
+  // gives the freed memory back to the system.
+  void releaseStale();
+  qint64 pictureBytes() const { return pictureBytes_; }
   // The pattern name at the top-left corner: bold Arial 18 pt, pale cyan.
   static void paintPatternName(QPainter& painter, const QString& name);
   static QRect patternNameRect() { return QRect(0, 0, 400, 40); }
@@ -35,10 +47,11 @@ class LabelPainter {
   struct Key {
     LabelTextKey text;
     uint32_t color;
+    qreal ratio;  // device pixels per layout pixel
     bool operator==(const Key&) const = default;
   };
-  friend size_t qHash(const Key& key, size_t seed) { return qHashMulti(seed, key.text, key.color); }
-  // Text up to kMaxGlyphPixels is drawn from Qt's glyph cache; larger text
+  friend size_t qHash(const Key& key, size_t seed) { return qHashMulti(seed, key.text, key.color, key.ratio); }
+  // Text up to kMaxGlyphPixels device pixels is drawn from Qt's glyph cache; larger text
   // is drawn from its outline, emboldened by hand where the face has no real
   // bold (the cache's synthetic bold does not reach outlines).
   static constexpr int kMaxGlyphPixels = 64;
@@ -46,14 +59,19 @@ class LabelPainter {
     QStaticText text;
     QFont font;
     bool useOutline = false;
-    QImage picture;       // the outline drawn once, for large text
-    QPoint pictureOffset;  // where the picture's corner lies from the label's corner
+    QImage picture;        // the outline drawn once in device pixels, for large text
+    QPoint pictureOffset;  // where the picture's corner lies from the label's corner, in device pixels
+    qint64 lastFrame = 0;
   };
-  const Entry& entryFor(const Label& label);
+  const Entry& entryFor(const Label& label, qreal ratio);
   static bool hasRealBold(const QString& family);
-  static void drawOutline(Entry& entry, const QString& text, const QColor& color);
-  void paintLabel(QPainter& painter, const Label& label);
+  static void drawOutline(Entry& entry, const QString& text, const QColor& color, qreal ratio);
+  void paintLabel(QPainter& painter, const Label& label, qreal ratio);
+  void dropUnusedPictures();
 
   QHash<Key, Entry> cache_;
   qint64 pictureBytes_ = 0;
+  qint64 frame_ = 0;
+  qint64 frameBytes_ = 0;  // picture bytes the current frame uses
+  qint64 budgetFloor_;
 };

@@ -109,7 +109,7 @@ int run(QuorlSaver& saver, const PatternCatalog& patterns, const TraceOptions& o
   cycle.load();
   cycle.start();
 
-  LabelPainter painter;
+  LabelPainter painter(48 * 1024 * 1024);  // pictures kept long, so frames are the same on every run
   int ended = 0;
   qint64 frame = 0;
   while (ended < options.runs && clock.step()) {
