@@ -104,8 +104,9 @@ void frmMainDGL::paintEvent(QPaintEvent* event) {
   }
   painter.restore();
 
-  // Labels draw only where the background under them is kept.
-  QList<QRect> rects = LabelPainter::visibleRects(stage_);
+  // Labels draw only where the background under them is kept; the last tick
+  // measured where they are.
+  QList<QRect> rects = lastRects_;
   rects.append(LabelPainter::patternNameRect());
   if (buffer) {
     QList<QRect> deviceRects;
@@ -124,7 +125,7 @@ void frmMainDGL::paintEvent(QPaintEvent* event) {
     painter_.releaseStale();
   }
   painter_.paint(painter, stage_);
-  LabelPainter::paintPatternName(painter, cycle_.patternCaption());
+  painter_.paintPatternName(painter, cycle_.patternCaption());
 }
 
 void frmMainDGL::keyPressEvent(QKeyEvent*) { EndQuoSaver(); }

@@ -139,10 +139,16 @@ QList<QRect> LabelPainter::visibleRects(const Stage& stage) {
 
 void LabelPainter::paintPatternName(QPainter& painter, const QString& name) {
   if (name.isEmpty()) return;
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSize(18);
-  font.setBold(true);
-  painter.setFont(font);
+  if (patternName_.text() != name) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(18);
+    font.setBold(true);
+    patternNameFont_ = font;
+    patternName_.setText(name);
+    patternName_.setTextFormat(Qt::PlainText);
+    patternName_.prepare(QTransform(), font);
+  }
+  painter.setFont(patternNameFont_);
   painter.setPen(BgrColor::toQColor(0x00FFFFC0));
-  painter.drawText(patternNameRect(), Qt::AlignLeft | Qt::AlignTop, name);
+  painter.drawStaticText(patternNameRect().topLeft(), patternName_);
 }

@@ -38,7 +38,7 @@ class LabelPainter {
   void releaseStale();
   qint64 pictureBytes() const { return pictureBytes_; }
   // The pattern name at the top-left corner: bold Arial 18 pt, pale cyan.
-  static void paintPatternName(QPainter& painter, const QString& name);
+  void paintPatternName(QPainter& painter, const QString& name);
   static QRect patternNameRect() { return QRect(0, 0, 400, 40); }
   // The screen rectangles of the visible labels, for partial repaints.
   static QList<QRect> visibleRects(const Stage& stage);
@@ -74,4 +74,6 @@ class LabelPainter {
   qint64 frame_ = 0;
   qint64 frameBytes_ = 0;  // picture bytes the current frame uses
   qint64 budgetFloor_;
+  QStaticText patternName_;
+  QFont patternNameFont_;
 };

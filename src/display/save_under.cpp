@@ -1,16 +1,25 @@
 #include "display/save_under.h"
 
 #include <QPainter>
+#include <cstring>
 
 void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects) {
-  patches_.clear();
+  // Labels mostly keep their size from frame to frame: reuse the patches' memory.
+  qsizetype used = 0;
   for (const QRect& rect : rects) {
     const QRect inside = rect & buffer.rect();
     if (inside.isEmpty()) continue;
-    QImage pixels = buffer.copy(inside);
-    pixels.setDevicePixelRatio(1);
-    patches_.append({inside.topLeft(), std::move(pixels)});
+    if (used == patches_.size()) patches_.append(Patch{});
+    Patch& patch = patches_[used++];
+    if (patch.pixels.size() != inside.size() || patch.pixels.format() != buffer.format())
+      patch.pixels = QImage(inside.size(), buffer.format());
+    patch.at = inside.topLeft();
+    const qsizetype lineBytes = qsizetype(inside.width()) * buffer.depth() / 8;
+    const qsizetype xBytes = qsizetype(inside.x()) * buffer.depth() / 8;
+    for (int y = 0; y < inside.height(); ++y)
+      std::memcpy(patch.pixels.scanLine(y), buffer.constScanLine(inside.y() + y) + xBytes, size_t(lineBytes));
   }
+  patches_.resize(used);
 }
 
 void SaveUnder::restore(QPainter& painter, QPoint offset) const {

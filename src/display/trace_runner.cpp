@@ -120,7 +120,7 @@ int run(QuorlSaver& saver, const PatternCatalog& patterns, const TraceOptions& o
       QImage picture = background;  // composed (black when no picture loads) on the first tick
       QPainter p(&picture);
       painter.paint(p, stage);
-      LabelPainter::paintPatternName(p, cycle.patternCaption());
+      painter.paintPatternName(p, cycle.patternCaption());
       p.end();
       picture.save(QDir(options.framesFolder).filePath(QStringLiteral("%1.png").arg(frame, 6, 10, QChar(u'0'))));
     }
