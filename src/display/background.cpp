@@ -32,6 +32,11 @@ QImage load(const QString& path) {
   return reader.read();
 }
 
+QRect deviceRect(const QRect& rect, qreal ratio) {
+  if (ratio == 1) return rect;
+  return QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio).toAlignedRect();
+}
+
 }  // namespace Background
 
 namespace {
@@ -88,6 +93,14 @@ void TiledPicture::drawPart(QPainter& painter, const QRect& area, const QImage& 
 }
 
 void TiledPicture::paint(QPainter& painter, const QRect& area) const {
+  const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+  painter.save();
+  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+  paintDevicePixels(painter, Background::deviceRect(area, ratio));
+  painter.restore();
+}
+
+void TiledPicture::paintDevicePixels(QPainter& painter, const QRect& area) const {
   const QRect clipped = area & QRect(0, 0, INT_MAX / 2, INT_MAX / 2);
   if (clipped.isEmpty()) return;
   if (size_.isEmpty()) {

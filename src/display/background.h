@@ -23,6 +23,9 @@ QImage compose(const QImage& picture, QSize screen);
 // Loads a bmp, jpg, jpeg or gif picture; a null image when it cannot be read.
 QImage load(const QString& path);
 
+// The device pixels that a rectangle of layout pixels touches at `ratio`.
+QRect deviceRect(const QRect& rect, qreal ratio);
+
 }  // namespace Background
 
 // The tiled background drawn straight from the picture file into any part of
@@ -33,8 +36,9 @@ class TiledPicture {
   TiledPicture() = default;
   explicit TiledPicture(const QString& path);
 
-  // Paints `area` (device pixels, with the painter drawing in device pixels)
-  // as the picture tiled from the device's origin; black where there is none.
+  // Paints `area` (layout pixels) of the painter's device at the device's
+  // full resolution: the picture tiled from the origin in device pixels, so
+  // tiles meet without seams at any pixel ratio; black where there is none.
   void paint(QPainter& painter, const QRect& area) const;
 
   // Keeps the decoded picture between paints, for targets that are not kept
@@ -46,6 +50,7 @@ class TiledPicture {
  private:
   // The part of the picture that the tiles over `area` show.
   QRect neededPart(const QRect& area) const;
+  void paintDevicePixels(QPainter& painter, const QRect& area) const;
   void drawPart(QPainter& painter, const QRect& area, const QImage& part, QPoint partOrigin) const;
 
   QString path_;

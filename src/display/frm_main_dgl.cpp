@@ -83,46 +83,30 @@ QImage* frmMainDGL::bufferImage() {
 
 void frmMainDGL::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  const qreal ratio = devicePixelRatioF();
-  const auto toDevice = [ratio](const QRect& r) {
-    return QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio).toAlignedRect();
-  };
-  // Where this widget's pixels lie in the window's buffer.
-  const QPoint offset = toDevice(QRect(mapTo(window(), QPoint(0, 0)), QSize(1, 1))).topLeft();
+  const qreal ratio = devicePixelRatio();
   QImage* buffer = bufferImage();
   const bool whole = (QRegion(rect()) - event->region()).isEmpty();
   background_.setKeepDecoded(buffer == nullptr);
 
-  // Background, in device pixels: the last frame's labels erased, or the
-  // picture itself where the buffer holds nothing of ours yet.
-  painter.save();
-  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+  // Background at full device resolution: the last frame's labels erased, or
+  // the picture itself where the buffer holds nothing of ours yet.
   if (buffer && !whole && !saveUnder_.isEmpty()) {
-    saveUnder_.restore(painter, offset);
+    saveUnder_.restore(painter);
   } else {
-    background_.paint(painter, toDevice(event->region().boundingRect()));
+    background_.paint(painter, event->region().boundingRect());
   }
-  painter.restore();
 
   // Labels draw only where the background under them is kept; the last tick
   // measured where they are.
   QList<QRect> rects = lastRects_;
   rects.append(LabelPainter::patternNameRect());
   if (buffer) {
-    QList<QRect> deviceRects;
+    // Where this widget's pixels lie in the window's buffer.
+    const QPoint offset = Background::deviceRect(QRect(mapTo(window(), QPoint(0, 0)), QSize(1, 1)), ratio).topLeft();
+    saveUnder_.save(*buffer, rects, ratio, offset);
     QRegion kept;
-    for (const QRect& r : rects) {
-      deviceRects.append(toDevice(r).translated(offset));
-      kept += r;
-    }
-    saveUnder_.save(*buffer, deviceRects);
+    for (const QRect& r : rects) kept += r;
     painter.setClipRegion(kept, Qt::IntersectClip);
-  }
-  // A new pattern or word makes the text caches of the last one stale.
-  const std::pair<int, int> shown(cycle_.patternNumber(), cycle_.wordIndex());
-  if (shown != shownCycle_) {
-    shownCycle_ = shown;
-    painter_.releaseStale();
   }
   painter_.paint(painter, stage_);
   painter_.paintPatternName(painter, cycle_.patternCaption());

@@ -3,11 +3,14 @@
 #include <QPainter>
 #include <cstring>
 
-void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects) {
+#include "display/background.h"
+
+void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects, qreal ratio, QPoint offset) {
+  offset_ = offset;
   // Labels mostly keep their size from frame to frame: reuse the patches' memory.
   qsizetype used = 0;
   for (const QRect& rect : rects) {
-    const QRect inside = rect & buffer.rect();
+    const QRect inside = Background::deviceRect(rect, ratio).translated(offset) & buffer.rect();
     if (inside.isEmpty()) continue;
     if (used == patches_.size()) patches_.append(Patch{});
     Patch& patch = patches_[used++];
@@ -22,7 +25,11 @@ void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects) {
   patches_.resize(used);
 }
 
-void SaveUnder::restore(QPainter& painter, QPoint offset) const {
+void SaveUnder::restore(QPainter& painter) const {
+  const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+  painter.save();
+  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
   // Overlapping patches all hold background, so the order does not matter.
-  for (const Patch& patch : patches_) painter.drawImage(patch.at - offset, patch.pixels);
+  for (const Patch& patch : patches_) painter.drawImage(patch.at - offset_, patch.pixels);
+  painter.restore();
 }

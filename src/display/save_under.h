@@ -12,12 +12,12 @@ class QPainter;
 // putting these pixels back, so no second screen-sized copy is needed.
 class SaveUnder {
  public:
-  // Copies the pixels of `buffer` under `rects` (device pixels of the
-  // buffer, clipped to it), replacing what was kept.
-  void save(const QImage& buffer, const QList<QRect>& rects);
-  // Draws the kept pixels back where they came from, shifted by `-offset`
-  // (the painter draws in device pixels).
-  void restore(QPainter& painter, QPoint offset) const;
+  // Copies the pixels of `buffer` (a window's buffer in device pixels) under
+  // `rects` (layout pixels of a widget whose corner lies at `offset` in it,
+  // device pixels), replacing what was kept.
+  void save(const QImage& buffer, const QList<QRect>& rects, qreal ratio, QPoint offset);
+  // Draws the kept pixels back into the widget where they came from.
+  void restore(QPainter& painter) const;
   void clear() { patches_.clear(); }
   bool isEmpty() const { return patches_.isEmpty(); }
 
@@ -27,4 +27,5 @@ class SaveUnder {
     QImage pixels;
   };
   QList<Patch> patches_;
+  QPoint offset_;
 };

@@ -1,3 +1,4 @@
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -60,6 +61,54 @@ class tst_Background : public QObject {
   void defaultPictureLoads() {
     const QImage picture = Background::load(qEnvironmentVariable("DRIFTGLYPH_TEST_DATA") + "/DEFAULT.jpg");
     QVERIFY(!picture.isNull());
+  }
+
+  // The background drawn straight from the file into a buffer at the
+  // screen's pixel ratio: every device pixel is the picture's pixel at
+  // (x mod width, y mod height), so there is no blur and no seam.
+  void tiledPictureAtDeviceResolution_data() {
+    QTest::addColumn<QString>("picture");  // "checker" or a test-data file
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QRect>("area");  // layout pixels repainted after the whole
+    QTest::addRow("checkerboard at ratio 2") << "checker" << 2.0 << QRect(3, 2, 9, 5);
+    QTest::addRow("checkerboard at ratio 1.5") << "checker" << 1.5 << QRect(7, 5, 13, 11);
+    QTest::addRow("checkerboard at ratio 1.25") << "checker" << 1.25 << QRect(1, 1, 20, 3);
+    QTest::addRow("checkerboard at ratio 1") << "checker" << 1.0 << QRect(0, 0, 1, 1);
+    QTest::addRow("default picture in bands") << "DEFAULT.jpg" << 1.0 << QRect(500, 600, 900, 400);
+    QTest::addRow("default picture at ratio 2") << "DEFAULT.jpg" << 2.0 << QRect(100, 1000, 700, 50);
+  }
+  void tiledPictureAtDeviceResolution() {
+    QFETCH(QString, picture);
+    QFETCH(qreal, ratio);
+    QFETCH(QRect, area);
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("checker.bmp"));
+    QImage source(7, 5, QImage::Format_RGB32);  // odd sizes: tiles start on odd device pixels
+    const QSize layout(picture == "checker" ? QSize(32, 16) : QSize(1920, 1080));
+    if (picture == "checker") {
+      for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x) source.setPixel(x, y, (x + y) % 2 ? 0xffffffff : 0xff000000);
+      QVERIFY(source.save(path));
+    } else {
+      path = qEnvironmentVariable("DRIFTGLYPH_TEST_DATA") + "/" + picture;
+      source = Background::load(path).convertToFormat(QImage::Format_RGB32);
+    }
+    const TiledPicture tiled(path);
+    QCOMPARE(tiled.size(), source.size());
+
+    QImage buffer(Background::deviceRect(QRect(QPoint(0, 0), layout), ratio).size(), QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(ratio);
+    buffer.fill(Qt::red);
+    {
+      QPainter painter(&buffer);
+      tiled.paint(painter, QRect(QPoint(0, 0), layout));
+      tiled.paint(painter, area);  // a later partial repaint lands on the same pixels
+    }
+    QCOMPARE(buffer.size(), layout * ratio);
+    for (int y = 0; y < buffer.height(); ++y)
+      for (int x = 0; x < buffer.width(); ++x)
+        if (buffer.pixel(x, y) != source.pixel(x % source.width(), y % source.height()))
+          QFAIL(qPrintable(QStringLiteral("device pixel %1,%2 differs from the picture").arg(x).arg(y)));
   }
 
   void mouseJumpThreshold_data() {
