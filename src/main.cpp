@@ -26,7 +26,7 @@ QString resolveHome(const StartupCommand& command) {
   in.environmentHome = qEnvironmentVariable("DRIFTGLYPH_HOME");
   in.executableFolder = QCoreApplication::applicationDirPath();
   in.configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-  in.dataFolder = QStringLiteral(DRIFTGLYPH_DATA_DIR);
+  in.dataFolder = QDir::cleanPath(QDir(in.executableFolder).absoluteFilePath(QStringLiteral(DRIFTGLYPH_DATA_DIR)));
   return HomeFolder::resolve(in);
 }
 
