@@ -4,7 +4,6 @@
 #include <QFrame>
 #include <QImageReader>
 #include <QLabel>
-#include <QLayout>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
@@ -12,6 +11,7 @@
 #include <QScrollBar>
 
 #include "platform/clipboard.h"
+#include "platform/fixed_dialog.h"
 #include "editor/editor_texts.h"
 #include "editor/frm_edit.h"
 #include "patterns/pattern.h"
@@ -34,7 +34,7 @@ frmSetting::frmSetting(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipb
   setObjectName(QStringLiteral("frmSetting"));
   setWindowTitle(QStringLiteral("Driftglyph 設定"));
   buildControls();
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  makeFixedDialog(*this);
 
   connect(lstStl_, &QListWidget::itemChanged, this, &frmSetting::lstStlChanged);
   for (int i = 0; i < 2; ++i) {
