@@ -64,13 +64,10 @@ class TestEditorModel : public QObject {
   void firstFontApplicationIsNotAnEdit();
   void doubleByteFontAsksForKana();
   void openWithMissingFontFallsBack();
-  void openRefusesWhatIsNotAList_data();
   void openRefusesWhatIsNotAList();
   void longListIsNeverOverwrittenInPlace_data();
   void longListIsNeverOverwrittenInPlace();
   void fontPickAfterOpenIsAnEdit();
-  void saveAsNamesTheFile_data();
-  void saveAsNamesTheFile();
   void saveDropsBlankItems();
   void saveDropsBlankItemsOfAScrolledGrid();
   void saveOfOnlyBlankItemsIsRefused();
@@ -345,81 +342,59 @@ void TestEditorModel::openWithMissingFontFallsBack() {
   QCOMPARE(saved->question(1), QStringLiteral("edited"));
 }
 
-void TestEditorModel::openRefusesWhatIsNotAList_data() {
-  QTest::addColumn<QByteArray>("content");  // empty: no file at all
-  QTest::addRow("missing file") << QByteArray();
-  QTest::addRow("random bytes") << QByteArray("\x8f\x03\xd2\xff\x00\x7fz,\"\r\n\x91", 12);
-  QTest::addRow("ends before the fonts") << QByteArray("3,\"Liberation Serif\"");
-}
-
 void TestEditorModel::openRefusesWhatIsNotAList() {
-  QFETCH(QByteArray, content);
   Fixture f(numberedList(4));
-  f.model.fontTick();
-  const QString file = f.path(QStringLiteral("garbage.dgl"));
-  if (!content.isEmpty()) QVERIFY(FileIo::writeAtomically(file, content));
-  f.model.setScrollValue(0);
   f.model.clickCell(1, 2);
-  f.dialogs.chooseFile(file);
-  f.model.fileOpen();
+  const QString garbage = f.path(QStringLiteral("garbage.dgl"));
+  QVERIFY(FileIo::writeAtomically(garbage, QByteArray("\x8f\x03\xd2\xff\x00\x7fz,\"\r\n\x91", 12)));
+  for (const QString& file : {f.path(QStringLiteral("nowhere.dgl")), garbage}) {
+    f.dialogs.chooseFile(file);
+    f.model.fileOpen();
+  }
   // Nothing changes: list, fonts, file name and the cell stay as they were.
-  QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("ﾌｧｲﾙを開けません")});
+  QCOMPARE(f.dialogs.messageTexts(), QStringList(2, QStringLiteral("ﾌｧｲﾙを開けません")));
   QCOMPARE(f.model.editQ(), numberedList(4).questions);
   QCOMPARE(f.model.font(0).text, QStringLiteral("DejaVu Sans"));
   QCOMPARE(f.model.editFile(), QStringLiteral("DEFAULT"));
-  QCOMPARE(f.model.nameBox(), QStringLiteral("DEFAULT"));
   QCOMPARE(f.model.curItem(), 3);
-  QVERIFY(!f.model.fontTick());
   f.dialogs.chooseFile(QString());  // cancelled: no message
   f.model.fileOpen();
-  QCOMPARE(f.dialogs.messages.size(), 1);
+  QCOMPARE(f.dialogs.messages.size(), 2);
 }
 
 void TestEditorModel::longListIsNeverOverwrittenInPlace_data() {
-  QTest::addColumn<QString>("source");
-  QTest::addColumn<QString>("message");
-  const QString leftOut = EditorTexts::pairsLeftOut(40000 - kMaxPairs, true);
-  QTest::addRow("File, Open") << "open" << leftOut;
-  QTest::addRow("the saver's list") << "saver" << QString();  // the settings dialog told the user
-  QTest::addRow("csv import") << "import" << EditorTexts::pairsLeftOut(40000 - kMaxPairs, false);
+  QTest::addColumn<bool>("opened");  // by File, Open; else it is the saver's own list
+  QTest::addRow("File, Open") << true;
+  QTest::addRow("the saver's list") << false;
 }
 
 void TestEditorModel::longListIsNeverOverwrittenInPlace() {
-  QFETCH(QString, source);
-  QFETCH(QString, message);
-  QTemporaryDir home;
-  QuorlSaver saver(home.path());
-  const QString file = QDir(home.path()).filePath(source == u"import" ? "long.csv" : "long.dgl");
-  QByteArray bytes = source == u"import" ? QByteArray() : QByteArray("40000,\"f\",\"g\"\r\n");
+  QFETCH(bool, opened);
+  Fixture f(numberedList(3));
+  const QString file = f.path(QStringLiteral("long.dgl"));
+  QByteArray bytes = "40000,\"f\",\"g\"\r\n";
   for (int i = 1; i <= 40000; ++i) bytes += QStringLiteral("\"q%1\",\"a%1\"\r\n").arg(i).toUtf8();
   QVERIFY(FileIo::writeAtomically(file, bytes));
-  if (source == u"saver") {
-    saver.settings.wordListPath = file;
-    saver.settings.ownList = 1;
-    saver.loadOwnWordList();
-  }
-  FakeUserDialogs dialogs;
-  EditorModel model(saver, dialogs);
-  model.load(kFonts);
-  if (source != u"saver") dialogs.chooseFile(file);
-  if (source == u"open") model.fileOpen();
-  if (source == u"import") model.importText();
-  QCOMPARE(model.editCount(), kMaxPairs);
-  QCOMPARE(dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+  f.saver.settings.wordListPath = file;
+  f.saver.loadOwnWordList();
+  if (opened) f.dialogs.chooseFile(file);
+  opened ? f.model.fileOpen() : f.model.load(kFonts);
+  QCOMPARE(f.model.editCount(), kMaxPairs);
+  // Open tells how many pairs were left out; of the saver's list the settings dialog told.
+  const QString leftOut = EditorTexts::pairsLeftOut(40000 - kMaxPairs, true);
+  QCOMPARE(f.dialogs.messageTexts(), opened ? QStringList{leftOut} : QStringList());
 
-  model.setBoxText(0, QStringLiteral("q1!"));
-  dialogs.chooseFile(QString());
-  QCOMPARE(model.overwrite(), EditorModel::SaveOutcome::Cancelled);  // asked for a name
-  QVERIFY(dialogs.fileDialogs.last().save);
+  f.type(QStringLiteral("q1!"));
+  f.dialogs.chooseFile(QString());
+  QCOMPARE(f.model.overwrite(), EditorModel::SaveOutcome::Cancelled);  // it asked for a name
   QCOMPARE(*FileIo::readAll(file), bytes);
 
-  // Saved under a new name, the list has a file of its own again.
-  const QString copy = QDir(home.path()).filePath(QStringLiteral("copy.dgl"));
-  dialogs.chooseFile(copy);
-  QCOMPARE(model.saveAs(), EditorModel::SaveOutcome::Saved);
-  model.setBoxText(0, QStringLiteral("q1!!"));
-  QCOMPARE(model.overwrite(), EditorModel::SaveOutcome::Saved);
-  QCOMPARE(WordListFile::read(copy)->question(1), QStringLiteral("q1!!"));
+  // Saved under a name typed without extension, the list has a file of its own again.
+  f.dialogs.chooseFile(f.path(QStringLiteral("copy")));
+  QCOMPARE(f.model.saveAs(), EditorModel::SaveOutcome::Saved);
+  f.type(QStringLiteral("q1!!"));
+  QCOMPARE(f.model.overwrite(), EditorModel::SaveOutcome::Saved);
+  QCOMPARE(WordListFile::read(f.path(QStringLiteral("copy.dgl")))->question(1), QStringLiteral("q1!!"));
 }
 
 void TestEditorModel::fontPickAfterOpenIsAnEdit() {
@@ -434,24 +409,6 @@ void TestEditorModel::fontPickAfterOpenIsAnEdit() {
   f.model.pickFont(0, 3);
   QVERIFY(f.model.fontTick());
   QVERIFY(f.model.editDirty());
-}
-
-void TestEditorModel::saveAsNamesTheFile_data() {
-  QTest::addColumn<QString>("typed");
-  QTest::addColumn<QString>("written");
-  QTest::addRow("no extension") << "fruit" << "fruit.dgl";
-  QTest::addRow("list extension") << "fruit.dgl" << "fruit.dgl";
-  QTest::addRow("another extension") << "fruit.txt" << "fruit.txt";
-}
-
-void TestEditorModel::saveAsNamesTheFile() {
-  QFETCH(QString, typed);
-  QFETCH(QString, written);
-  Fixture f(numberedList(3));
-  f.dialogs.chooseFile(f.path(typed));
-  QCOMPARE(f.model.saveAs(), EditorModel::SaveOutcome::Saved);
-  QCOMPARE(QDir(f.home.path()).entryList(QDir::Files), QStringList{written});
-  QCOMPARE(f.model.editFile(), f.path(written));
 }
 
 void TestEditorModel::saveDropsBlankItems() {
