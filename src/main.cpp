@@ -12,6 +12,7 @@
 #include "platform/clipboard.h"
 #include "platform/display_lock.h"
 #include "platform/font_substitutes.h"
+#include "platform/qt_translations.h"
 #include "platform/qt_user_dialogs.h"
 #include "settings/frm_setting.h"
 #include "startup/command_line.h"
@@ -86,6 +87,7 @@ int main(int argc, char* argv[]) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("driftglyph"));
+  QtTranslations::installJapanese(app);
   FontSubstitutes::install();
 
   QuorlSaver saver(resolveHome(command));
