@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-qpa-plugins
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2
   xvfb xauth imagemagick
+  pkg-config libxcb1-dev openbox xdotool x11-utils xscreensaver
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
