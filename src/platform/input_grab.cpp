@@ -1,5 +1,6 @@
 #include "platform/input_grab.h"
 
+#include <QExposeEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -17,9 +18,20 @@ void InputGrab::start() {
   // the program's windows has the focus or the pointer.
   window_->grabKeyboard();
   window_->grabMouse();
+  if (QWindow* handle = window_->windowHandle()) handle->installEventFilter(this);
+  retake();
+}
+
+void InputGrab::retake() {
+  keyboard_ = pointer_ = false;
   since_.start();
   attempt();
   if (!(keyboard_ && pointer_)) retry_.start();
+}
+
+bool InputGrab::eventFilter(QObject* watched, QEvent* event) {
+  if (active_ && event->type() == QEvent::Expose && window_->windowHandle()->isExposed()) retake();
+  return QObject::eventFilter(watched, event);
 }
 
 void InputGrab::attempt() {
@@ -33,6 +45,7 @@ void InputGrab::release() {
   if (!active_) return;
   active_ = false;
   retry_.stop();
+  if (QWindow* handle = window_->windowHandle()) handle->removeEventFilter(this);
   window_->releaseKeyboard();
   window_->releaseMouse();
   if (QWindow* handle = window_->windowHandle()) {

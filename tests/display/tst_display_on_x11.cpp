@@ -98,6 +98,27 @@ class tst_DisplayOnX11 : public QObject {
     QVERIFY(seen.words);
   }
 
+  // What another client gets when it asks for the keyboard or the pointer.
+  uint8_t grabStatus(bool keyboard) {
+    uint8_t status = 0xff;
+    if (keyboard) {
+      auto* reply = xcb_grab_keyboard_reply(
+          x_, xcb_grab_keyboard(x_, 0, screen_->root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr);
+      if (reply) status = reply->status;
+      free(reply);
+      xcb_ungrab_keyboard(x_, XCB_CURRENT_TIME);
+    } else {
+      auto* reply = xcb_grab_pointer_reply(
+          x_, xcb_grab_pointer(x_, 0, screen_->root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE,
+                               XCB_CURRENT_TIME), nullptr);
+      if (reply) status = reply->status;
+      free(reply);
+      xcb_ungrab_pointer(x_, XCB_CURRENT_TIME);
+    }
+    xcb_flush(x_);
+    return status;
+  }
+
   // Ends within a second with status 0.
   static void expectQuietEnd(QProcess& process) {
     QElapsedTimer clock;
@@ -147,6 +168,9 @@ class tst_DisplayOnX11 : public QObject {
       ::kill(pid_t(hack->processId()), SIGTERM);
       expectQuietEnd(*hack);
     }
+    xcb_destroy_window(x_, preview);
+    xcb_destroy_window(x_, full);
+    xcb_flush(x_);
     // A hack never writes beyond what a display load writes.
     QVERIFY(!QFile::exists(QDir(home_.path()).filePath("frmMainDGL.lock")));
   }
@@ -171,6 +195,8 @@ class tst_DisplayOnX11 : public QObject {
       ::kill(pid_t(hack->processId()), how == "TERM" ? SIGTERM : how == "INT" ? SIGINT : SIGHUP);
     }
     expectQuietEnd(*hack);
+    xcb_destroy_window(x_, window);
+    xcb_flush(x_);
   }
 
   void refusesWhatItCannotDrawInto_data() {
@@ -197,6 +223,53 @@ class tst_DisplayOnX11 : public QObject {
     const QByteArray error = hack->readAllStandardError();
     QCOMPARE(error.count('\n'), 1);
     QVERIFY2(error.contains(message.toUtf8()), error.constData());
+  }
+
+  // Under a window manager, with another application focused, the first key
+  // press or click ends the full-screen display, every time.
+  void firstInputEndsTheDisplay_data() {
+    QTest::addColumn<QStringList>("input");
+    QTest::addRow("key") << QStringList{"key", "a"};
+    QTest::addRow("click") << QStringList{"click", "1"};
+  }
+  void firstInputEndsTheDisplay() {
+    QFETCH(QStringList, input);
+    for (const char* tool : {"openbox", "xdotool", "xmessage"})
+      if (QStandardPaths::findExecutable(tool).isEmpty()) QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(tool)));
+    QProcess manager, other;
+    manager.setProcessEnvironment(environment());
+    other.setProcessEnvironment(environment());
+    manager.start("openbox", {});
+    other.start("xmessage", {"-geometry", "300x100+10+10", "another application"});
+    QTest::qWait(500);
+
+    auto xdotool = [&](const QStringList& arguments) {
+      QProcess tool;
+      tool.setProcessEnvironment(environment());
+      tool.start("xdotool", arguments);
+      tool.waitForFinished(3000);
+      return tool.exitCode() == 0;
+    };
+    int ended = 0;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+      auto display = start({"/s"}, environment());
+      QTRY_VERIFY_WITH_TIMEOUT(xdotool({"search", "--onlyvisible", "--name", "frmMainDGL"}), 5000);
+      QTest::qWait(300);
+      if (attempt == 0) {
+        // The display holds both: no other client can take them.
+        QCOMPARE(grabStatus(true), uint8_t(XCB_GRAB_STATUS_ALREADY_GRABBED));
+        QCOMPARE(grabStatus(false), uint8_t(XCB_GRAB_STATUS_ALREADY_GRABBED));
+      }
+      xdotool(input);
+      if (display->waitForFinished(2000) && display->exitCode() == 0) ++ended;
+      display->kill();
+      display->waitForFinished();
+    }
+    other.kill();
+    manager.kill();
+    other.waitForFinished();
+    manager.waitForFinished();
+    QCOMPARE(ended, 10);
   }
 };
 
