@@ -104,6 +104,13 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI")) qputenv("QT_FONT_DPI", "96");
   }
+  // Without any display Qt would abort with a core dump; say it in one line.
+  if ((command.action == StartupCommand::Action::Show || command.action == StartupCommand::Action::Configure) &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    std::fputs("driftglyph: no display to show on: DISPLAY is not set\n", stderr);
+    return 2;
+  }
   std::unique_ptr<X11HostWindow> host;
   if (command.action == StartupCommand::Action::Hack) {
     QString error;

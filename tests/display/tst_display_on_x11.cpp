@@ -24,6 +24,7 @@ class tst_DisplayOnX11 : public QObject {
     env.insert("DISPLAY", server_.display());
     env.insert("XDG_RUNTIME_DIR", runtime_.path());
     env.remove("QT_QPA_PLATFORM");
+    env.remove("WAYLAND_DISPLAY");
     env.remove("XSCREENSAVER_WINDOW");
     if (!hostWindow.isEmpty()) env.insert("XSCREENSAVER_WINDOW", hostWindow);
     return env;
@@ -208,6 +209,7 @@ class tst_DisplayOnX11 : public QObject {
     QTest::addRow("garbage XSCREENSAVER_WINDOW") << QStringList{"--root"} << "0xzz" << true << "XSCREENSAVER_WINDOW";
     QTest::addRow("malformed id") << QStringList{"-window-id", "12ab"} << "" << true << "not a window id";
     QTest::addRow("no DISPLAY") << QStringList{"--root"} << "" << false << "DISPLAY";
+    QTest::addRow("show switch without DISPLAY") << QStringList{"/s"} << "" << false << "DISPLAY";
   }
   void refusesWhatItCannotDrawInto() {
     QFETCH(QStringList, arguments);
