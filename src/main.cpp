@@ -113,6 +113,8 @@ int main(int argc, char* argv[]) {
   }
   std::unique_ptr<X11HostWindow> host;
   if (command.action == StartupCommand::Action::Hack) {
+    // A host may end a hack the moment it starts: even then it ends cleanly.
+    TerminationSignals::install();
     QString error;
     host = X11HostWindow::open(command.hostWindow, &error);
     if (!host) {

@@ -68,8 +68,10 @@ void frmMainDGL::moveTo(QScreen* screen) {
 }
 
 void frmMainDGL::coverScreens() {
-  const QImage picture = Background::load(saver_.pictureOrDefault(saver_.settings.backgroundPath));
-  covers_ = new ScreenCovers(QGuiApplication::primaryScreen(), QPixmap::fromImage(picture), this);
+  covers_ = new ScreenCovers(
+      QGuiApplication::primaryScreen(),
+      [this] { return QPixmap::fromImage(Background::load(saver_.pictureOrDefault(saver_.settings.backgroundPath))); },
+      this);
   connect(covers_, &ScreenCovers::inputSeen, this, &frmMainDGL::EndQuoSaver);
   // The primary screen changed (the old one went away): the display moves
   // there and starts its cycle anew at the new size.

@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-ScreenCovers::ScreenCovers(QScreen* displayScreen, const QPixmap& tile, QObject* parent)
-    : QObject(parent), displayScreen_(displayScreen), tile_(tile) {
+ScreenCovers::ScreenCovers(QScreen* displayScreen, std::function<QPixmap()> loadTile, QObject* parent)
+    : QObject(parent), displayScreen_(displayScreen), loadTile_(std::move(loadTile)) {
   connect(qGuiApp, &QGuiApplication::screenAdded, this, [this] { sync(); });
   connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this](QScreen* screen) { sync(screen); });
   connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &ScreenCovers::onPrimaryChanged);
@@ -50,7 +50,8 @@ void ScreenCovers::sync(QScreen* leaving) {
     }
   }
   for (QScreen* screen : wanted) {
-    auto* cover = new ScreenCover(screen, tile_);
+    if (!tile_) tile_ = loadTile_();
+    auto* cover = new ScreenCover(screen, *tile_);
     connect(cover, &ScreenCover::inputSeen, this, &ScreenCovers::inputSeen);
     connect(screen, &QScreen::geometryChanged, cover, &ScreenCover::fitScreen);
     cover->fitScreen();

@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QObject>
+#include <functional>
+#include <optional>
 #include <QPixmap>
 #include <QPointer>
 
@@ -17,7 +19,9 @@ class ScreenCovers : public QObject {
   Q_OBJECT
 
  public:
-  ScreenCovers(QScreen* displayScreen, const QPixmap& tile, QObject* parent = nullptr);
+  // `loadTile` gives the background picture; it is read only once a second
+  // screen needs a cover.
+  ScreenCovers(QScreen* displayScreen, std::function<QPixmap()> loadTile, QObject* parent = nullptr);
   ~ScreenCovers() override;
 
   QList<ScreenCover*> covers() const;
@@ -32,7 +36,8 @@ class ScreenCovers : public QObject {
   void onPrimaryChanged(QScreen* screen);
 
   QPointer<QScreen> displayScreen_;
-  QPixmap tile_;
+  std::function<QPixmap()> loadTile_;
+  std::optional<QPixmap> tile_;
   QList<QPointer<ScreenCover>> covers_;
   bool closed_ = false;
 };

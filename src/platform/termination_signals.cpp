@@ -17,16 +17,20 @@ extern "C" void onSignal(int number) {
 
 }  // namespace
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+void TerminationSignals::install() {
   if (pipeEnds[0] < 0 && ::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
-  connect(notifier_.get(), &QSocketNotifier::activated, this, &TerminationSignals::readPipe);
-
   struct sigaction action {};
   action.sa_handler = onSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (int number : kSignals) ::sigaction(number, &action, nullptr);
+}
+
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+  install();
+  if (pipeEnds[0] < 0) return;
+  notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
+  connect(notifier_.get(), &QSocketNotifier::activated, this, &TerminationSignals::readPipe);
 }
 
 TerminationSignals::~TerminationSignals() {

@@ -12,6 +12,10 @@ class TerminationSignals : public QObject {
   Q_OBJECT
 
  public:
+  // Catches the signals from now on; what arrives before the event loop
+  // runs waits in the pipe. The constructor installs it when not yet done.
+  static void install();
+
   explicit TerminationSignals(QObject* parent = nullptr);
   ~TerminationSignals() override;
 
