@@ -73,9 +73,9 @@ void frmMainDGL::coverScreens() {
       [this] { return QPixmap::fromImage(Background::load(saver_.pictureOrDefault(saver_.settings.backgroundPath))); },
       this);
   connect(covers_, &ScreenCovers::inputSeen, this, &frmMainDGL::EndQuoSaver);
-  // The primary screen changed (the old one went away): the display moves
-  // there and starts its cycle anew at the new size.
-  connect(covers_, &ScreenCovers::primaryChanged, this, [this](QScreen* screen) {
+  // The primary screen changed (or the old one went away, or its size
+  // changed): the display covers it and starts its cycle anew at its size.
+  connect(covers_, &ScreenCovers::displayScreenChanged, this, [this](QScreen* screen) {
     moveTo(screen);
     cycle_.restart();
   });

@@ -8,7 +8,15 @@ ScreenCovers::ScreenCovers(QScreen* displayScreen, std::function<QPixmap()> load
   connect(qGuiApp, &QGuiApplication::screenAdded, this, [this] { sync(); });
   connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this](QScreen* screen) { sync(screen); });
   connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &ScreenCovers::onPrimaryChanged);
+  followDisplayScreen();
   sync();
+}
+
+void ScreenCovers::followDisplayScreen() {
+  disconnect(geometryWatch_);
+  if (displayScreen_)
+    geometryWatch_ = connect(displayScreen_, &QScreen::geometryChanged, this,
+                             [this] { emit displayScreenChanged(displayScreen_); });
 }
 
 ScreenCovers::~ScreenCovers() { closeAll(); }
@@ -30,8 +38,9 @@ void ScreenCovers::closeAll() {
 void ScreenCovers::onPrimaryChanged(QScreen* screen) {
   if (closed_ || !screen || screen == displayScreen_) return;
   displayScreen_ = screen;
+  followDisplayScreen();
   sync();
-  emit primaryChanged(screen);
+  emit displayScreenChanged(screen);
 }
 
 void ScreenCovers::sync(QScreen* leaving) {

@@ -13,8 +13,8 @@ class QScreen;
 
 // One cover for every screen but the one the display runs on, kept in step
 // with the screens: a screen that comes gets a cover, one that goes loses it.
-// When the primary screen changes, `primaryChanged` tells the display to
-// move there; its cover goes and the screen the display left gets one.
+// When the primary screen changes, or its size, `displayScreenChanged` tells
+// the display to cover it anew; a screen the display left gets a cover.
 class ScreenCovers : public QObject {
   Q_OBJECT
 
@@ -29,13 +29,15 @@ class ScreenCovers : public QObject {
 
  signals:
   void inputSeen();
-  void primaryChanged(QScreen* screen);
+  void displayScreenChanged(QScreen* screen);
 
  private:
   void sync(QScreen* leaving = nullptr);
   void onPrimaryChanged(QScreen* screen);
+  void followDisplayScreen();
 
   QPointer<QScreen> displayScreen_;
+  QMetaObject::Connection geometryWatch_;
   std::function<QPixmap()> loadTile_;
   std::optional<QPixmap> tile_;
   QList<QPointer<ScreenCover>> covers_;

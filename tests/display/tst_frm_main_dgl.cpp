@@ -144,6 +144,9 @@ class tst_FrmMainDgl : public QObject {
     setScreens({kThreeScreens[0], kThreeScreens[1], {"four", QRect(1824, 0, 400, 300)}});
     QCOMPARE(coverGeometries(*display), (QList<QRect>{screenGeometry("two"), QRect(1824, 0, 400, 300)}));
 
+    setScreens({{"one", QRect(0, 0, 640, 480)}, kThreeScreens[1], {"four", QRect(1824, 0, 400, 300)}});
+    QTRY_COMPARE(display->stage().SW, int16_t(640));  // the primary screen's new size
+
     setScreens({kThreeScreens[1], {"four", QRect(1824, 0, 400, 300)}});
     const QRect primary = QGuiApplication::primaryScreen()->geometry();
     QTRY_COMPARE(display->geometry(), primary);
