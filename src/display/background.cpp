@@ -93,7 +93,7 @@ void TiledPicture::drawPart(QPainter& painter, const QRect& area, const QImage& 
 }
 
 void TiledPicture::paint(QPainter& painter, const QRect& area) const {
-  const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+  const qreal ratio = painter.deviceTransform().m11();
   painter.save();
   painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
   paintDevicePixels(painter, Background::deviceRect(area, ratio));

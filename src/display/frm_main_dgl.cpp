@@ -1,7 +1,7 @@
 #include "display/frm_main_dgl.h"
 
 #include <QApplication>
-#include <QBackingStore>
+#include <QPaintEngine>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -120,41 +120,36 @@ void frmMainDGL::bgrPicLoad() {
   update();
 }
 
-// The window's buffer as an image, when it is one; the display keeps the
-// background there between frames.
-QImage* frmMainDGL::bufferImage() {
-  QBackingStore* store = backingStore();
-  QPaintDevice* device = store ? store->paintDevice() : nullptr;
-  return device && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
-}
-
 void frmMainDGL::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  const qreal ratio = devicePixelRatio();
-  QImage* buffer = bufferImage();
-  const bool whole = (QRegion(rect()) - event->region()).isEmpty();
+  // The image this paint lands in (the window's buffer, or a host's frame)
+  // keeps the background between frames.
+  QPaintDevice* target = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+  QImage* buffer = target && target->devType() == QInternal::Image ? static_cast<QImage*>(target) : nullptr;
+  const QTransform toDevice = painter.deviceTransform();
   background_.setKeepDecoded(buffer == nullptr);
-
-  // Background at full device resolution: the last frame's labels erased, or
-  // the picture itself where the buffer holds nothing of ours yet.
-  if (buffer && !whole && !saveUnder_.isEmpty()) {
-    saveUnder_.restore(painter);
-  } else {
-    background_.paint(painter, event->region().boundingRect());
-  }
 
   // Labels draw only where the background under them is kept; the last tick
   // measured where they are.
   QList<QRect> rects = lastRects_;
   rects.append(LabelPainter::patternNameRect());
-  if (buffer) {
-    // Where this widget's pixels lie in the window's buffer.
-    const QPoint offset = Background::deviceRect(QRect(mapTo(window(), QPoint(0, 0)), QSize(1, 1)), ratio).topLeft();
-    saveUnder_.save(*buffer, rects, ratio, offset);
-    QRegion kept;
-    for (const QRect& r : rects) kept += r;
-    painter.setClipRegion(kept, Qt::IntersectClip);
+  QRegion kept;
+  for (const QRect& r : rects) kept += r;
+  const QRegion region = event->region();
+  const bool whole = (QRegion(rect()) - region).isEmpty();
+  // Saved pixels can be swapped only when this paint reaches all old and new label places.
+  const bool reachesLabels = (kept + saveUnder_.area() - region).isEmpty();
+
+  // Background at full device resolution: the last frame's labels erased, or
+  // the picture itself where the buffer holds nothing of ours yet.
+  if (buffer && !whole && reachesLabels && !saveUnder_.isEmpty()) {
+    saveUnder_.restore(painter);
+  } else {
+    background_.paint(painter, region.boundingRect());
   }
+  if (buffer && (whole || reachesLabels))
+    saveUnder_.save(*buffer, rects, toDevice.m11(), toDevice.map(QPointF(0, 0)).toPoint());
+  if (buffer) painter.setClipRegion(kept, Qt::IntersectClip);
   painter_.paint(painter, stage_);
   painter_.paintPatternName(painter, cycle_.patternCaption());
 }

@@ -76,7 +76,6 @@ class frmMainDGL : public QWidget {
  private:
   void onTick(TimerId id);
   void bgrPicLoad();
-  QImage* bufferImage();
   void finish();
   void coverScreens();
   void moveTo(QScreen* screen);

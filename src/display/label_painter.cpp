@@ -116,7 +116,7 @@ void LabelPainter::paintLabel(QPainter& painter, const Label& label, qreal ratio
 void LabelPainter::paint(QPainter& painter, const Stage& stage) {
   ++frame_;
   frameBytes_ = 0;
-  const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+  const qreal ratio = painter.deviceTransform().m11();  // device pixels per layout pixel
   for (const Label& label : stage.lblQ) paintLabel(painter, label, ratio);
   for (const Label& label : stage.lblF) paintLabel(painter, label, ratio);
   dropUnusedPictures();

@@ -7,6 +7,8 @@
 
 void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects, qreal ratio, QPoint offset) {
   offset_ = offset;
+  area_ = QRegion();
+  for (const QRect& rect : rects) area_ += rect;
   // Labels mostly keep their size from frame to frame: reuse the patches' memory.
   qsizetype used = 0;
   for (const QRect& rect : rects) {
@@ -26,7 +28,7 @@ void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects, qreal rati
 }
 
 void SaveUnder::restore(QPainter& painter) const {
-  const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+  const qreal ratio = painter.deviceTransform().m11();
   painter.save();
   painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
   // Overlapping patches all hold background, so the order does not matter.

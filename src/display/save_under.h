@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 
 class QPainter;
 
@@ -18,7 +19,12 @@ class SaveUnder {
   void save(const QImage& buffer, const QList<QRect>& rects, qreal ratio, QPoint offset);
   // Draws the kept pixels back into the widget where they came from.
   void restore(QPainter& painter) const;
-  void clear() { patches_.clear(); }
+  void clear() {
+    patches_.clear();
+    area_ = QRegion();
+  }
+  // The layout pixels the kept pixels cover.
+  const QRegion& area() const { return area_; }
   bool isEmpty() const { return patches_.isEmpty(); }
 
  private:
@@ -28,4 +34,5 @@ class SaveUnder {
   };
   QList<Patch> patches_;
   QPoint offset_;
+  QRegion area_;
 };

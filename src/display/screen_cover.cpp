@@ -29,8 +29,12 @@ void ScreenCover::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   if (tile_.isNull())
     painter.fillRect(event->rect(), Qt::black);
-  else
-    painter.drawTiledPixmap(rect(), tile_);
+  else {
+    // One picture pixel on each device pixel, at any pixel ratio.
+    const qreal ratio = painter.deviceTransform().m11();
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    painter.drawTiledPixmap(QRect(QPoint(0, 0), size() * ratio), tile_);
+  }
 }
 
 void ScreenCover::keyPressEvent(QKeyEvent*) { emit inputSeen(); }
