@@ -138,7 +138,7 @@ void frmMainDGL::paintEvent(QPaintEvent* event) {
   const QRegion region = event->region();
   const bool whole = (QRegion(rect()) - region).isEmpty();
   // Saved pixels can be swapped only when this paint reaches all old and new label places.
-  const bool reachesLabels = (kept + saveUnder_.area() - region).isEmpty();
+  const bool reachesLabels = (((kept + saveUnder_.area()) & rect()) - region).isEmpty();
 
   // Background at full device resolution: the last frame's labels erased, or
   // the picture itself where the buffer holds nothing of ours yet.
