@@ -150,6 +150,13 @@ void frmMainDGL::paintEvent(QPaintEvent* event) {
   if (buffer && (whole || reachesLabels))
     saveUnder_.save(*buffer, rects, toDevice.m11(), toDevice.map(QPointF(0, 0)).toPoint());
   if (buffer) painter.setClipRegion(kept, Qt::IntersectClip);
+
+  // A new pattern or word makes the text caches of the last one stale.
+  const std::pair<int, int> shown(cycle_.patternNumber(), cycle_.wordIndex());
+  if (shown != shownCycle_) {
+    shownCycle_ = shown;
+    painter_.releaseStale();
+  }
   painter_.paint(painter, stage_);
   painter_.paintPatternName(painter, cycle_.patternCaption());
 }
