@@ -22,16 +22,22 @@ class tst_LabelPainter : public QObject {
     QTest::addColumn<QString>("face");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("size");
+    QTest::addColumn<qreal>("ratio");  // device pixels per layout pixel
     for (int size : {13, 24, 40, 48, 49, 60, 80, 110}) {
-      QTest::addRow("latin %d pt", size) << "IPAPGothic" << "apple" << size;
-      QTest::addRow("japanese %d pt", size) << "IPAPGothic" << "りんご" << size;
+      QTest::addRow("latin %d pt", size) << "IPAPGothic" << "apple" << size << 1.0;
+      QTest::addRow("japanese %d pt", size) << "IPAPGothic" << "りんご" << size << 1.0;
     }
-    QTest::addRow("fallback face 110 pt") << "ＭＳ Ｐゴシック" << "理解" << 110;
+    QTest::addRow("fallback face 110 pt") << "ＭＳ Ｐゴシック" << "理解" << 110 << 1.0;
+    for (int size : {13, 24, 40, 80}) {
+      QTest::addRow("latin %d pt at ratio 2", size) << "IPAPGothic" << "apple" << size << 2.0;
+      QTest::addRow("japanese %d pt at ratio 1.5", size) << "IPAPGothic" << "りんご" << size << 1.5;
+    }
   }
   void everySizeIsDrawn() {
     QFETCH(QString, face);
     QFETCH(QString, text);
     QFETCH(int, size);
+    QFETCH(qreal, ratio);
     QtTextMetrics metrics;
     RandomSource random;
     Stage stage(metrics, random);
@@ -40,20 +46,39 @@ class tst_LabelPainter : public QObject {
     const QSize extent = stage.size(label);
     QVERIFY(extent.width() > 0 && extent.height() > 0);
 
-    QImage image(extent.width() + 60, extent.height() + 40, QImage::Format_RGB32);
+    // Layout stays in layout pixels; the text is drawn on every device pixel.
+    QImage image(QSize(extent.width() + 60, extent.height() + 40) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
     QPainter painter(&image);
     LabelPainter labels;
     labels.paint(painter, stage);
     painter.end();
 
-    const QRect box(20, 10, extent.width(), extent.height());
+    const QRect box = QRectF(20 * ratio, 10 * ratio, extent.width() * ratio, extent.height() * ratio).toRect();
     const int lit = litPixels(image, box);
     // Bold strokes cover a good part of the text's box, at any size.
     QVERIFY2(lit > box.width() * box.height() / 25,
              qPrintable(QStringLiteral("%1 lit pixels in %2x%3").arg(lit).arg(box.width()).arg(box.height())));
     // Nothing is drawn far outside the label's own box.
-    QCOMPARE(litPixels(image, QRect(0, box.bottom() + 12, image.width(), 40)), 0);
+    QCOMPARE(litPixels(image, QRect(0, box.bottom() + 12 * ratio, image.width(), 40 * ratio)), 0);
+  }
+
+  // A pattern that changes the size every tick makes a new picture each
+  // frame; the painter must not keep them all.
+  void picturesStayBoundedWhenSizesChange() {
+    QtTextMetrics metrics;
+    RandomSource random;
+    Stage stage(metrics, random);
+    QImage image(1600, 400, QImage::Format_RGB32);
+    QPainter painter(&image);
+    LabelPainter labels;
+    for (int size = 60; size < 160; ++size) {
+      stage.lblQ[0] = Label{"understanding", "IPAPGothic", size, false, 0x00FFFFFF, 0, 0, true};
+      labels.paint(painter, stage);
+    }
+    QVERIFY(labels.pictureBytes() > 0);  // the last frame's picture is there
+    QVERIFY2(labels.pictureBytes() < 4 * 1024 * 1024, qPrintable(QString::number(labels.pictureBytes())));
   }
 
   void hiddenLabelsAreNotDrawn() {
