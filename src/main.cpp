@@ -92,7 +92,9 @@ int main(int argc, char* argv[]) {
   QDir().mkpath(saver.homeFolder());
 
   // A running display owns the screen: a second start ends at once, silently.
-  if (DisplayLock(saver.homeFolder()).heldElsewhere()) return 0;
+  // Trace mode draws nothing on screen, so the rule never stops it.
+  if (command.action != StartupCommand::Action::Trace && DisplayLock(saver.homeFolder()).heldElsewhere())
+    return 0;
 
   saver.random.reseedFromClock();
 

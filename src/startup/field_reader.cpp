@@ -2,16 +2,25 @@
 
 FieldReader::FieldReader(QString text) : text_(std::move(text)) {}
 
+namespace {
+
+bool isBlank(QChar c) {
+  return c == u' ' || c == u'\r' || c == u'\n' || c == u'\t' || c == QChar(0x1A);
+}
+
+}  // namespace
+
 bool FieldReader::atEnd() const {
   if (fieldPending_) return false;
-  for (qsizetype i = pos_; i < text_.size(); ++i) {
-    const QChar c = text_.at(i);
-    if (c != u' ' && c != u'\r' && c != u'\n' && c != u'\t' && c != QChar(0x1A)) return false;
+  if (contentAt_ < pos_) {
+    contentAt_ = pos_;
+    while (contentAt_ < text_.size() && isBlank(text_.at(contentAt_))) ++contentAt_;
   }
-  return true;
+  return contentAt_ >= text_.size();
 }
 
 void FieldReader::skipSeparatorAfterField() {
+  fieldEnd_ = pos_;
   fieldPending_ = false;
   if (pos_ >= text_.size()) return;
   const QChar c = text_.at(pos_);
@@ -63,11 +72,23 @@ std::optional<qint64> FieldReader::readNumber() {
 }
 
 std::optional<QString> FieldReader::readLine() {
-  if (pos_ >= text_.size()) return std::nullopt;
+  if (pos_ >= text_.size()) {
+    if (!fieldPending_) return std::nullopt;
+    fieldPending_ = false;
+    return QString();
+  }
   qsizetype end = pos_;
   while (end < text_.size() && text_.at(end) != u'\r' && text_.at(end) != u'\n') ++end;
   QString line = text_.mid(pos_, end - pos_);
   pos_ = end;
   skipSeparatorAfterField();
   return line;
+}
+
+std::optional<QString> FieldReader::readRecord() {
+  if (atEnd()) return std::nullopt;
+  const qsizetype start = pos_;
+  do readString();
+  while (fieldPending_);
+  return text_.mid(start, fieldEnd_ - start);
 }

@@ -39,10 +39,13 @@ struct WordList {
 namespace WordListFile {
 
 WordList parse(const QByteArray& bytes);
+// The file's text for at most the first kMaxPairs pairs.
 QByteArray format(const WordList& list);
 
 // nullopt when the file cannot be read.
 std::optional<WordList> read(const QString& path);
+// false, leaving the file as it was, when the list has more than kMaxPairs
+// pairs or the file cannot be written.
 bool write(const QString& path, const WordList& list, QString* error = nullptr);
 
 }  // namespace WordListFile
