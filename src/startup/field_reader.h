@@ -35,6 +35,8 @@ class FieldReader {
 
  private:
   void skipSeparatorAfterField();
+  // The first comma or line end at or after `from`, or the end of the text.
+  qsizetype separatorFrom(qsizetype from) const;
 
   QString text_;
   qsizetype pos_ = 0;
