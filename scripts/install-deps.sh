@@ -3,9 +3,11 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache
-  qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6test6 qt6-qpa-plugins qt6-translations-l10n
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2
   xvfb xauth imagemagick
+  pkg-config libxcb1-dev openbox xdotool x11-utils xscreensaver
+  desktop-file-utils appstream
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

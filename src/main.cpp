@@ -7,12 +7,16 @@
 #include <cstdio>
 
 #include "display/frm_main_dgl.h"
+#include "display/hosted_display.h"
 #include "display/trace_runner.h"
 #include "patterns/pattern.h"
 #include "platform/clipboard.h"
 #include "platform/display_lock.h"
 #include "platform/font_substitutes.h"
+#include "platform/qt_translations.h"
 #include "platform/qt_user_dialogs.h"
+#include "platform/termination_signals.h"
+#include "platform/x11_host_window.h"
 #include "settings/frm_setting.h"
 #include "startup/command_line.h"
 #include "startup/home_folder.h"
@@ -26,7 +30,7 @@ QString resolveHome(const StartupCommand& command) {
   in.environmentHome = qEnvironmentVariable("DRIFTGLYPH_HOME");
   in.executableFolder = QCoreApplication::applicationDirPath();
   in.configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-  in.dataFolder = QStringLiteral(DRIFTGLYPH_DATA_DIR);
+  in.dataFolder = QDir::cleanPath(QDir(in.executableFolder).absoluteFilePath(QStringLiteral(DRIFTGLYPH_DATA_DIR)));
   return HomeFolder::resolve(in);
 }
 
@@ -45,6 +49,21 @@ void showSaver(QuorlSaver& saver) {
   saver.configMode = false;
   auto* display = new frmMainDGL(saver, Patterns::table());
   display->showSaver();
+  // Ended from outside: grabs, cursor and lock are given back as on input.
+  QObject::connect(new TerminationSignals(display), &TerminationSignals::received, display,
+                   &frmMainDGL::EndQuoSaver);
+}
+
+// Hack mode: the display draws into the host's window until the host ends
+// the program with a signal or destroys the window; both end it with status 0.
+std::unique_ptr<HostedDisplay> showInHost(QuorlSaver& saver, std::unique_ptr<X11HostWindow> host) {
+  saver.configMode = false;
+  auto hosted = std::make_unique<HostedDisplay>(saver, Patterns::table(), std::move(host));
+  QObject::connect(hosted.get(), &HostedDisplay::hostGone, qApp, &QCoreApplication::quit);
+  QObject::connect(new TerminationSignals(hosted.get()), &TerminationSignals::received, qApp,
+                   &QCoreApplication::quit);
+  hosted->start();
+  return hosted;
 }
 
 // The settings dialog, not modal; the program ends when it closes.
@@ -67,12 +86,15 @@ void showSettings(QuorlSaver& saver) {
 int main(int argc, char* argv[]) {
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
-  const StartupCommand command = CommandLine::parse(arguments);
+  const StartupCommand command = CommandLine::parse(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
 
   if (command.action == StartupCommand::Action::Help) {
-    if (!command.error.isEmpty()) std::fprintf(stderr, "driftglyph: %s\n\n", qPrintable(command.error));
-    std::fputs(qPrintable(CommandLine::helpText()), command.error.isEmpty() ? stdout : stderr);
-    return command.error.isEmpty() ? 0 : 2;
+    if (!command.error.isEmpty()) {
+      std::fprintf(stderr, "driftglyph: %s (see --help)\n", qPrintable(command.error));
+      return 2;
+    }
+    std::fputs(qPrintable(CommandLine::helpText()), stdout);
+    return 0;
   }
   if (command.action == StartupCommand::Action::Version) {
     std::printf("driftglyph %s\n", DRIFTGLYPH_VERSION);
@@ -83,26 +105,55 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI")) qputenv("QT_FONT_DPI", "96");
   }
+  // Without any display Qt would abort with a core dump; say it in one line.
+  if ((command.action == StartupCommand::Action::Show || command.action == StartupCommand::Action::Configure) &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    std::fputs("driftglyph: no display to show on: DISPLAY is not set\n", stderr);
+    return 2;
+  }
+  std::unique_ptr<X11HostWindow> host;
+  if (command.action == StartupCommand::Action::Hack) {
+    // A host may end a hack the moment it starts: even then it ends cleanly.
+    TerminationSignals::install();
+    QString error;
+    host = X11HostWindow::open(command.hostWindow, &error);
+    if (!host) {
+      std::fprintf(stderr, "driftglyph: %s\n", qPrintable(error));
+      return 2;
+    }
+    // The frames are rendered in memory and copied into the host's window
+    // over our own connection: Qt needs no window system at all.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
+  }
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("driftglyph"));
+  QtTranslations::installJapanese(app);
   FontSubstitutes::install();
 
   QuorlSaver saver(resolveHome(command));
   QDir().mkpath(saver.homeFolder());
 
   // A running display owns the screen: a second start ends at once, silently.
-  // Trace mode draws nothing on screen, so the rule never stops it.
-  if (command.action != StartupCommand::Action::Trace && DisplayLock(saver.homeFolder()).heldElsewhere())
+  // Trace mode draws nothing on screen, so the rule never stops it; a host
+  // runs one hack per monitor and previews beside them: no lock there either.
+  if (command.action != StartupCommand::Action::Trace && command.action != StartupCommand::Action::Hack &&
+      DisplayLock(saver.homeFolder()).heldElsewhere())
     return 0;
 
   saver.random.reseedFromClock();
 
+  std::unique_ptr<HostedDisplay> hosted;  // ends before the application
   switch (command.action) {
     case StartupCommand::Action::Trace:
       return runTrace(saver, command);
     case StartupCommand::Action::Show:
       showSaver(saver);
+      break;
+    case StartupCommand::Action::Hack:
+      hosted = showInHost(saver, std::move(host));
       break;
     default:
       showSettings(saver);

@@ -6,17 +6,21 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include "display/background.h"
 #include "display/qt_timer_driver.h"
+#include "display/screen_covers.h"
+#include "platform/input_grab.h"
 #include "startup/quorl_saver.h"
 
-frmMainDGL::frmMainDGL(QuorlSaver& saver, const PatternCatalog& patterns, QWidget* parent)
+frmMainDGL::frmMainDGL(QuorlSaver& saver, const PatternCatalog& patterns, QWidget* parent, Surface surface)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       saver_(saver),
       stage_(metrics_, saver.random),
       cycle_(saver, stage_, patterns),
-      lock_(saver.homeFolder()) {
+      lock_(saver.homeFolder()),
+      surface_(surface) {
   setObjectName(QStringLiteral("frmMainDGL"));
   setWindowTitle(QStringLiteral("frmMainDGL"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -30,6 +34,11 @@ frmMainDGL::frmMainDGL(QuorlSaver& saver, const PatternCatalog& patterns, QWidge
 
   driver_ = std::make_unique<QtTimerDriver>(stage_.timers, [this](TimerId id) { onTick(id); }, this);
   cycle_.drawBackground = [this] { bgrPicLoad(); };
+  if (surface_ == Surface::HostWindow) {
+    // Rendered into the host's window; Qt shows nothing of its own.
+    setAttribute(Qt::WA_DontShowOnScreen);
+    return;
+  }
   lock_.acquire();
 }
 
@@ -40,15 +49,49 @@ frmMainDGL::~frmMainDGL() {
 
 void frmMainDGL::showSaver() {
   cycle_.load();
-  const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
-                                                        : QRect(0, 0, 1024, 768);
-  setGeometry(screen);
   setCursor(Qt::BlankCursor);
-  showFullScreen();
-  raise();
+  moveTo(QGuiApplication::primaryScreen());
   activateWindow();
   setFocus();
+  grab_ = new InputGrab(this);
+  grab_->start();
+  coverScreens();
   cycle_.start();
+}
+
+void frmMainDGL::moveTo(QScreen* screen) {
+  winId();
+  if (screen) windowHandle()->setScreen(screen);
+  setGeometry(screen ? screen->geometry() : QRect(0, 0, 1024, 768));
+  showFullScreen();
+  raise();
+}
+
+void frmMainDGL::coverScreens() {
+  covers_ = new ScreenCovers(
+      QGuiApplication::primaryScreen(),
+      [this] { return QPixmap::fromImage(Background::load(saver_.pictureOrDefault(saver_.settings.backgroundPath))); },
+      this);
+  connect(covers_, &ScreenCovers::inputSeen, this, &frmMainDGL::EndQuoSaver);
+  // The primary screen changed (or the old one went away, or its size
+  // changed): the display covers it and starts its cycle anew at its size.
+  connect(covers_, &ScreenCovers::displayScreenChanged, this, [this](QScreen* screen) {
+    moveTo(screen);
+    cycle_.restart();
+  });
+}
+
+void frmMainDGL::showInHost(QSize size) {
+  cycle_.load();
+  resize(size);
+  show();
+  cycle_.start();
+}
+
+void frmMainDGL::hostResized(QSize size) {
+  if (size == this->size()) return;
+  resize(size);
+  cycle_.restart();
 }
 
 void frmMainDGL::resizeEvent(QResizeEvent* event) {
@@ -57,14 +100,18 @@ void frmMainDGL::resizeEvent(QResizeEvent* event) {
 }
 
 void frmMainDGL::onTick(TimerId id) {
+  const bool measuring = cycle_.cycleState() == 0;
   cycle_.fire(id);
-  // Repaint only where labels were and are now, plus the pattern name.
+  // Repaint only where labels were and are now, plus the pattern name; all
+  // of it when this tick drew the background.
   const QList<QRect> rects = LabelPainter::visibleRects(stage_);
   QRegion dirty(LabelPainter::patternNameRect());
   for (const QRect& r : lastRects_) dirty += r;
   for (const QRect& r : rects) dirty += r;
   lastRects_ = rects;
+  if (measuring) dirty = rect();
   update(dirty);
+  emit areaChanged(dirty);
 }
 
 void frmMainDGL::bgrPicLoad() {
@@ -84,18 +131,25 @@ void frmMainDGL::paintEvent(QPaintEvent* event) {
   LabelPainter::paintPatternName(painter, cycle_.patternCaption());
 }
 
-void frmMainDGL::keyPressEvent(QKeyEvent*) { EndQuoSaver(); }
+// The host owns input in hack mode.
+void frmMainDGL::keyPressEvent(QKeyEvent*) {
+  if (surface_ == Surface::OwnWindow) EndQuoSaver();
+}
 
-void frmMainDGL::mousePressEvent(QMouseEvent*) { EndQuoSaver(); }
+void frmMainDGL::mousePressEvent(QMouseEvent*) {
+  if (surface_ == Surface::OwnWindow) EndQuoSaver();
+}
 
 void frmMainDGL::mouseMoveEvent(QMouseEvent* event) {
-  if (mouse_.moved(event->position())) EndQuoSaver();
+  if (surface_ == Surface::OwnWindow && mouse_.moved(event->position())) EndQuoSaver();
 }
 
 void frmMainDGL::finish() {
   if (finished_) return;
   finished_ = true;
   driver_->stopAll();
+  if (grab_) grab_->release();
+  if (covers_) covers_->closeAll();
   unsetCursor();
   lock_.release();
   emit ended();

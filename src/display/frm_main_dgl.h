@@ -14,24 +14,42 @@
 #include "display/text_metrics.h"
 #include "platform/display_lock.h"
 
+class InputGrab;
 class QuorlSaver;
 class QtTimerDriver;
+class ScreenCovers;
 
 // The display window: black, frameless, top-most, covering the primary
-// screen without a cursor, the words animating over the tiled background.
-// Any key, click or mouse jump ends it: the program in show mode, only this
+// screen without a cursor, the words animating over the tiled background,
+// every other screen under a cover. It holds the keyboard and the pointer;
+// any key, click or mouse jump ends it: the program in show mode, only this
 // window when it runs as a trial for the settings dialog. It deletes itself
 // when closed.
+//
+// Drawn into a screen-saver host's window instead, it maps no window of its
+// own: it is rendered on request (`areaChanged`), takes no input and holds
+// no lock, and runs until the host ends the program.
 class frmMainDGL : public QWidget {
   Q_OBJECT
 
  public:
-  frmMainDGL(QuorlSaver& saver, const PatternCatalog& patterns, QWidget* parent = nullptr);
+  enum class Surface { OwnWindow, HostWindow };
+
+  frmMainDGL(QuorlSaver& saver, const PatternCatalog& patterns, QWidget* parent = nullptr,
+             Surface surface = Surface::OwnWindow);
   ~frmMainDGL() override;
 
-  // Loads (settings from disk only in show mode), covers the screen, hides
-  // the cursor and starts the main cycle.
+  // Loads (settings from disk only in show mode), covers the screens, hides
+  // the cursor, takes the keyboard and pointer and starts the main cycle.
   void showSaver();
+
+  // The same for a host's window of `size`: loads and starts the main cycle.
+  void showInHost(QSize size);
+  // The host's window changed size: the cycle measures the display anew.
+  void hostResized(QSize size);
+
+  const ScreenCovers* covers() const { return covers_; }
+  const InputGrab* inputGrab() const { return grab_; }
 
   const Stage& stage() const { return stage_; }
   const MainCycle& cycle() const { return cycle_; }
@@ -42,6 +60,8 @@ class frmMainDGL : public QWidget {
 
  signals:
   void ended();
+  // Part of the picture changed (after a tick, or all of it after the background).
+  void areaChanged(const QRegion& area);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -55,6 +75,8 @@ class frmMainDGL : public QWidget {
   void onTick(TimerId id);
   void bgrPicLoad();
   void finish();
+  void coverScreens();
+  void moveTo(QScreen* screen);
 
   QuorlSaver& saver_;
   QtTextMetrics metrics_;
@@ -66,5 +88,8 @@ class frmMainDGL : public QWidget {
   MouseJump mouse_;
   QImage backBuffer_;
   QList<QRect> lastRects_;
+  const Surface surface_;
+  ScreenCovers* covers_ = nullptr;
+  InputGrab* grab_ = nullptr;
   bool finished_ = false;
 };

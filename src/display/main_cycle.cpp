@@ -35,6 +35,13 @@ void MainCycle::load() {
   stage_.timers.setInterval(TimerId::tmQuo, 100);
 }
 
+void MainCycle::restart() {
+  for (int k = 1; k <= kPatternCount; ++k) stage_.timers.disable(patternTimer(k));
+  cycleState_ = 0;
+  stage_.timers.disable(TimerId::tmQuo);
+  stage_.timers.enable(TimerId::tmQuo);
+}
+
 void MainCycle::fire(TimerId id) {
   if (id == TimerId::tmQuo) {
     cycleState_ == 0 ? firstTick() : nextCycle();

@@ -24,6 +24,10 @@ class MainCycle {
   // Starts the cycle (the last step of showing the saver).
   void start() { stage_.timers.enable(TimerId::tmQuo); }
 
+  // The display changed size or screen: the running pattern stops and the
+  // next tick measures the display and draws the background again.
+  void restart();
+
   // Runs the tick of whichever timer fired.
   void fire(TimerId id);
 

@@ -22,10 +22,8 @@ void EditorModel::load(const QStringList& fontFamilies) {
   editDirty_ = false;
   fontList_ = FontChoices::listable(fontFamilies);
   for (int column = 0; column < 2; ++column) {
-    const QString& wanted = column == kQuestion ? saver_.words.questionFont : saver_.words.answerFont;
-    FontChoice& choice = fonts_[column];
-    choice = FontChoice{};
-    setFontText(column, fontList_.contains(wanted) ? wanted : kFallbackListFont);
+    fonts_[column] = FontChoice{};
+    setListFont(column, column == kQuestion ? saver_.words.questionFont : saver_.words.answerFont);
   }
 
   // An empty list still opens with one item to edit.
@@ -35,6 +33,7 @@ void EditorModel::load(const QStringList& fontFamilies) {
     takeList(saver_.words.questions, saver_.words.answers);
 
   editFile_ = saver_.settings.wordListPath;
+  fileLeftOut_ = saver_.words.pairsLeftOut;
   scrollValue_ = 0;
   vscSetE();
   linkState_ = saver_.settings.linkState;
@@ -269,6 +268,11 @@ void EditorModel::setFontText(int column, const QString& name) {
   choice.picked = choice.index;
 }
 
+void EditorModel::setListFont(int column, const QString& name) {
+  setFontText(column, fontList_.contains(name) ? name : kFallbackListFont);
+  fonts_[column].listFont = fonts_[column].text;
+}
+
 void EditorModel::pickFont(int column, int index) {
   if (index < 0 || index >= fontList_.size()) return;
   FontChoice& choice = fonts_[column];
@@ -288,8 +292,8 @@ void EditorModel::applyFont(int column) {
   choice.applied = choice.index;
   choice.appliedName = choice.text;
   choice.inputMode = FontChoices::hasDoubleByte(choice.text) ? kInputHiragana : kInputFree;
-  if (choice.seen) editDirty_ = true;
-  else choice.seen = true;
+  // The list's own font, applied after opening or saving, is no edit; any other is.
+  if (choice.text != choice.listFont) editDirty_ = true;
 }
 
 bool EditorModel::fontTick() {
@@ -328,6 +332,7 @@ void EditorModel::fileNew() {
   resetToTop();
   nameBox_ = kNewName;
   editFile_ = kNewName;
+  fileLeftOut_ = 0;
 }
 
 void EditorModel::fileOpen() {
@@ -340,11 +345,13 @@ void EditorModel::fileOpen() {
     dialogs_.message(kCannotOpen);
     return;
   }
-  const std::optional<WordList> list = WordListFile::read(path);
+  // A file that is not a word list changes nothing: list, fonts and file stay.
+  const std::optional<WordList> list = WordListFile::readChecked(path);
   if (!list) {
     dialogs_.message(kCannotOpen);
     return;
   }
+  if (list->pairsLeftOut > 0) dialogs_.message(pairsLeftOut(list->pairsLeftOut, true));
 
   if (list->isEmpty())
     takeList({QString()}, {QString()});
@@ -352,19 +359,18 @@ void EditorModel::fileOpen() {
     takeList(list->questions, list->answers);
 
   editFile_ = path;
+  fileLeftOut_ = list->pairsLeftOut;
   ownList_ = 1;
   quoShpE();
   if (isDefaultListPath(path)) {
     editFile_ = kDefaultName;
     nameBox_ = kDefaultName;
   }
-  setFontText(kQuestion, fontList_.contains(list->questionFont) ? list->questionFont : kFallbackListFont);
-  setFontText(kAnswer, fontList_.contains(list->answerFont) ? list->answerFont : kFallbackListFont);
+  setListFont(kQuestion, list->questionFont);
+  setListFont(kAnswer, list->answerFont);
 
   resetToTop();
   editDirty_ = false;
-  fonts_[kQuestion].seen = false;
-  fonts_[kAnswer].seen = false;
 }
 
 EditorModel::SaveOutcome EditorModel::saveAs() {
@@ -378,8 +384,10 @@ EditorModel::SaveOutcome EditorModel::saveAs() {
   }
   UserDialogs::FileRequest request;
   request.filter = kListFilter;
-  const QString path = dialogs_.saveFile(request);
+  QString path = dialogs_.saveFile(request);
   if (path.isEmpty()) return SaveOutcome::Cancelled;
+  // A name typed without an extension is a list file all the same.
+  if (!QFileInfo(path).fileName().contains(u'.')) path += QStringLiteral(".dgl");
   if (QFileInfo::exists(path) &&
       dialogs_.message(kOverwriteQuestion, UserDialogs::Buttons::YesNo, UserDialogs::Icon::Question) !=
           UserDialogs::Answer::Yes)
@@ -388,7 +396,8 @@ EditorModel::SaveOutcome EditorModel::saveAs() {
 }
 
 EditorModel::SaveOutcome EditorModel::overwrite() {
-  if (namesExistingFile(editFile_)) return saveQqAa(editFile_);
+  // A file that holds more than the working list is not written over in place.
+  if (fileLeftOut_ == 0 && namesExistingFile(editFile_)) return saveQqAa(editFile_);
   return saveAs();
 }
 
@@ -426,10 +435,11 @@ EditorModel::SaveOutcome EditorModel::saveQqAa(const QString& path) {
   }
 
   editDirty_ = false;
-  fonts_[kQuestion].seen = false;
-  fonts_[kAnswer].seen = false;
+  fonts_[kQuestion].listFont = fonts_[kQuestion].text;
+  fonts_[kAnswer].listFont = fonts_[kAnswer].text;
   ownList_ = 1;
   editFile_ = isDefaultListPath(path) ? kDefaultName : path;
+  fileLeftOut_ = 0;
   quoShpE();
   return SaveOutcome::Saved;
 }
@@ -454,6 +464,7 @@ EditorModel::OkOutcome EditorModel::ok() {
   saver_.words.answers = editA_;
   saver_.words.questionFont = fonts_[kQuestion].text;
   saver_.words.answerFont = fonts_[kAnswer].text;
+  saver_.words.pairsLeftOut = fileLeftOut_;
   saver_.settings.wordListPath = editFile_;
   saver_.settings.linkState = linkState_;
   saver_.settings.ownList = ownList_;

@@ -8,6 +8,7 @@
 #include "editor/font_choice.h"
 #include "editor/item_operations.h"
 #include "editor/list_search.h"
+#include "editor/word_import.h"
 #include "startup/companion_link.h"
 #include "startup/random_source.h"
 
@@ -75,6 +76,9 @@ class EditorModel {
   // --- flags --------------------------------------------------------------
   bool editDirty() const { return editDirty_; }
   QString editFile() const { return editFile_; }
+  // Pairs that editFile holds beyond the working list (it had more than the
+  // editor can hold). While nonzero, the file is never overwritten in place.
+  int fileLeftOut() const { return fileLeftOut_; }
   uint8_t linkState() const { return linkState_; }
   uint8_t ownList() const { return ownList_; }
   uint8_t companionState() const { return companionState_; }
@@ -153,7 +157,12 @@ class EditorModel {
 
   QString& stored(int column, int item);
   void setFontText(int column, const QString& name);
+  // Sets the chooser to the list's font (or the fallback when it is not
+  // installed); picking another font later is an edit.
+  void setListFont(int column, const QString& name);
   void takeList(QStringList questions, QStringList answers);
+  // An import becomes the working list: unsaved, named "NEW".
+  void takeImported(const WordImport::ImportedWords& words);
   void resetToTop();
   GridPosition position() const { return {curItem_, curRow_, curCol_, scrollValue_}; }
   // Redraws the grid at `at.scroll` and opens the edit box on `at`, committing nothing.
@@ -187,6 +196,7 @@ class EditorModel {
 
   bool editDirty_ = false;
   QString editFile_;
+  int fileLeftOut_ = 0;
   uint8_t linkState_ = 0;
   uint8_t ownList_ = 0;
   uint8_t companionState_ = 0;

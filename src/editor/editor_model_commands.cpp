@@ -95,11 +95,7 @@ void EditorModel::importText() {
     dialogs_.message(WordImport::kCannotOpenMessage);
     return;
   }
-  takeList(words->questions, words->answers);
-  editFile_ = EditorTexts::kNewName;
-  nameBox_ = EditorTexts::kNewName;
-  editDirty_ = true;
-  resetToTop();
+  takeImported(*words);
 }
 
 void EditorModel::importVcb() {
@@ -115,16 +111,20 @@ void EditorModel::importVcb() {
   resetToTop();
   const WordImport::VcbImport imported = WordImport::importVcbFile(path);
   // The header's fonts are taken as soon as it is read, even if the entries then fail.
-  if (imported.questionFont)
-    setFontText(kQuestion, fontList_.contains(*imported.questionFont) ? *imported.questionFont : kFallbackListFont);
-  if (imported.answerFont)
-    setFontText(kAnswer, fontList_.contains(*imported.answerFont) ? *imported.answerFont : kFallbackListFont);
+  if (imported.questionFont) setListFont(kQuestion, *imported.questionFont);
+  if (imported.answerFont) setListFont(kAnswer, *imported.answerFont);
   if (!imported.words) {
     dialogs_.message(WordImport::kCannotOpenMessage);
     return;
   }
-  takeList(imported.words->questions, imported.words->answers);
+  takeImported(*imported.words);
+}
+
+void EditorModel::takeImported(const WordImport::ImportedWords& words) {
+  if (words.pairsLeftOut > 0) dialogs_.message(EditorTexts::pairsLeftOut(words.pairsLeftOut, false));
+  takeList(words.questions, words.answers);
   editFile_ = EditorTexts::kNewName;
+  fileLeftOut_ = 0;
   nameBox_ = EditorTexts::kNewName;
   editDirty_ = true;
   resetToTop();

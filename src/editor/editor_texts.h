@@ -4,6 +4,7 @@
 
 #include "startup/companion_link.h"
 #include "startup/saver_settings.h"
+#include "startup/word_list.h"
 
 // Every text the editor shows in a message box or a file dialog, in one place
 // so that the window, the model and the tests agree on them byte for byte.
@@ -32,6 +33,17 @@ inline const QString kOverwriteQuestion = QStringLiteral("上書しますか？"
 // Save as refuses an all-blank list with two exclamation marks, the writer with none.
 inline const QString kNothingToSaveAs = QStringLiteral("何も無いので保存できません!!");
 inline const QString kNothingToSave = QStringLiteral("何も無いので保存できません");
+
+// A list was read with its pairs beyond the 32767th left out. A list that
+// came from a file is not written back over it: saving it asks for a name.
+inline QString pairsLeftOut(int leftOut, bool fromListFile) {
+  QString text = QStringLiteral("項目が多すぎるので、最初の%1項目だけを読み込みました。").arg(kMaxPairs) + QStringLiteral("\r\n") +
+                 QStringLiteral("残りの%1項目は読み込んでいません。").arg(leftOut);
+  if (fromListFile)
+    text += QStringLiteral("\r\n") + QStringLiteral("このﾌｧｲﾙには上書保存できません。") + QStringLiteral("\r\n") +
+            QStringLiteral("保存するときは名前をつけて保存してください。");
+  return text;
+}
 
 // The words the file-name box and editFile use instead of a path.
 inline const QString& kDefaultName = kDefaultWord;

@@ -11,7 +11,7 @@ struct FontChoice {
   int index = -1;        // entry matching `text`; -1 when none does
   int picked = -1;       // entry last picked by the user (or set with the text)
   int applied = -1;      // entry last applied to the cells; -1 = none yet
-  bool seen = false;     // the first application after opening, loading or saving is not an edit
+  QString listFont;      // the list's font as opened or last saved; applying another is an edit
   QString appliedName;   // font of the column's cells; empty = the window's own font
   int inputMode = 0;     // kInputHiragana for names with double-byte characters, else kInputFree
 };

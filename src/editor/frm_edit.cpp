@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QAbstractItemView>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "editor/companion_mark.h"
@@ -24,6 +26,7 @@
 #include "editor/item_operations.h"
 #include "editor/word_import.h"
 #include "platform/clipboard.h"
+#include "platform/fixed_dialog.h"
 #include "platform/user_dialogs.h"
 #include "startup/word_list.h"
 
@@ -62,7 +65,6 @@ frmEdit::frmEdit(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipboard, 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
   client->setFixedSize(px(5880), px(4920));
@@ -73,6 +75,7 @@ frmEdit::frmEdit(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipboard, 
   buildListCommands(client);
   buildSearchBar(client);
   layout->setMenuBar(menuBar_);
+  makeFixedDialog(*this);
 
   model_.load(QFontDatabase::families());
   {
@@ -81,6 +84,8 @@ frmEdit::frmEdit(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipboard, 
     cmbQ_->addItems(model_.fontList());
     cmbA_->addItems(model_.fontList());
   }
+  fitPopupToNames(cmbQ_);
+  fitPopupToNames(cmbA_);
   refresh();
 
   tmEdit_ = new QTimer(this);
@@ -101,6 +106,16 @@ QPushButton* frmEdit::makeButton(QWidget* parent, const QString& name, const QSt
   button->setDefault(false);
   button->setFocusPolicy(Qt::TabFocus);
   return button;
+}
+
+void frmEdit::fitPopupToNames(QComboBox* combo) {
+  // The drop-down list is as wide as its longest name, however narrow the box.
+  int widest = 0;
+  const QFontMetrics metrics = combo->view()->fontMetrics();
+  for (int i = 0; i < combo->count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(combo->itemText(i)));
+  const int frame = 2 * combo->view()->frameWidth() + 4 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  combo->view()->setMinimumWidth(std::max(combo->width(), widest + frame + scrollBar + 2 * metrics.averageCharWidth()));
 }
 
 void frmEdit::buildClientArea(QWidget* client) {
@@ -147,6 +162,7 @@ void frmEdit::buildClientArea(QWidget* client) {
       cell->setObjectName(QStringLiteral("%1(%2)").arg(column == 0 ? u"lblQ" : u"lblA").arg(row));
       cell->setGeometry(cellRect(column, row));
       cell->setFont(designFont());
+      cell->installEventFilter(this);  // the wheel scrolls the grid
       connect(cell, &GridCell::clicked, this, [this, column, row] {
         model_.clickCell(column, row);
         refresh();
@@ -488,13 +504,26 @@ void frmEdit::reject() {
   refresh();
 }
 
-void frmEdit::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
+void frmEdit::setVisible(bool visible) {
+  QDialog::setVisible(visible);
   const int column = model_.boxColumn();
-  if (column >= 0) txtEdit_[column]->setFocus(Qt::ActiveWindowFocusReason);
+  if (!visible || column < 0) return;
+  // The first cell opens with the caret after its text, as a click leaves it.
+  // Showing a dialog hands its focus widget a Tab focus, which selects the
+  // whole text, so that the first key press would wipe the word: undo that
+  // after the dialog has done it.
+  QLineEdit* box = txtEdit_[column];
+  box->setFocus(Qt::ActiveWindowFocusReason);
+  box->deselect();
+  box->end(false);
 }
 
 bool frmEdit::eventFilter(QObject* watched, QEvent* event) {
+  // The wheel over the grid (its cells and the edit box) scrolls it as over its scroll bar.
+  if (event->type() == QEvent::Wheel && watched != txtSch_ && vscEdit_->isEnabled()) {
+    QCoreApplication::sendEvent(vscEdit_, event);
+    return true;
+  }
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
   if (watched == txtSch_) {

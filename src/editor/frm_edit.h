@@ -36,16 +36,17 @@ class frmEdit final : public QDialog {
  public slots:
   // CANCEL, Esc and the close box all end here and ask before unsaved work is lost.
   void reject() override;
+  void setVisible(bool visible) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void buildClientArea(QWidget* client);
   void buildMenu();
   QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tip,
                           const QRect& geometry);
+  void fitPopupToNames(QComboBox* combo);
   void refresh();
   void refreshFonts();
   void onOk();

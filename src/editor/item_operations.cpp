@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <algorithm>
-#include <array>
 #include <numeric>
 #include <vector>
 
@@ -130,25 +129,13 @@ GridPosition sortByQuestion(QStringList& questions, QStringList& answers, const 
 }
 
 GridPosition shuffle(QStringList& questions, QStringList& answers, RandomSource& random) {
-  constexpr int kKeys = 1000;
-  // The keys compare as their decimal text; rank them once so each item
-  // compares two small integers instead of two strings.
-  static const std::array<int, kKeys + 1> textRank = [] {
-    std::array<int, kKeys + 1> keys{};
-    std::iota(keys.begin(), keys.end(), 0);
-    std::sort(keys.begin() + 1, keys.end(),
-              [](int left, int right) { return QString::number(left) < QString::number(right); });
-    std::array<int, kKeys + 1> rank{};
-    for (int position = 1; position <= kKeys; ++position) rank[size_t(keys[size_t(position)])] = position;
-    return rank;
-  }();
-
-  std::vector<int> rankOfItem(size_t(questions.size()));
-  for (int& rank : rankOfItem) rank = textRank[size_t(random.choose(kKeys) + 1)];
-  std::vector<int> order = identityOrder(questions.size());
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int left, int right) { return rankOfItem[size_t(left)] < rankOfItem[size_t(right)]; });
-  applyOrder(questions, answers, order);
+  // Fisher-Yates: the item for each place, from the last down, is drawn from
+  // those not yet placed, so every order is equally likely.
+  for (qsizetype i = questions.size() - 1; i > 0; --i) {
+    const qsizetype j = random.choose(int(i + 1));
+    questions.swapItemsAt(i, j);
+    answers.swapItemsAt(i, j);
+  }
   return EditorGrid::kTop;
 }
 

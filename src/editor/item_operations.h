@@ -99,10 +99,8 @@ GridPosition sortByQuestion(QStringList& questions, QStringList& answers, const 
 // A collator for the user's locale that ignores letter case.
 QCollator questionCollator();
 
-// Puts the items in random order: each item draws a key 1..1000 from
-// `random` (one draw per item, in list order) and the items are ordered by
-// their keys compared as text ("100" < "1000" < "101" < "11"), equal keys
-// keeping their order. Returns kTop.
+// Puts the items in a uniformly random order (Fisher-Yates, one draw from
+// `random` per item but the first). Returns kTop.
 GridPosition shuffle(QStringList& questions, QStringList& answers, RandomSource& random);
 
 }  // namespace ItemOperations

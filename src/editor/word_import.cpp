@@ -12,10 +12,10 @@ namespace WordImport {
 
 namespace {
 
-// Appends a pair unless the import is full; false once it is.
+// Appends a pair, or only counts it once the import is full; false then.
 bool append(ImportedWords& words, const QString& question, const QString& answer) {
   if (words.count() >= kMaxImportedPairs) {
-    words.truncated = true;
+    ++words.pairsLeftOut;
     return false;
   }
   words.questions.append(question);
@@ -53,7 +53,7 @@ std::optional<ImportedWords> parseCsv(const QString& text) {
     if (!question || !answer) return std::nullopt;  // the file ends without the answer field
     const QString q = trimSpaces(*question);
     const QString a = trimSpaces(*answer);
-    if ((!q.isEmpty() || !a.isEmpty()) && !append(words, q, a)) break;
+    if (!q.isEmpty() || !a.isEmpty()) append(words, q, a);
   }
   return unlessEmpty(std::move(words));
 }
@@ -62,14 +62,15 @@ std::optional<ImportedWords> parseLineByLine(const QString& text) {
   FieldReader reader(text);
   ImportedWords words;
   bool answerExpected = false;
+  bool questionKept = false;  // the pending question was not left out
   while (!reader.atEnd()) {
     const QString field = trimSpaces(reader.readString().value_or(QString()));
     if (field.isEmpty()) continue;
     if (answerExpected) {
-      words.answers.last() = field;
+      if (questionKept) words.answers.last() = field;
       answerExpected = false;
     } else {
-      if (!append(words, field, QString())) break;
+      questionKept = append(words, field, QString());
       answerExpected = true;
     }
   }
@@ -95,14 +96,16 @@ VcbImport parseVcb(const QString& text) {
   result.answerFont = answerFont;
 
   ImportedWords words;
-  bool full = false;
-  for (qint64 entry = 0; entry < *entries && !full && !reader.atEnd(); ++entry) {
-    reader.readString();  // the entry's number, not used
-    const QString word = reader.readString().value_or(QString());
+  for (qint64 entry = 0; entry < *entries; ++entry) {
+    // The entry's number (not used), the word and five meanings; reading
+    // past the end of the file is an error.
+    const std::optional<QString> number = reader.readString();
+    const std::optional<QString> word = reader.readString();
+    if (!number || !word) return result;
     for (int meaning = 0; meaning < kMeanings; ++meaning) {
-      const QString text = reader.readString().value_or(QString());
-      if (full || trimSpaces(text).isEmpty()) continue;
-      full = !append(words, word, text);
+      const std::optional<QString> text = reader.readString();
+      if (!text) return result;
+      if (!trimSpaces(*text).isEmpty()) append(words, *word, *text);
     }
   }
   result.words = unlessEmpty(std::move(words));

@@ -31,8 +31,8 @@ inline constexpr int kMaxImportedPairs = 32767;
 struct ImportedWords {
   QStringList questions;
   QStringList answers;
-  // The file held more than kMaxImportedPairs pairs; the rest were left out.
-  bool truncated = false;
+  // Pairs the file held beyond kMaxImportedPairs; they were left out.
+  int pairsLeftOut = 0;
 
   int count() const { return int(questions.size()); }
 };
@@ -62,8 +62,8 @@ std::optional<ImportedWords> importTextFile(const QString& path);
 // question font, answer font, one unused field), then N entries of a number,
 // the word and five meanings. Every meaning that is not blank after trimming
 // spaces gives one pair (word, meaning), meanings in order, entries in file
-// order; word and meaning are kept exactly as read. The count is not
-// trusted: entries stop at the end of the data.
+// order; word and meaning are kept exactly as read. A file that ends before
+// its N entries is a read error.
 struct VcbImport {
   // The header's font names. Present as soon as the header was read, also
   // when the entries then fail: the window sets its font lists from them

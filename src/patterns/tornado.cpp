@@ -37,7 +37,9 @@ void startWhirlwind(Stage& stage, size_t index, double centreX) {
 void firstWhirlwind(Stage& stage) {
   const int p = stage.PH;
   const double H = stage.SH;
-  const float alpha = float(double(Arith::kPi) / 6 * p);
+  // Single precision at every step: rounding only the finished product puts
+  // 9 x pi/6 just past 3 pi/2, and the cosine's sign flip moves a word 1 px.
+  const float alpha = Arith::kPi / 6.0f * float(p);
   const double c = std::cos(double(alpha));
   const double sn = std::sin(double(alpha));
   const int drift = wrap16(5 * p);
@@ -60,7 +62,7 @@ void firstWhirlwind(Stage& stage) {
 void secondWhirlwind(Stage& stage) {
   const int s = stage.STEP;
   const double H = stage.SH;
-  const float beta = float(-double(Arith::kPi) / 7 * s);
+  const float beta = -Arith::kPi / 7.0f * float(s);  // single precision at every step
   const double c = std::cos(double(beta));
   const double sn = std::sin(double(beta));
   const int drift = wrap16(4 * s);

@@ -59,7 +59,7 @@ void splashAnswers(Stage& stage) {
   const double d = (s - 5) / 5.0;
   const double lift = (1 - d * d) * 80;
   for (int i = 0; i <= 6; ++i) {
-    const float theta = float(double(Arith::kPi) / 3.5 * i + 0.2);
+    const float theta = Arith::kPi / 3.5f * float(i) + 0.2f;  // single precision at every step
     Label& splash = stage.lblF[size_t(i)];
     splash.size = floorInt(s / 2.0) + 14;
     const int w = stage.width(splash);
@@ -111,7 +111,7 @@ void splashQuestions(Stage& stage) {
   const double d = (s - 3.8) / 3.8;
   const double lift = (1 - d * d) * 180;
   for (int i = 1; i <= 6; ++i) {
-    const float theta = float(double(Arith::kPi) / 3 * i + 0.35);
+    const float theta = Arith::kPi / 3.0f * float(i) + 0.35f;
     Label& splash = stage.lblQ[size_t(i)];
     splash.size = s + 20;
     const int w = stage.width(splash);

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -16,10 +17,25 @@ QString QtUserDialogs::qtFilter(const QString& commonDialogFilter) {
   return filters.join(QStringLiteral(";;"));
 }
 
+QString QtUserDialogs::shownText(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  return text;
+}
+
+int QtUserDialogs::titleRoom(const QFontMetrics& metrics) {
+  // The title in a bold title font, plus the window manager's icon and
+  // buttons, which take about as much again and some.
+  return metrics.horizontalAdvance(kMessageTitle) * 2 + 8 * metrics.height();
+}
+
 UserDialogs::Answer QtUserDialogs::message(const QString& text, Buttons buttons, Icon icon) {
   QMessageBox box(parent_);
   box.setWindowTitle(kMessageTitle);
-  box.setText(text);
+  // Every line ending, CR LF or LF CR, is one line break.
+  box.setTextFormat(Qt::PlainText);
+  box.setText(shownText(text));
   switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
@@ -35,6 +51,12 @@ UserDialogs::Answer QtUserDialogs::message(const QString& text, Buttons buttons,
       break;
     case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
   }
+  // A box narrower than its title bar shows the title cut; a spacer across
+  // the bottom of the box's grid holds it wide enough (added last:
+  // setting the icon lays the box out anew).
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(titleRoom(box.fontMetrics()), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
   switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

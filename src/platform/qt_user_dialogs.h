@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFontMetrics>
 #include <QPointer>
 #include <QWidget>
 
@@ -18,6 +19,10 @@ class QtUserDialogs final : public UserDialogs {
 
   // "Text files|*.txt|All|*.*" becomes "Text files (*.txt);;All (*.*)".
   static QString qtFilter(const QString& commonDialogFilter);
+  // A message as the box shows it: CR LF, LF CR and a lone CR are each one line break.
+  static QString shownText(QString text);
+  // The least width of a message box whose title, "Driftglyph", shows whole.
+  static int titleRoom(const QFontMetrics& metrics);
 
  private:
   QPointer<QWidget> parent_;

@@ -19,6 +19,9 @@ struct BackgroundView {
 // or the word "DEFAULT" for the default picture in the home folder.
 namespace BackgroundChoice {
 
+// The name label's tool tip; a chosen picture's whole path follows on a second line.
+inline const QString kNameTip = QStringLiteral("背景の名前");
+
 inline const QString kFilter =
     QStringLiteral("Image File") + QStringLiteral("(*.bmp;*.jpg;*.jpeg;*.gif)") + QStringLiteral("|*.bmp;*.jpg;*.jpeg;*.gif");
 

@@ -11,11 +11,14 @@
 #include <QScrollBar>
 
 #include "platform/clipboard.h"
+#include "platform/fixed_dialog.h"
+#include "editor/editor_texts.h"
 #include "editor/frm_edit.h"
 #include "patterns/pattern.h"
 #include "platform/user_dialogs.h"
 #include "display/bgr_color.h"
 #include "settings/companion_sync.h"
+#include "settings/elided_label.h"
 #include "settings/source_mark_view.h"
 #include "startup/quorl_saver.h"
 
@@ -31,6 +34,7 @@ frmSetting::frmSetting(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipb
   setObjectName(QStringLiteral("frmSetting"));
   setWindowTitle(QStringLiteral("Driftglyph 設定"));
   buildControls();
+  makeFixedDialog(*this);
 
   connect(lstStl_, &QListWidget::itemChanged, this, &frmSetting::lstStlChanged);
   for (int i = 0; i < 2; ++i) {
@@ -120,6 +124,8 @@ void frmSetting::initialiseControls() {
   mitWo_[wordOrder]->setChecked(true);
 
   wdsAssort();
+  // The saver shows the first 32767 pairs of a longer list; the user hears of the rest.
+  if (saver_.words.pairsLeftOut > 0) dialogs_.message(EditorTexts::pairsLeftOut(saver_.words.pairsLeftOut, true));
 }
 
 void frmSetting::lstStlChanged(QListWidgetItem* item) {
@@ -221,7 +227,9 @@ void frmSetting::showBackground(const BackgroundView& view) {
     picBG_->clear();
   else
     picBG_->setPixmap(picture);
-  lblBGname_->setText(view.name);
+  lblBGname_->setFullText(view.name);
+  lblBGname_->setToolTip(view.name == kDefaultWord ? BackgroundChoice::kNameTip
+                                                    : BackgroundChoice::kNameTip + u'\n' + view.picturePath);
   // The menu item follows its button, so it is usable whenever the button is.
   cmdBGdflt_->setEnabled(view.defaultEnabled);
   mitBdefault_->setEnabled(view.defaultEnabled);
@@ -255,7 +263,8 @@ void frmSetting::wdsAssort() {
     setRow(r, view.rows[r]);
   }
   quorlMark_->setState(view.source);
-  lblContents_->setText(view.nameLine);
+  lblContents_->setFullText(view.nameLine);
+  lblContents_->setToolTip(view.namePath);
 }
 
 void frmSetting::quoShp() {

@@ -22,11 +22,13 @@ class QuorlSaver;
 class UserDialogs;
 class Clipboard;
 class SourceMarkView;
+class ElidedLabel;
 
 // The settings dialog. Its controls write straight into the saver's settings
 // in memory; only OK writes them to disk. It loads the settings when it is
 // made and fills its controls on the first tick of its one-shot timer tmSet.
-// Controls and menu items carry their names as object names.
+// Controls and menu items carry their names as object names. The dialog has
+// one fixed size: long names are elided, never widen it.
 class frmSetting : public QDialog {
   Q_OBJECT
 
@@ -112,8 +114,8 @@ class frmSetting : public QDialog {
   QPushButton* cmdOK_ = nullptr;
   QPushButton* cmdCcl_ = nullptr;
   QLabel* picBG_ = nullptr;
-  QLabel* lblBGname_ = nullptr;
-  QLabel* lblContents_ = nullptr;
+  ElidedLabel* lblBGname_ = nullptr;
+  ElidedLabel* lblContents_ = nullptr;
   std::array<QLabel*, WordPreview::kRows> lblCtt_{};
   std::array<QLabel*, WordPreview::kRows> lblCttA_{};
   QScrollBar* vscCtt_ = nullptr;

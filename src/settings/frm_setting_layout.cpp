@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "settings/elided_label.h"
 #include "settings/frm_setting.h"
 #include "settings/source_mark_view.h"
 
@@ -48,11 +49,15 @@ constexpr std::array<const char16_t*, 7> kSpeedItems{
 
 QString str(const char16_t* text) { return QString::fromUtf16(text); }
 
+void makeBold(QWidget* widget) {
+  QFont font = widget->font();
+  font.setBold(true);
+  widget->setFont(font);
+}
+
 QLabel* sectionTitle(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
-  QFont font = label->font();
-  font.setBold(true);
-  label->setFont(font);
+  makeBold(label);
   return label;
 }
 
@@ -116,6 +121,10 @@ void frmSetting::buildControls() {
   grid->addWidget(buildWordsSection(), 0, 2, 3, 1);
   grid->addLayout(buildButtonRow(), 3, 0, 1, 3);
   buildMenus();
+  // The speed bar takes the keyboard too, right after the pattern order.
+  hscSpd_->setFocusPolicy(Qt::StrongFocus);
+  setTabOrder(optQuo_[0], optQuo_[1]);
+  setTabOrder(optQuo_[1], hscSpd_);
 }
 
 QWidget* frmSetting::buildPatternSection() {
@@ -211,9 +220,10 @@ QWidget* frmSetting::buildBackgroundSection() {
   picBG_->setPalette(black);
   box->addWidget(picBG_, 0, Qt::AlignHCenter);
 
-  lblBGname_ = new QLabel(QStringLiteral("DEFAULT"), frame);
+  lblBGname_ = new ElidedLabel(frame);
   lblBGname_->setObjectName(QStringLiteral("lblBGname"));
-  lblBGname_->setToolTip(QStringLiteral("背景の名前"));
+  lblBGname_->setFullText(QStringLiteral("DEFAULT"));
+  lblBGname_->setToolTip(BackgroundChoice::kNameTip);
   box->addWidget(lblBGname_);
 
   auto* buttons = new QHBoxLayout;
@@ -228,8 +238,10 @@ QWidget* frmSetting::buildBackgroundSection() {
 QWidget* frmSetting::buildWordsSection() {
   QFrame* frame = sectionFrame(this);
   auto* box = new QVBoxLayout(frame);
-  lblContents_ = sectionTitle(QStringLiteral("   Words-[ Default ]"), frame);
+  lblContents_ = new ElidedLabel(frame);
+  makeBold(lblContents_);
   lblContents_->setObjectName(QStringLiteral("lblContents"));
+  lblContents_->setFullText(QStringLiteral("   Words-[ Default ]"));
   box->addWidget(lblContents_);
 
   auto* area = new QGridLayout;

@@ -46,6 +46,8 @@ View assort(const QuorlSaver& saver) {
   view.name = view.source.mark == SourceMark::Circle ? CompanionLink::kCompanionName
                                                      : listName(saver.settings, true);
   view.nameLine = nameLine(view.name);
+  if (!view.name.isEmpty() && view.name != kDefaultWord && view.source.mark != SourceMark::Circle)
+    view.namePath = saver.settings.wordListPath;
   return view;
 }
 

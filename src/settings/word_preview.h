@@ -40,6 +40,7 @@ struct View {
   QString answerFont;
   QString name;      // between the brackets of the name line
   QString nameLine;  // "   Words-[ name ]"
+  QString namePath;  // the whole path behind a file name; empty for DEFAULT and Quorling
   SourceMarkState source;
 };
 

@@ -4,6 +4,20 @@
 
 namespace CommandLine {
 
+namespace {
+
+// Options every XScreenSaver hack accepts; they change nothing here.
+const QStringList& hackOptionsIgnored() {
+  static const QStringList options{"-pair", "--pair", "-fps", "--fps", "-install", "--install"};
+  return options;
+}
+const QStringList& hackOptionsWithValueIgnored() {
+  static const QStringList options{"-visual", "--visual", "-display", "--display"};
+  return options;
+}
+
+}  // namespace
+
 StartupCommand::Action dispatch(const QString& switchText) {
   const QString firstTwo = switchText.left(2);
   if (firstTwo == QStringLiteral("/s") || firstTwo == QStringLiteral("/S"))
@@ -11,10 +25,23 @@ StartupCommand::Action dispatch(const QString& switchText) {
   return StartupCommand::Action::Configure;
 }
 
-StartupCommand parse(const QStringList& arguments) {
+std::optional<quint32> windowId(const QString& text) {
+  static const QRegularExpression form(QStringLiteral("^(0[xX][0-9a-fA-F]{1,8}|[0-9]{1,10})$"));
+  if (!form.match(text).hasMatch()) return std::nullopt;
+  bool ok = false;
+  const bool hex = text.size() > 1 && (text.at(1) == u'x' || text.at(1) == u'X');
+  const qulonglong id = hex ? text.mid(2).toULongLong(&ok, 16) : text.toULongLong(&ok, 10);
+  // X resource ids leave the top three bits clear; 0 is no window.
+  if (!ok || id == 0 || id > 0x1FFFFFFFu) return std::nullopt;
+  return quint32(id);
+}
+
+StartupCommand parse(const QStringList& arguments, const QString& hostWindowVariable) {
   StartupCommand command;
   QStringList hostWords;
   bool trace = false;
+  bool hack = false;
+  std::optional<quint32> givenWindow;
 
   auto takeValue = [&](qsizetype& i, const QString& option) -> std::optional<QString> {
     if (i + 1 >= arguments.size()) {
@@ -60,7 +87,18 @@ StartupCommand parse(const QStringList& arguments) {
       }
     } else if (arg == QStringLiteral("--frames")) {
       if (auto v = takeValue(i, arg)) command.framesFolder = *v;
-    } else if (arg == QStringLiteral("-root") || arg == QStringLiteral("-window")) {
+    } else if (arg == QStringLiteral("-root") || arg == QStringLiteral("--root")) {
+      hack = true;
+    } else if (arg == QStringLiteral("-window-id") || arg == QStringLiteral("--window-id")) {
+      hack = true;
+      if (auto v = takeValue(i, arg)) {
+        givenWindow = windowId(*v);
+        if (!givenWindow) command.error = QStringLiteral("%1: \"%2\" is not a window id").arg(arg, *v);
+      }
+    } else if (hackOptionsIgnored().contains(arg)) {
+    } else if (hackOptionsWithValueIgnored().contains(arg)) {
+      takeValue(i, arg);
+    } else if (arg == QStringLiteral("-window")) {
       hostWords.append(QStringLiteral("/s"));
     } else {
       hostWords.append(arg);
@@ -71,7 +109,25 @@ StartupCommand parse(const QStringList& arguments) {
     command.action = StartupCommand::Action::Help;
     return command;
   }
-  command.action = trace ? StartupCommand::Action::Trace : dispatch(hostWords.join(u' '));
+  if (trace) {
+    command.action = StartupCommand::Action::Trace;
+    return command;
+  }
+  if (!givenWindow && !hostWindowVariable.isEmpty()) {
+    hack = true;
+    givenWindow = windowId(hostWindowVariable.trimmed());
+    if (!givenWindow) {
+      command.error = QStringLiteral("XSCREENSAVER_WINDOW: \"%1\" is not a window id").arg(hostWindowVariable);
+      command.action = StartupCommand::Action::Help;
+      return command;
+    }
+  }
+  if (hack) {
+    command.action = StartupCommand::Action::Hack;
+    command.hostWindow = givenWindow.value_or(0);
+    return command;
+  }
+  command.action = dispatch(hostWords.join(u' '));
   return command;
 }
 
@@ -81,7 +137,8 @@ QString helpText() {
       "\n"
       "  /s, /S        show the screen saver full screen\n"
       "  /c, /C        open the settings (also the default for any other switch)\n"
-      "  -root         show the screen saver (for screen-saver hosts)\n"
+      "  -root         draw into XSCREENSAVER_WINDOW, else the root window (XScreenSaver)\n"
+      "  -window-id ID draw into the X window ID (decimal or 0x hex) until SIGTERM\n"
       "  --home DIR    keep settings and default files in DIR\n"
       "                (default: DRIFTGLYPH_HOME, the program's folder when writable,\n"
       "                 else $XDG_CONFIG_HOME/driftglyph)\n"

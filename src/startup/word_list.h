@@ -17,6 +17,8 @@ struct WordList {
   QStringList answers;
   QString questionFont = kFallbackListFont;
   QString answerFont = kFallbackListFont;
+  // Pairs the file held beyond kMaxPairs; they were not read.
+  int pairsLeftOut = 0;
 
   int count() const { return int(questions.size()); }
   bool isEmpty() const { return questions.isEmpty(); }
@@ -35,15 +37,23 @@ struct WordList {
 
 // Word-list files (.dgl): line 1 holds the count and the two font names, then
 // one line per pair. Reading never trusts the count: a count of 0 or less gives
-// an empty list, a count beyond the data gives the pairs that are there.
+// an empty list, a count beyond the data gives the pairs that are there. At
+// most kMaxPairs pairs are read; the pairs beyond are counted in pairsLeftOut.
 namespace WordListFile {
 
+// Lenient: whatever the bytes hold becomes a list, as the display's settings
+// load wants it (a damaged line 1 gives an empty list with fallback fonts).
 WordList parse(const QByteArray& bytes);
+// Checked: nullopt when the bytes are not a word list -- the first field is
+// not a decimal number, or the data ends before the two font names.
+std::optional<WordList> parseChecked(const QByteArray& bytes);
 // The file's text for at most the first kMaxPairs pairs.
 QByteArray format(const WordList& list);
 
 // nullopt when the file cannot be read.
 std::optional<WordList> read(const QString& path);
+// nullopt when the file cannot be read or is not a word list.
+std::optional<WordList> readChecked(const QString& path);
 // false, leaving the file as it was, when the list has more than kMaxPairs
 // pairs or the file cannot be written.
 bool write(const QString& path, const WordList& list, QString* error = nullptr);

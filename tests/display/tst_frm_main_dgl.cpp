@@ -1,18 +1,62 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <qpa/qplatformnativeinterface.h>
 
 #include "display/frm_main_dgl.h"
+#include "display/screen_covers.h"
 #include "patterns/pattern.h"
 #include "platform/display_lock.h"
 #include "startup/quorl_saver.h"
 
-// The real display window, run as a trial for the settings dialog.
+namespace {
+
+// The offscreen platform's screens, by name and geometry; the first is primary.
+QJsonObject screens(const QList<std::pair<QString, QRect>>& list) {
+  QJsonArray array;
+  for (const auto& [name, r] : list)
+    array.append(QJsonObject{{"name", name}, {"x", r.x()}, {"y", r.y()}, {"width", r.width()}, {"height", r.height()}});
+  return QJsonObject{{"screens", array}};
+}
+
+const QList<std::pair<QString, QRect>> kThreeScreens{
+    {"one", QRect(0, 0, 800, 600)}, {"two", QRect(800, 0, 1024, 768)}, {"three", QRect(-640, 0, 640, 480)}};
+
+// Changes the screens while the program runs, as plugging monitors would.
+void setScreens(const QList<std::pair<QString, QRect>>& list) {
+  using SetConfiguration = void (*)(const QJsonObject&, QPlatformNativeInterface*);
+  QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+  auto set = reinterpret_cast<SetConfiguration>(native->nativeResourceForIntegration("setConfiguration"));
+  QVERIFY(set);
+  set(screens(list), native);
+}
+
+QRect screenGeometry(const QString& name) {
+  for (QScreen* screen : QGuiApplication::screens())
+    if (screen->name() == name) return screen->geometry();
+  return {};
+}
+
+}  // namespace
+
+// The real display window, run as a trial for the settings dialog, on an
+// offscreen desktop of three screens.
 class tst_FrmMainDgl : public QObject {
   Q_OBJECT
 
   QTemporaryDir home_;
   std::unique_ptr<QuorlSaver> saver_;
+
+  static QList<QRect> coverGeometries(const frmMainDGL& display) {
+    QList<QRect> list;
+    for (const ScreenCover* cover : display.covers()->covers()) list.append(cover->geometry());
+    std::sort(list.begin(), list.end(), [](QRect a, QRect b) { return a.x() < b.x(); });
+    return list;
+  }
 
   QPointer<frmMainDGL> startTrial() {
     saver_ = std::make_unique<QuorlSaver>(home_.path());
@@ -26,30 +70,42 @@ class tst_FrmMainDgl : public QObject {
  private slots:
   void inputEndsTheTrialOnly_data() {
     QTest::addColumn<QString>("input");
-    QTest::addRow("key") << "key";
-    QTest::addRow("click") << "click";
-    QTest::addRow("mouse jump") << "jump";
+    QTest::addColumn<bool>("onCover");
+    QTest::addRow("key") << "key" << false;
+    QTest::addRow("click") << "click" << false;
+    QTest::addRow("mouse jump") << "jump" << false;
+    QTest::addRow("key on a cover") << "key" << true;
+    QTest::addRow("click on a cover") << "click" << true;
+    QTest::addRow("mouse jump on a cover") << "jump" << true;
   }
   void inputEndsTheTrialOnly() {
     QFETCH(QString, input);
+    QFETCH(bool, onCover);
     QPointer<frmMainDGL> display = startTrial();
     QVERIFY(display);
     QSignalSpy ended(display.data(), &frmMainDGL::ended);
     QVERIFY(QTest::qWaitForWindowExposed(display));
     QCOMPARE(display->cursor().shape(), Qt::BlankCursor);
+    QList<QPointer<ScreenCover>> covers;
+    for (ScreenCover* cover : display->covers()->covers()) covers.append(cover);
+    QCOMPARE(covers.size(), 2);
+    QWidget* target = onCover ? static_cast<QWidget*>(covers.first()) : display.data();
+    QCOMPARE(target->cursor().shape(), Qt::BlankCursor);
 
     if (input == "key") {
-      QTest::keyClick(display, Qt::Key_A);
+      QTest::keyClick(target, Qt::Key_A);
     } else if (input == "click") {
-      QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(10, 10));
+      QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(10, 10));
     } else {
-      QTest::mouseMove(display, QPoint(100, 100));
+      QTest::mouseMove(target, QPoint(100, 100));
       QVERIFY(display);  // the first move only records
-      QTest::mouseMove(display, QPoint(110, 110));
+      QTest::mouseMove(target, QPoint(110, 110));
       QVERIFY(display);  // 10 px holds
-      QTest::mouseMove(display, QPoint(140, 110));
+      QTest::mouseMove(target, QPoint(140, 110));
     }
     QTRY_VERIFY(!display);
+    // The covers close with the display.
+    for (const QPointer<ScreenCover>& cover : covers) QTRY_VERIFY(!cover);
     QCOMPARE(ended.count(), 1);
     // The program goes on: the application was not asked to quit.
     QVERIFY(!QCoreApplication::closingDown());
@@ -64,6 +120,46 @@ class tst_FrmMainDgl : public QObject {
     QVERIFY(!other.heldElsewhere());
   }
 
+  void everyOtherScreenIsCovered() {
+    QPointer<frmMainDGL> display = startTrial();
+    QCOMPARE(display->geometry(), screenGeometry("one"));
+    QCOMPARE(coverGeometries(*display), (QList<QRect>{screenGeometry("three"), screenGeometry("two")}));
+    for (const ScreenCover* cover : display->covers()->covers()) {
+      QVERIFY(cover->isVisible());
+      QVERIFY(cover->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+      QVERIFY(cover->windowFlags().testFlag(Qt::FramelessWindowHint));
+    }
+    display->close();
+    QTRY_VERIFY(!display);
+  }
+
+  // Screens come and go while the display runs; it moves when the primary goes.
+  void coversFollowTheScreens() {
+    QPointer<frmMainDGL> display = startTrial();
+    QTRY_VERIFY(display->cycle().cycleState() == 1);
+
+    setScreens({kThreeScreens[0], kThreeScreens[1]});
+    QCOMPARE(coverGeometries(*display), QList<QRect>{screenGeometry("two")});
+
+    setScreens({kThreeScreens[0], kThreeScreens[1], {"four", QRect(1824, 0, 400, 300)}});
+    QCOMPARE(coverGeometries(*display), (QList<QRect>{screenGeometry("two"), QRect(1824, 0, 400, 300)}));
+
+    setScreens({{"one", QRect(0, 0, 640, 480)}, kThreeScreens[1], {"four", QRect(1824, 0, 400, 300)}});
+    QTRY_COMPARE(display->stage().SW, int16_t(640));  // the primary screen's new size
+
+    setScreens({kThreeScreens[1], {"four", QRect(1824, 0, 400, 300)}});
+    const QRect primary = QGuiApplication::primaryScreen()->geometry();
+    QTRY_COMPARE(display->geometry(), primary);
+    QCOMPARE(coverGeometries(*display).size(), 1);
+    QVERIFY(!coverGeometries(*display).contains(primary));
+    // The cycle starts anew and measures the new screen.
+    QTRY_COMPARE(display->stage().SW, int16_t(primary.width()));
+
+    display->close();
+    QTRY_VERIFY(!display);
+    setScreens(kThreeScreens);
+  }
+
   void patternsRunInTheWindow() {
     QPointer<frmMainDGL> display = startTrial();
     // Two main-cycle ticks, then the pattern shows labels.
@@ -73,5 +169,17 @@ class tst_FrmMainDgl : public QObject {
   }
 };
 
-QTEST_MAIN(tst_FrmMainDgl)
+int main(int argc, char* argv[]) {
+  // Three screens side by side, written where the offscreen platform reads them.
+  QTemporaryDir folder;
+  const QString config = folder.filePath("screens.json");
+  QFile file(config);
+  if (!file.open(QIODevice::WriteOnly)) return 1;
+  file.write(QJsonDocument(screens(kThreeScreens)).toJson());
+  file.close();
+  qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+  QApplication app(argc, argv);
+  tst_FrmMainDgl test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "tst_frm_main_dgl.moc"

@@ -64,7 +64,10 @@ class TestEditorModel : public QObject {
   void firstFontApplicationIsNotAnEdit();
   void doubleByteFontAsksForKana();
   void openWithMissingFontFallsBack();
-  void openRefusesMissingFile();
+  void openRefusesWhatIsNotAList();
+  void longListIsNeverOverwrittenInPlace_data();
+  void longListIsNeverOverwrittenInPlace();
+  void fontPickAfterOpenIsAnEdit();
   void saveDropsBlankItems();
   void saveDropsBlankItemsOfAScrolledGrid();
   void saveOfOnlyBlankItemsIsRefused();
@@ -339,15 +342,73 @@ void TestEditorModel::openWithMissingFontFallsBack() {
   QCOMPARE(saved->question(1), QStringLiteral("edited"));
 }
 
-void TestEditorModel::openRefusesMissingFile() {
+void TestEditorModel::openRefusesWhatIsNotAList() {
   Fixture f(numberedList(4));
-  f.dialogs.chooseFile(f.path(QStringLiteral("nowhere.dgl")));
-  f.model.fileOpen();
-  QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("ﾌｧｲﾙを開けません")});
-  QCOMPARE(f.model.editCount(), 4);
+  f.model.clickCell(1, 2);
+  const QString garbage = f.path(QStringLiteral("garbage.dgl"));
+  QVERIFY(FileIo::writeAtomically(garbage, QByteArray("\x8f\x03\xd2\xff\x00\x7fz,\"\r\n\x91", 12)));
+  for (const QString& file : {f.path(QStringLiteral("nowhere.dgl")), garbage}) {
+    f.dialogs.chooseFile(file);
+    f.model.fileOpen();
+  }
+  // Nothing changes: list, fonts, file name and the cell stay as they were.
+  QCOMPARE(f.dialogs.messageTexts(), QStringList(2, QStringLiteral("ﾌｧｲﾙを開けません")));
+  QCOMPARE(f.model.editQ(), numberedList(4).questions);
+  QCOMPARE(f.model.font(0).text, QStringLiteral("DejaVu Sans"));
+  QCOMPARE(f.model.editFile(), QStringLiteral("DEFAULT"));
+  QCOMPARE(f.model.curItem(), 3);
   f.dialogs.chooseFile(QString());  // cancelled: no message
   f.model.fileOpen();
-  QCOMPARE(f.dialogs.messages.size(), 1);
+  QCOMPARE(f.dialogs.messages.size(), 2);
+}
+
+void TestEditorModel::longListIsNeverOverwrittenInPlace_data() {
+  QTest::addColumn<bool>("opened");  // by File, Open; else it is the saver's own list
+  QTest::addRow("File, Open") << true;
+  QTest::addRow("the saver's list") << false;
+}
+
+void TestEditorModel::longListIsNeverOverwrittenInPlace() {
+  QFETCH(bool, opened);
+  Fixture f(numberedList(3));
+  const QString file = f.path(QStringLiteral("long.dgl"));
+  QByteArray bytes = "40000,\"f\",\"g\"\r\n";
+  for (int i = 1; i <= 40000; ++i) bytes += QStringLiteral("\"q%1\",\"a%1\"\r\n").arg(i).toUtf8();
+  QVERIFY(FileIo::writeAtomically(file, bytes));
+  f.saver.settings.wordListPath = file;
+  f.saver.loadOwnWordList();
+  if (opened) f.dialogs.chooseFile(file);
+  opened ? f.model.fileOpen() : f.model.load(kFonts);
+  QCOMPARE(f.model.editCount(), kMaxPairs);
+  // Open tells how many pairs were left out; of the saver's list the settings dialog told.
+  const QString leftOut = EditorTexts::pairsLeftOut(40000 - kMaxPairs, true);
+  QCOMPARE(f.dialogs.messageTexts(), opened ? QStringList{leftOut} : QStringList());
+
+  f.type(QStringLiteral("q1!"));
+  f.dialogs.chooseFile(QString());
+  QCOMPARE(f.model.overwrite(), EditorModel::SaveOutcome::Cancelled);  // it asked for a name
+  QCOMPARE(*FileIo::readAll(file), bytes);
+
+  // Saved under a name typed without extension, the list has a file of its own again.
+  f.dialogs.chooseFile(f.path(QStringLiteral("copy")));
+  QCOMPARE(f.model.saveAs(), EditorModel::SaveOutcome::Saved);
+  f.type(QStringLiteral("q1!!"));
+  QCOMPARE(f.model.overwrite(), EditorModel::SaveOutcome::Saved);
+  QCOMPARE(WordListFile::read(f.path(QStringLiteral("copy.dgl")))->question(1), QStringLiteral("q1!!"));
+}
+
+void TestEditorModel::fontPickAfterOpenIsAnEdit() {
+  Fixture f(numberedList(2));
+  f.model.fontTick();
+  // A list in the fonts already applied: the timer has nothing to apply after Open.
+  const QString file = f.path(QStringLiteral("same.dgl"));
+  QVERIFY(WordListFile::write(file, numberedList(5)));
+  f.dialogs.chooseFile(file);
+  f.model.fileOpen();
+  QVERIFY(!f.model.fontTick());
+  f.model.pickFont(0, 3);
+  QVERIFY(f.model.fontTick());
+  QVERIFY(f.model.editDirty());
 }
 
 void TestEditorModel::saveDropsBlankItems() {

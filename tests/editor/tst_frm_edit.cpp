@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -111,6 +112,9 @@ void TestFrmEdit::keysInTheEditBoxMoveTheCell() {
   QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
   QLineEdit* question = w.box(0);
   QTRY_VERIFY(question->hasFocus());
+  // It opens with the caret after the first word: typing does not wipe it.
+  QVERIFY(!question->hasSelectedText());
+  QCOMPARE(question->cursorPosition(), 2);
 
   QTest::keyClick(question, Qt::Key_Down);
   QCOMPARE(w.form->model().curItem(), 2);
@@ -187,6 +191,16 @@ void TestFrmEdit::scrollBarScrollsTheGrid() {
   QCOMPARE(w.form->model().curItem(), 19);
   QCOMPARE(w.box(0)->geometry(), w.cell(0, 0)->geometry());
   QCOMPARE(w.box(0)->text(), QStringLiteral("q19"));
+
+  // The wheel over a cell or the edit box scrolls as over the bar: three lines a notch.
+  for (QWidget* under : {static_cast<QWidget*>(w.cell(1, 5)), static_cast<QWidget*>(w.box(0))}) {
+    const int before = w.scrollBar()->value();
+    QWheelEvent notch(QPointF(5, 5), under->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(under, &notch);
+    QCOMPARE(w.scrollBar()->value(), before - QApplication::wheelScrollLines());
+    QCOMPARE(w.cell(0, 0)->caption(), QStringLiteral("q%1").arg(w.scrollBar()->value() + 1));
+  }
 }
 
 void TestFrmEdit::fontPickReachesTheCells() {
@@ -200,6 +214,12 @@ void TestFrmEdit::fontPickReachesTheCells() {
   QTRY_COMPARE(w.cell(1, 0)->font().families().value(0), family);
   QCOMPARE(w.box(1)->font().families().value(0), family);
   QCOMPARE(w.cell(0, 0)->font().families().value(0) == family, false);
+  // The drop-down list is wide enough for every name.
+  combo->showPopup();
+  QTRY_VERIFY(combo->view()->isVisible());
+  for (int i = 0; i < combo->count(); ++i)
+    QVERIFY(combo->view()->viewport()->width() >= combo->view()->fontMetrics().horizontalAdvance(combo->itemText(i)));
+  combo->hidePopup();
   // The first application after opening does not count as an edit, a second one does.
   const int other = index == 0 ? 1 : 0;
   combo->setCurrentIndex(other);

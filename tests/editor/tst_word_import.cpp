@@ -54,8 +54,8 @@ class TestWordImport : public QObject {
   void vcbGivesOnePairPerMeaning_data();
   void vcbGivesOnePairPerMeaning();
   void vcbWithoutMeaningsIsRefusedButKeepsFonts();
-  void vcbWithBrokenHeaderFails_data();
-  void vcbWithBrokenHeaderFails();
+  void vcbThatEndsEarlyFails_data();
+  void vcbThatEndsEarlyFails();
   void vcbFileInShiftJis();
   void helpTextsAreJoinedByCrLf_data();
   void helpTextsAreJoinedByCrLf();
@@ -182,14 +182,20 @@ void TestWordImport::missingOrUnreadableFileFails() {
 void TestWordImport::importStopsAtItemLimit() {
   QString text;
   for (int i = 1; i <= WordImport::kMaxImportedPairs + 2; ++i) text += QStringLiteral("q%1,a%1\r\n").arg(i);
-  const std::optional<WordImport::ImportedWords> words = WordImport::parseCsv(text);
+  std::optional<WordImport::ImportedWords> words = WordImport::parseCsv(text);
   QVERIFY(words);
   QCOMPARE(words->count(), WordImport::kMaxImportedPairs);
   QCOMPARE(words->answers.size(), WordImport::kMaxImportedPairs);
-  QVERIFY(words->truncated);
+  QCOMPARE(words->pairsLeftOut, 2);
   QCOMPARE(words->questions.last(), QStringLiteral("q%1").arg(WordImport::kMaxImportedPairs));
 
-  QVERIFY(!WordImport::parseCsv(QStringLiteral("q,a\r\n"))->truncated);
+  QCOMPARE(WordImport::parseCsv(QStringLiteral("q,a\r\n"))->pairsLeftOut, 0);
+  // Line by line, a left-out question takes its answer with it.
+  text.replace(u',', QStringLiteral("\r\n"));
+  text += QStringLiteral("last\r\n");
+  words = WordImport::parseLineByLine(text);
+  QCOMPARE(words->pairsLeftOut, 3);
+  QCOMPARE(words->answers.last(), QStringLiteral("a%1").arg(WordImport::kMaxImportedPairs));
 }
 
 void TestWordImport::vcbGivesOnePairPerMeaning_data() {
@@ -201,14 +207,11 @@ void TestWordImport::vcbGivesOnePairPerMeaning_data() {
   QTest::addRow("blank meaning skipped, others kept as read")
       << kVcbHeader + "1,\" cat \",\"   \",\" 猫 \",\"\",\"\",\"ねこ\"\r\n2,\"x\",\"\",\"\",\"\",\"\",\"\"\r\n"
       << Pairs{{" cat ", " 猫 "}, {" cat ", "ねこ"}};
-  QTest::addRow("count larger than the data")
-      << "9,\"a\",\"b\",\"\"\r\n1,\"sun\",\"太陽\",\"\",\"\",\"\",\"\"\r\n" << Pairs{{"sun", "太陽"}};
   QTest::addRow("count smaller than the data")
       << "1,\"a\",\"b\",\"\"\r\n1,\"sun\",\"太陽\",\"\",\"\",\"\",\"\"\r\n2,\"moon\",\"月\",\"\",\"\",\"\",\"\"\r\n"
       << Pairs{{"sun", "太陽"}};
   QTest::addRow("unquoted fields, empty last meaning")
       << "1,A,B,\r\n1,star,星,,,,\r\n" << Pairs{{"star", "星"}};
-  QTest::addRow("entry cut short") << "2,A,B,x\r\n1,sun,太陽,日\r\n" << Pairs{{"sun", "太陽"}, {"sun", "日"}};
 }
 
 void TestWordImport::vcbGivesOnePairPerMeaning() {
@@ -228,20 +231,26 @@ void TestWordImport::vcbWithoutMeaningsIsRefusedButKeepsFonts() {
   QCOMPARE(result.answerFont.value_or(QString()), QStringLiteral("Arial"));
 }
 
-void TestWordImport::vcbWithBrokenHeaderFails_data() {
+void TestWordImport::vcbThatEndsEarlyFails_data() {
   QTest::addColumn<QString>("text");
-  QTest::addRow("empty file") << "";
-  QTest::addRow("blank lines only") << "\r\n\r\n";
-  QTest::addRow("count is not a number") << "apple,りんご\r\ndog,犬\r\n";
-  QTest::addRow("header cut short") << "3,\"ＭＳ 明朝\"";
+  QTest::addColumn<bool>("headerRead");
+  QTest::addRow("empty file") << "" << false;
+  QTest::addRow("blank lines only") << "\r\n\r\n" << false;
+  QTest::addRow("count is not a number") << "apple,りんご\r\ndog,犬\r\n" << false;
+  QTest::addRow("header cut short") << "3,\"ＭＳ 明朝\"" << false;
+  // Reading past the end of the file is an error, also after whole entries.
+  QTest::addRow("count larger than the data")
+      << "5,\"a\",\"b\",\"\"\r\n1,\"sun\",\"太陽\",\"\",\"\",\"\",\"\"\r\n" << true;
+  QTest::addRow("entry cut short") << "2,A,B,x\r\n1,sun,太陽,日\r\n" << true;
 }
 
-void TestWordImport::vcbWithBrokenHeaderFails() {
+void TestWordImport::vcbThatEndsEarlyFails() {
   QFETCH(QString, text);
+  QFETCH(bool, headerRead);
   const WordImport::VcbImport result = WordImport::parseVcb(text);
   QVERIFY(!result.words);
-  QVERIFY(!result.questionFont);
-  QVERIFY(!result.answerFont);
+  QCOMPARE(result.questionFont.has_value(), headerRead);
+  QCOMPARE(result.answerFont.has_value(), headerRead);
 }
 
 void TestWordImport::vcbFileInShiftJis() {

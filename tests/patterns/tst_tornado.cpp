@@ -164,6 +164,37 @@ class TstTornado : public QObject {
     QCOMPARE(ticks_[60].visibleCount(), 6);
   }
 
+  // At quarter and half turns the cosine is all but zero or minus one, and
+  // the angle's last bit decides a pixel. Four-letter words give even widths
+  // (40, 60, 64), so the rest of each Left is a whole number and the true
+  // sign of the cosine's error shows in the floor.
+  void quarterTurnsLandOnTheFormula_data() {
+    QTest::addColumn<QSize>("display");
+    QTest::addColumn<int>("phase");
+    QTest::addColumn<bool>("question");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<double>("left");
+    // floor(9 cos(9 pi/6) 5 + 1600 - 20 - 45), the cosine just below zero.
+    QTest::addRow("1920x1080 p = 9 question") << QSize(1920, 1080) << 9 << true << 0 << 1534.0;
+    QTest::addRow("1920x1080 p = 9 answer") << QSize(1920, 1080) << 9 << false << 0 << 1535.0;
+    // floor(1600 - 18 cos(3 pi) 5 - 30 - 90), the cosine just above -1.
+    QTest::addRow("1920x1080 p = 18 answer") << QSize(1920, 1080) << 18 << false << 0 << 1569.0;
+    // Second whirlwind, s = 21: floor(640 - 21 cos(-3 pi) 7 - 32 + 84).
+    QTest::addRow("1920x1080 s = 21 question") << QSize(1920, 1080) << 36 << true << 1 << 838.0;
+  }
+  void quarterTurnsLandOnTheFormula() {
+    QFETCH(QSize, display);
+    QFETCH(int, phase);
+    QFETCH(bool, question);
+    QFETCH(int, index);
+    QFETCH(double, left);
+    PatternHarness h(display);
+    h.setWords(QStringLiteral("wind"), QStringLiteral("kaze"));
+    const auto ticks = h.runPattern(3);
+    const TickSnapshot& t = ticks[size_t(phase)];
+    QCOMPARE((question ? t.lblQ : t.lblF)[size_t(index)].left, left);
+  }
+
   // Nothing keeps the whirlwind on a narrow display: its left end runs
   // about 500 pixels left of five sixths of the width.
   void narrowDisplayRunsOffTheEdge() {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "editor/editor_texts.h"
 #include "editor/frm_edit.h"
 #include "platform/clipboard.h"
 #include "settings/companion_messages.h"
@@ -113,6 +114,8 @@ class TestFrmSetting : public QObject {
   void patternMenuAndListMirrorEachOther();
   void orderMenusSelectTheOptions();
   void speedMenuAndBarMirrorEachOther();
+  void longNamesKeepTheDesignedSize();
+  void listLongerThanTheSaverHoldsIsAnnounced();
   void cancelEscapeAndCloseBoxWriteNothing_data();
   void cancelEscapeAndCloseBoxWriteNothing();
   void enterPressesOk();
@@ -291,7 +294,11 @@ void TestFrmSetting::speedMenuAndBarMirrorEachOther() {
   rig.action(QStringLiteral("mitS6"))->trigger();  // the current speed again
   QCOMPARE(rig.checkedSpeedItems(), QList<int>{6});
 
-  rig.speedBar()->setFocus();
+  // The bar is reached with Tab from the pattern order, then driven by the arrows.
+  QVERIFY(QTest::qWaitForWindowActive(rig.dialog.get()));
+  rig.find<QRadioButton>(QStringLiteral("optQuo0"))->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), rig.speedBar());
   QTest::keyClick(rig.speedBar(), Qt::Key_Left);
   QTest::keyClick(rig.speedBar(), Qt::Key_Left);
   QCOMPARE(rig.speedBar()->value(), 4);
@@ -302,6 +309,35 @@ void TestFrmSetting::speedMenuAndBarMirrorEachOther() {
   QTest::keyClick(rig.speedBar(), Qt::Key_Right);
   QCOMPARE(rig.speedBar()->value(), 5);
   QCOMPARE(rig.checkedSpeedItems(), QList<int>{5});
+}
+
+void TestFrmSetting::longNamesKeepTheDesignedSize() {
+  Rig designed;
+  designed.open(usedSettings(designed));
+  // A list and a picture with 250-character paths.
+  Rig rig;
+  SaverSettings s = usedSettings(rig);
+  const QString folder = rig.path(QStringLiteral("lists/"));
+  s.wordListPath = folder + QString(250 - folder.size() - 4, u'w') + QStringLiteral(".dgl");
+  s.backgroundPath = folder + QString(250 - folder.size() - 4, u'p') + QStringLiteral(".bmp");
+  writeList(s.wordListPath, numberedList(10));
+  writePicture(s.backgroundPath, QSize(8, 8));
+  rig.open(s);
+  QCOMPARE(rig.dialog->size(), designed.dialog->size());
+  QVERIFY(rig.label(QStringLiteral("lblContents"))->text().contains(u'…'));
+  QCOMPARE(rig.label(QStringLiteral("lblContents"))->toolTip(), s.wordListPath);
+  QVERIFY(rig.label(QStringLiteral("lblBGname"))->toolTip().endsWith(s.backgroundPath));
+}
+
+void TestFrmSetting::listLongerThanTheSaverHoldsIsAnnounced() {
+  Rig rig;
+  SaverSettings s = usedSettings(rig);
+  QByteArray bytes = "40000,\"IPAPGothic\",\"IPAPGothic\"\r\n";
+  for (int i = 1; i <= 40000; ++i) bytes += "\"q\",\"a\"\r\n";
+  writeFile(s.wordListPath, bytes);
+  rig.open(s);
+  QCOMPARE(rig.dialogs.messageTexts(), QStringList{EditorTexts::pairsLeftOut(40000 - kMaxPairs, true)});
+  QCOMPARE(rig.wordBar()->maximum(), kMaxPairs - 7);
 }
 
 void TestFrmSetting::cancelEscapeAndCloseBoxWriteNothing_data() {

@@ -30,7 +30,11 @@ class tst_CommandLine : public QObject {
     QTest::addRow("space first") << QStringList{" /s"} << Action::Configure;
     QTest::addRow("unknown") << QStringList{"hello"} << Action::Configure;
     QTest::addRow("home then show") << QStringList{"--home", "/tmp/x", "/s"} << Action::Show;
-    QTest::addRow("root host switch") << QStringList{"-root"} << Action::Show;
+    QTest::addRow("root host switch") << QStringList{"-root"} << Action::Hack;
+    QTest::addRow("root before show switch") << QStringList{"--root", "/c"} << Action::Hack;
+    QTest::addRow("hack options ignored")
+        << QStringList{"-root", "-pair", "-fps", "-install", "-visual", "TrueColor", "--display", ":0"} << Action::Hack;
+    QTest::addRow("window id missing") << QStringList{"-window-id"} << Action::Help;
     QTest::addRow("help") << QStringList{"/s", "--help"} << Action::Help;
     QTest::addRow("version") << QStringList{"--version"} << Action::Version;
     QTest::addRow("trace") << QStringList{"--trace", "3", "--size", "800x600"} << Action::Trace;
@@ -41,6 +45,35 @@ class tst_CommandLine : public QObject {
     QFETCH(QStringList, arguments);
     QFETCH(Action, action);
     QCOMPARE(CommandLine::parse(arguments).action, action);
+  }
+
+  // Which window hack mode draws into: 0 is the root window, -1 an error.
+  void hostWindow_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("variable");
+    QTest::addColumn<qint64>("window");
+    QTest::addRow("decimal id") << QStringList{"-window-id", "12345"} << "" << qint64(12345);
+    QTest::addRow("hex id") << QStringList{"--window-id", "0x1A00007"} << "" << qint64(0x1A00007);
+    QTest::addRow("root alone") << QStringList{"--root"} << "" << qint64(0);
+    QTest::addRow("root with host variable") << QStringList{"--root"} << "0x400001" << qint64(0x400001);
+    QTest::addRow("host variable alone, decimal") << QStringList{} << "4194305" << qint64(4194305);
+    QTest::addRow("given id wins") << QStringList{"-window-id", "77"} << "0x400001" << qint64(77);
+    QTest::addRow("garbage variable") << QStringList{"-root"} << "window" << qint64(-1);
+    QTest::addRow("beyond X ids") << QStringList{"-window-id", "0x20000000"} << "" << qint64(-1);
+    QTest::addRow("negative") << QStringList{"-window-id", "-5"} << "" << qint64(-1);
+  }
+  void hostWindow() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, variable);
+    QFETCH(qint64, window);
+    const StartupCommand c = CommandLine::parse(arguments, variable);
+    if (window < 0) {
+      QCOMPARE(c.action, Action::Help);
+      QVERIFY(!c.error.isEmpty());
+    } else {
+      QCOMPARE(c.action, Action::Hack);
+      QCOMPARE(qint64(c.hostWindow), window);
+    }
   }
 
   void optionsAreRead() {

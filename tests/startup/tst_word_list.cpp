@@ -66,9 +66,32 @@ class tst_WordList : public QObject {
   }
 
   void atMost32767Pairs() {
-    QByteArray bytes = "40000,\"f\",\"g\"\r\n";
+    QByteArray bytes = "50000,\"f\",\"g\"\r\n";
     for (int i = 0; i < 40000; ++i) bytes += "\"q\",\"a\"\r\n";
-    QCOMPARE(WordListFile::parse(bytes).count(), kMaxPairs);
+    // The pairs beyond are counted, as far as the file holds them.
+    for (const WordList& list : {WordListFile::parse(bytes), WordListFile::parseChecked(bytes).value()}) {
+      QCOMPARE(list.count(), kMaxPairs);
+      QCOMPARE(list.pairsLeftOut, 40000 - kMaxPairs);
+    }
+  }
+
+  void checkedReadingRefusesWhatIsNotAList_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("pairs");  // -1: not a word list
+    const QByteArray body = "\"a\",\"1\"\r\n\"b\",\"2\"\r\n";
+    QTest::addRow("a list") << QByteArray("2,\"f\",\"g\"\r\n" + body) << 2;
+    QTest::addRow("count larger than data") << QByteArray("9,\"f\",\"g\"\r\n" + body) << 2;
+    QTest::addRow("first field not a number") << QByteArray("x,\"f\",\"g\"\r\n" + body) << -1;
+    QTest::addRow("words where the count stands") << QByteArray(body + body) << -1;
+    QTest::addRow("ends before the answer font") << QByteArray("2,\"f\"\r\n") << -1;
+    QTest::addRow("binary bytes") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18) << -1;
+  }
+  void checkedReadingRefusesWhatIsNotAList() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, pairs);
+    const std::optional<WordList> list = WordListFile::parseChecked(bytes);
+    QCOMPARE(list.has_value(), pairs >= 0);
+    if (list) QCOMPARE(list->count(), pairs);
   }
 
   void shiftJisFileDecodes() {

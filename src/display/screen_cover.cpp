@@ -1,0 +1,42 @@
+#include "display/screen_cover.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+ScreenCover::ScreenCover(QScreen* screen, const QPixmap& tile)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
+      screen_(screen),
+      tile_(tile) {
+  setObjectName(QStringLiteral("screenCover"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setCursor(Qt::BlankCursor);
+  winId();
+  windowHandle()->setScreen(screen);
+}
+
+void ScreenCover::fitScreen() {
+  if (!screen_) return;
+  windowHandle()->setScreen(screen_);
+  setGeometry(screen_->geometry());
+  showFullScreen();
+  raise();
+}
+
+void ScreenCover::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  if (tile_.isNull())
+    painter.fillRect(event->rect(), Qt::black);
+  else
+    painter.drawTiledPixmap(rect(), tile_);
+}
+
+void ScreenCover::keyPressEvent(QKeyEvent*) { emit inputSeen(); }
+
+void ScreenCover::mousePressEvent(QMouseEvent*) { emit inputSeen(); }
+
+void ScreenCover::mouseMoveEvent(QMouseEvent* event) {
+  if (mouse_.moved(event->position())) emit inputSeen();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+#include "display/mouse_jump.h"
+
+// A plain window over one further screen while the display runs: the
+// background picture tiled from its top-left corner (black without one),
+// frameless, on top, no cursor. Any key, click or mouse jump on it ends the
+// display just as on the display itself.
+class ScreenCover : public QWidget {
+  Q_OBJECT
+
+ public:
+  ScreenCover(QScreen* screen, const QPixmap& tile);
+
+  QScreen* coveredScreen() const { return screen_; }
+  // Covers the screen again at its present geometry.
+  void fitScreen();
+
+ signals:
+  void inputSeen();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  QPointer<QScreen> screen_;
+  QPixmap tile_;
+  MouseJump mouse_;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <functional>
+#include <optional>
+#include <QPixmap>
+#include <QPointer>
+
+#include "display/screen_cover.h"
+
+class QScreen;
+
+// One cover for every screen but the one the display runs on, kept in step
+// with the screens: a screen that comes gets a cover, one that goes loses it.
+// When the primary screen changes, or its size, `displayScreenChanged` tells
+// the display to cover it anew; a screen the display left gets a cover.
+class ScreenCovers : public QObject {
+  Q_OBJECT
+
+ public:
+  // `loadTile` gives the background picture; it is read only once a second
+  // screen needs a cover.
+  ScreenCovers(QScreen* displayScreen, std::function<QPixmap()> loadTile, QObject* parent = nullptr);
+  ~ScreenCovers() override;
+
+  QList<ScreenCover*> covers() const;
+  void closeAll();
+
+ signals:
+  void inputSeen();
+  void displayScreenChanged(QScreen* screen);
+
+ private:
+  void sync(QScreen* leaving = nullptr);
+  void onPrimaryChanged(QScreen* screen);
+  void followDisplayScreen();
+
+  QPointer<QScreen> displayScreen_;
+  QMetaObject::Connection geometryWatch_;
+  std::function<QPixmap()> loadTile_;
+  std::optional<QPixmap> tile_;
+  QList<QPointer<ScreenCover>> covers_;
+  bool closed_ = false;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+class QCoreApplication;
+
+// Qt's own texts -- the standard buttons of message boxes, the file and colour
+// dialogs -- in Japanese like the rest of the interface, whatever the system's
+// locale. False when the translation file is not installed: Qt then keeps its
+// English texts.
+namespace QtTranslations {
+
+bool installJapanese(QCoreApplication& app);
+
+}  // namespace QtTranslations

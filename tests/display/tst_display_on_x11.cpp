@@ -1,0 +1,278 @@
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <xcb/xcb.h>
+
+#include "xvfb_server.h"
+
+// The real program on a real X server: drawn into a host's window as an
+// XScreenSaver hack, and shown full screen under a window manager.
+class tst_DisplayOnX11 : public QObject {
+  Q_OBJECT
+
+  XvfbServer server_;
+  xcb_connection_t* x_ = nullptr;
+  xcb_screen_t* screen_ = nullptr;
+  QTemporaryDir home_;
+  QTemporaryDir runtime_;
+  QImage picture_;
+
+  QProcessEnvironment environment(const QString& hostWindow = {}) const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", server_.display());
+    env.insert("XDG_RUNTIME_DIR", runtime_.path());
+    env.remove("QT_QPA_PLATFORM");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("XSCREENSAVER_WINDOW");
+    if (!hostWindow.isEmpty()) env.insert("XSCREENSAVER_WINDOW", hostWindow);
+    return env;
+  }
+
+  std::unique_ptr<QProcess> start(const QStringList& arguments, const QProcessEnvironment& env) {
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(env);
+    process->start(QStringLiteral(DRIFTGLYPH_EXE), QStringList{"--home", home_.path()} + arguments);
+    return process;
+  }
+
+  // A window's pixels can be read back only where no other window covers it.
+  xcb_window_t createWindow(QRect where) {
+    const xcb_window_t window = xcb_generate_id(x_);
+    const uint32_t values[] = {screen_->black_pixel, 1};  // black, no window manager
+    xcb_create_window(x_, XCB_COPY_FROM_PARENT, window, screen_->root, int16_t(where.x()), int16_t(where.y()),
+                      uint16_t(where.width()), uint16_t(where.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      screen_->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+    xcb_map_window(x_, window);
+    xcb_flush(x_);
+    return window;
+  }
+
+  QImage pixels(xcb_window_t window, QSize size) {
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        x_, xcb_get_image(x_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, uint16_t(size.width()),
+                          uint16_t(size.height()), ~0u),
+        nullptr);
+    if (!reply) return {};
+    QImage image(xcb_get_image_data(reply), size.width(), size.height(), QImage::Format_RGB32);
+    image = image.copy();
+    free(reply);
+    return image;
+  }
+
+  // What a person would see: the default picture from its top-left corner,
+  // the pale cyan pattern name at the top left, and words in the question
+  // (white) or answer (pale yellow) colour somewhere below it.
+  struct Seen {
+    double backgroundShare = 0;
+    bool patternName = false;
+    bool words = false;
+  };
+  Seen look(const QImage& image, int fromRow = 0) const {
+    Seen seen;
+    qsizetype same = 0;
+    for (int y = fromRow; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QRgb p = image.pixel(x, y) | 0xff000000;
+        if (p == picture_.pixel(x, y)) ++same;
+        if (y < 30 && x < 200 && p == qRgb(192, 255, 255)) seen.patternName = true;
+        if (y >= 30 && (p == qRgb(255, 255, 255) || p == qRgb(255, 255, 128))) seen.words = true;
+      }
+    }
+    seen.backgroundShare = double(same) / double(image.width() * (image.height() - fromRow));
+    return seen;
+  }
+
+  void waitForPicture(xcb_window_t window, QSize size) {
+    Seen seen;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 8000) {
+      seen = look(pixels(window, size));
+      if (seen.backgroundShare > 0.5 && seen.patternName && seen.words) break;
+      QTest::qWait(100);
+    }
+    QVERIFY2(seen.backgroundShare > 0.5, qPrintable(QString::number(seen.backgroundShare)));
+    QVERIFY(seen.patternName);
+    QVERIFY(seen.words);
+  }
+
+  int rootChildren() {
+    auto* reply = xcb_query_tree_reply(x_, xcb_query_tree(x_, screen_->root), nullptr);
+    const int count = reply ? reply->children_len : -1;
+    std::free(reply);
+    return count;
+  }
+
+  // Whether another client could take the keyboard or the pointer now.
+  bool keyboardOrPointerFree() {
+    auto* keyboard = xcb_grab_keyboard_reply(
+        x_, xcb_grab_keyboard(x_, 0, screen_->root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr);
+    auto* pointer = xcb_grab_pointer_reply(x_,
+                                           xcb_grab_pointer(x_, 0, screen_->root, 0, XCB_GRAB_MODE_ASYNC,
+                                                            XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+                                           nullptr);
+    const bool free = (keyboard && keyboard->status == XCB_GRAB_STATUS_SUCCESS) ||
+                      (pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS);
+    std::free(keyboard);
+    std::free(pointer);
+    xcb_ungrab_keyboard(x_, XCB_CURRENT_TIME);
+    xcb_ungrab_pointer(x_, XCB_CURRENT_TIME);
+    xcb_flush(x_);
+    return free;
+  }
+
+  // Ends within a second with status 0.
+  static void expectQuietEnd(QProcess& process) {
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(process.waitForFinished(3000));
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+  }
+
+ private slots:
+  void initTestCase() {
+    QString why;
+    if (!server_.start(QStringLiteral("1024x768x24"), &why)) QSKIP(qPrintable(why));
+    x_ = xcb_connect(qPrintable(server_.display()), nullptr);
+    QVERIFY(!xcb_connection_has_error(x_));
+    screen_ = xcb_setup_roots_iterator(xcb_get_setup(x_)).data;
+    const QDir assets(qEnvironmentVariable("DRIFTGLYPH_TEST_DATA"));
+    for (const char* name : {"DEFAULT.dgl", "DEFAULT.jpg"})
+      QVERIFY(QFile::copy(assets.filePath(name), QDir(home_.path()).filePath(name)));
+    picture_ = QImage(assets.filePath("DEFAULT.jpg")).convertToFormat(QImage::Format_RGB32);
+  }
+
+  void cleanupTestCase() {
+    if (x_) xcb_disconnect(x_);
+  }
+
+  // A preview-sized window by -window-id and a larger one by --root with
+  // XSCREENSAVER_WINDOW, both drawn at the same time by two instances.
+  void drawsIntoTheHostsWindows() {
+    const QSize small(320, 200), large(640, 400);
+    const xcb_window_t preview = createWindow(QRect(QPoint(0, 0), small));
+    const xcb_window_t full = createWindow(QRect(QPoint(340, 0), large));
+    const int windows = rootChildren();
+    auto first = start({"-window-id", QString::number(preview)}, environment());
+    auto second = start({"--root"}, environment(QStringLiteral("0x%1").arg(full, 0, 16)));
+    waitForPicture(preview, small);
+    waitForPicture(full, large);
+    QCOMPARE(rootChildren(), windows);  // the hacks made no window of their own
+
+    // The host makes the preview taller: the new rows get the picture too.
+    const uint32_t grown[] = {330, 360};
+    xcb_configure_window(x_, preview, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, grown);
+    xcb_flush(x_);
+    QTRY_VERIFY_WITH_TIMEOUT(look(pixels(preview, QSize(330, 360)), 200).backgroundShare > 0.5, 5000);
+
+    for (QProcess* hack : {first.get(), second.get()}) {
+      ::kill(pid_t(hack->processId()), SIGTERM);
+      expectQuietEnd(*hack);
+    }
+    xcb_destroy_window(x_, preview);
+    xcb_destroy_window(x_, full);
+    xcb_flush(x_);
+    // A hack never writes beyond what a display load writes.
+    QVERIFY(!QFile::exists(QDir(home_.path()).filePath("frmMainDGL.lock")));
+  }
+
+  void endsQuietlyWhenTheHostSaysSo_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addRow("SIGTERM") << "TERM";
+    QTest::addRow("SIGINT") << "INT";
+    QTest::addRow("SIGHUP") << "HUP";
+    QTest::addRow("window destroyed before the signal") << "destroy";
+  }
+  void endsQuietlyWhenTheHostSaysSo() {
+    QFETCH(QString, how);
+    const QSize size(200, 150);
+    const xcb_window_t window = createWindow(QRect(QPoint(0, 420), size));
+    auto hack = start({"-window-id", QStringLiteral("0x%1").arg(window, 0, 16)}, environment());
+    QTRY_VERIFY_WITH_TIMEOUT(look(pixels(window, size)).patternName, 8000);
+    if (how != "destroy") {
+      ::kill(pid_t(hack->processId()), how == "TERM" ? SIGTERM : how == "INT" ? SIGINT : SIGHUP);
+      expectQuietEnd(*hack);
+    }
+    xcb_destroy_window(x_, window);
+    xcb_flush(x_);
+    if (how == "destroy") expectQuietEnd(*hack);
+  }
+
+  void refusesWhatItCannotDrawInto_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("hostVariable");
+    QTest::addColumn<bool>("withDisplay");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("no such window") << QStringList{"-window-id", "0x1abcdef"} << "" << true << "no X window";
+    QTest::addRow("garbage XSCREENSAVER_WINDOW") << QStringList{"--root"} << "0xzz" << true << "XSCREENSAVER_WINDOW";
+    QTest::addRow("no DISPLAY") << QStringList{"--root"} << "" << false << "DISPLAY";
+    QTest::addRow("show switch without DISPLAY") << QStringList{"/s"} << "" << false << "DISPLAY";
+  }
+  void refusesWhatItCannotDrawInto() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, hostVariable);
+    QFETCH(bool, withDisplay);
+    QFETCH(QString, message);
+    QProcessEnvironment env = environment(hostVariable);
+    if (!withDisplay) env.remove("DISPLAY");
+    auto hack = start(arguments, env);
+    QVERIFY(hack->waitForFinished(5000));
+    QCOMPARE(hack->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(hack->exitCode(), 2);
+    const QByteArray error = hack->readAllStandardError();
+    QCOMPARE(error.count('\n'), 1);
+    QVERIFY2(error.contains(message.toUtf8()), error.constData());
+  }
+
+  // Under a window manager, with another application focused, the first key
+  // press or click ends the full-screen display, every time.
+  void firstInputEndsTheDisplay_data() {
+    QTest::addColumn<QStringList>("input");
+    QTest::addRow("key") << QStringList{"key", "a"};
+    QTest::addRow("click") << QStringList{"click", "1"};
+  }
+  void firstInputEndsTheDisplay() {
+    QFETCH(QStringList, input);
+    for (const char* tool : {"openbox", "xdotool", "xmessage"})
+      if (QStandardPaths::findExecutable(tool).isEmpty()) QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(tool)));
+    QProcess manager, other;
+    manager.setProcessEnvironment(environment());
+    other.setProcessEnvironment(environment());
+    manager.start("openbox", {});
+    other.start("xmessage", {"-geometry", "300x100+10+10", "another application"});
+    QTest::qWait(500);
+
+    auto xdotool = [&](const QStringList& arguments) {
+      QProcess tool;
+      tool.setProcessEnvironment(environment());
+      tool.start("xdotool", arguments);
+      tool.waitForFinished(3000);
+      return tool.exitCode() == 0;
+    };
+    int ended = 0;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+      auto display = start({"/s"}, environment());
+      QTRY_VERIFY_WITH_TIMEOUT(xdotool({"search", "--onlyvisible", "--name", "frmMainDGL"}), 5000);
+      QTest::qWait(300);
+      // Keys and clicks reach no other application.
+      if (attempt == 0) QVERIFY(!keyboardOrPointerFree());
+      xdotool(input);
+      if (display->waitForFinished(2000) && display->exitCode() == 0) ++ended;
+      display->kill();
+      display->waitForFinished();
+    }
+    other.kill();
+    manager.kill();
+    other.waitForFinished();
+    manager.waitForFinished();
+    QCOMPARE(ended, 10);
+  }
+};
+
+QTEST_GUILESS_MAIN(tst_DisplayOnX11)
+#include "tst_display_on_x11.moc"

@@ -1,0 +1,39 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include "platform/qt_translations.h"
+#include "platform/qt_user_dialogs.h"
+
+// The real message box, in the language of the rest of the interface.
+class TestQtUserDialogs : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void messageBoxSpeaksJapanese() {
+    if (!QtTranslations::installJapanese(*qApp)) QSKIP("Qt's Japanese translations (qt6-translations-l10n) are missing");
+    QStringList captions;
+    QString shown;
+    int width = 0;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      for (QAbstractButton* button : box->buttons()) captions.append(button->text().remove(QRegularExpression("\\(&.\\)")));
+      shown = box->text();
+      width = box->width();
+      box->button(QMessageBox::No)->click();
+    });
+    QtUserDialogs qtDialogs;
+    UserDialogs& dialogs = qtDialogs;
+    QCOMPARE(dialogs.message(QStringLiteral("進む\n\r保存？"), UserDialogs::Buttons::YesNoCancel), UserDialogs::Answer::No);
+    captions.sort();
+    QCOMPARE(captions, (QStringList{QStringLiteral("いいえ"), QStringLiteral("はい"), QStringLiteral("キャンセル")}));
+    QCOMPARE(shown, QStringLiteral("進む\n保存？"));  // LF CR is one line break
+    QVERIFY(width >= QtUserDialogs::titleRoom(QFontMetrics(QApplication::font())));
+  }
+};
+
+QTEST_MAIN(TestQtUserDialogs)
+#include "tst_qt_user_dialogs.moc"
