@@ -137,8 +137,11 @@ int main(int argc, char* argv[]) {
   QDir().mkpath(saver.homeFolder());
 
   // A running display owns the screen: a second start ends at once, silently.
-  // A host runs one hack per monitor and previews beside them: no lock there.
-  if (command.action != StartupCommand::Action::Hack && DisplayLock(saver.homeFolder()).heldElsewhere()) return 0;
+  // Trace mode draws nothing on screen, so the rule never stops it; a host
+  // runs one hack per monitor and previews beside them: no lock there either.
+  if (command.action != StartupCommand::Action::Trace && command.action != StartupCommand::Action::Hack &&
+      DisplayLock(saver.homeFolder()).heldElsewhere())
+    return 0;
 
   saver.random.reseedFromClock();
 

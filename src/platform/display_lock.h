@@ -11,7 +11,8 @@ class DisplayLock {
  public:
   explicit DisplayLock(const QString& homeFolder);
 
-  // True when another running display holds the lock.
+  // True when another running display holds the lock. Only reads the lock
+  // file: a lock left by a process that has ended does not count.
   bool heldElsewhere();
   // Takes the lock for this process; false when another display has it.
   bool acquire();

@@ -2,16 +2,25 @@
 
 FieldReader::FieldReader(QString text) : text_(std::move(text)) {}
 
+namespace {
+
+bool isBlank(QChar c) {
+  return c == u' ' || c == u'\r' || c == u'\n' || c == u'\t' || c == QChar(0x1A);
+}
+
+}  // namespace
+
 bool FieldReader::atEnd() const {
   if (fieldPending_) return false;
-  for (qsizetype i = pos_; i < text_.size(); ++i) {
-    const QChar c = text_.at(i);
-    if (c != u' ' && c != u'\r' && c != u'\n' && c != u'\t' && c != QChar(0x1A)) return false;
+  if (contentAt_ < pos_) {
+    contentAt_ = pos_;
+    while (contentAt_ < text_.size() && isBlank(text_.at(contentAt_))) ++contentAt_;
   }
-  return true;
+  return contentAt_ >= text_.size();
 }
 
 void FieldReader::skipSeparatorAfterField() {
+  fieldEnd_ = pos_;
   fieldPending_ = false;
   if (pos_ >= text_.size()) return;
   const QChar c = text_.at(pos_);
@@ -26,28 +35,33 @@ void FieldReader::skipSeparatorAfterField() {
   }
 }
 
+qsizetype FieldReader::separatorFrom(qsizetype from) const {
+  const QChar* const data = text_.constData();
+  const qsizetype size = text_.size();
+  while (from < size && data[from] != u',' && data[from] != u'\r' && data[from] != u'\n') ++from;
+  return from;
+}
+
 std::optional<QString> FieldReader::readString() {
   if (atEnd()) return std::nullopt;
-  while (pos_ < text_.size() && text_.at(pos_) == u' ') ++pos_;
+  const QChar* const data = text_.constData();
+  const qsizetype size = text_.size();
+  while (pos_ < size && data[pos_] == u' ') ++pos_;
 
   QString value;
-  if (pos_ < text_.size() && text_.at(pos_) == u'"') {
+  if (pos_ < size && data[pos_] == u'"') {
     const qsizetype start = pos_ + 1;
     qsizetype close = text_.indexOf(u'"', start);
-    if (close < 0) close = text_.size();
-    value = text_.mid(start, close - start);
-    pos_ = close < text_.size() ? close + 1 : close;
+    if (close < 0) close = size;
+    value = QString(data + start, close - start);
     // Whatever stands between the closing quote and the separator is not part of the value.
-    while (pos_ < text_.size() && text_.at(pos_) != u',' && text_.at(pos_) != u'\r' &&
-           text_.at(pos_) != u'\n')
-      ++pos_;
+    pos_ = separatorFrom(close < size ? close + 1 : close);
   } else {
     const qsizetype start = pos_;
-    while (pos_ < text_.size() && text_.at(pos_) != u',' && text_.at(pos_) != u'\r' &&
-           text_.at(pos_) != u'\n')
-      ++pos_;
-    value = text_.mid(start, pos_ - start);
-    while (value.endsWith(u' ')) value.chop(1);
+    pos_ = separatorFrom(pos_);
+    qsizetype end = pos_;
+    while (end > start && data[end - 1] == u' ') --end;
+    value = QString(data + start, end - start);
   }
   skipSeparatorAfterField();
   return value;
@@ -63,11 +77,23 @@ std::optional<qint64> FieldReader::readNumber() {
 }
 
 std::optional<QString> FieldReader::readLine() {
-  if (pos_ >= text_.size()) return std::nullopt;
+  if (pos_ >= text_.size()) {
+    if (!fieldPending_) return std::nullopt;
+    fieldPending_ = false;
+    return QString();
+  }
   qsizetype end = pos_;
   while (end < text_.size() && text_.at(end) != u'\r' && text_.at(end) != u'\n') ++end;
   QString line = text_.mid(pos_, end - pos_);
   pos_ = end;
   skipSeparatorAfterField();
   return line;
+}
+
+std::optional<QString> FieldReader::readRecord() {
+  if (atEnd()) return std::nullopt;
+  const qsizetype start = pos_;
+  do readString();
+  while (fieldPending_);
+  return text_.mid(start, fieldEnd_ - start);
 }

@@ -25,13 +25,26 @@ class FieldReader {
   // The next field as a plain decimal number; nullopt past the end or when
   // the field is not a number.
   std::optional<qint64> readNumber();
-  // The rest of the current line, without its line end.
+  // The rest of the current line, without its line end; an empty line when
+  // the last field ended with a comma at the very end of the text.
   std::optional<QString> readLine();
+  // The rest of the current record as written: its fields up to the line end
+  // that follows one of them. Unlike readLine, a quoted field may run across
+  // line ends, so a record holding such a field reads back whole.
+  std::optional<QString> readRecord();
 
  private:
   void skipSeparatorAfterField();
+  // The first comma or line end at or after `from`, or the end of the text.
+  qsizetype separatorFrom(qsizetype from) const;
 
   QString text_;
   qsizetype pos_ = 0;
   bool fieldPending_ = false;  // the last separator was a comma
+  qsizetype fieldEnd_ = 0;     // where the last field's text ended, before its separator
+  // Where the run of blank characters from some earlier position ends: the
+  // first character that is not blank, or the end of the text. While pos_
+  // has not passed it, atEnd() needs no new scan, so reading a long run of
+  // blank lines stays linear.
+  mutable qsizetype contentAt_ = -1;
 };

@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace FileIo {
 
@@ -13,13 +16,26 @@ std::optional<QByteArray> readAll(const QString& path) {
 }
 
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+  // Unbuffered, so that a full disk or a file-size limit fails the write
+  // itself rather than the flush inside commit(), which would still rename the
+  // short temporary file over the target. The data reaches the disk before
+  // the rename, so that a crash right after it cannot leave an empty file.
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = file.errorString();
-    file.cancelWriting();
-    return false;
+  QString why;
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
+      !file.flush() || file.error() != QFileDevice::NoError) {
+    why = file.errorString();
+  } else if (::fsync(file.handle()) != 0) {
+    why = QString::fromLocal8Bit(std::strerror(errno));
+  } else if (file.commit()) {
+    return true;
+  } else {
+    why = file.errorString();
   }
-  return true;
+  if (error) *error = why;
+  // Not committed: the temporary file is removed and the target never touched.
+  file.cancelWriting();
+  return false;
 }
 
 bool isFile(const QString& path) {

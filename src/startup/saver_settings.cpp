@@ -1,7 +1,5 @@
 #include "startup/saver_settings.h"
 
-#include <QStringList>
-
 #include "startup/field_reader.h"
 #include "startup/record_writer.h"
 #include "startup/text_codec.h"
@@ -82,12 +80,14 @@ bool applyLine(int index, const QString& line, SaverSettings& s) {
 
 Parsed parse(const QByteArray& bytes) {
   Parsed result;
-  QString text = TextCodec::decode(bytes);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(u'\r', u'\n');
-  const QStringList lines = text.split(u'\n');
-  for (int i = 0; i < 11 && i < lines.size(); ++i)
-    if (applyLine(i, lines.at(i), result.settings)) ++result.linesRead;
+  // Record by record rather than split into lines: a quoted path may hold
+  // line breaks (file names can on Linux), and must not shift the lines after it.
+  FieldReader file(TextCodec::decode(bytes));
+  for (int i = 0; i < 11; ++i) {
+    const std::optional<QString> record = file.readRecord();
+    if (!record) break;
+    if (applyLine(i, *record, result.settings)) ++result.linesRead;
+  }
   return result;
 }
 

@@ -27,8 +27,9 @@ struct SaverSettings {
 };
 
 // The settings file: eleven CR LF lines of comma-separated values. Reading is
-// line by line and never fails: every line that is missing or unreadable keeps
-// the default value, so a hand-edited or short file still loads.
+// record by record (a quoted path may hold line breaks) and never fails: every
+// line that is missing or unreadable keeps the default value, so a hand-edited
+// or short file still loads.
 namespace SettingsFile {
 
 struct Parsed {

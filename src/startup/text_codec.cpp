@@ -5,16 +5,6 @@
 
 namespace TextCodec {
 
-namespace {
-
-bool isValidUtf8(const QByteArray& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString text = utf8.decode(bytes);
-  return !utf8.hasError();
-}
-
-}  // namespace
-
 QString decodeShiftJis(const QByteArray& bytes) {
   QStringDecoder sjis("windows-31j");
   if (!sjis.isValid()) sjis = QStringDecoder("Shift_JIS");
@@ -23,12 +13,11 @@ QString decodeShiftJis(const QByteArray& bytes) {
 }
 
 QString decode(const QByteArray& bytes) {
-  if (isValidUtf8(bytes)) {
-    QByteArray body = bytes;
-    if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
-    return QString::fromUtf8(body);
-  }
-  return decodeShiftJis(bytes);
+  // One pass: the UTF-8 reading (which drops a leading byte-order mark) is
+  // kept unless it met a byte sequence that is not UTF-8.
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(bytes);
+  return utf8.hasError() ? decodeShiftJis(bytes) : text;
 }
 
 QByteArray encode(const QString& text) {

@@ -80,6 +80,11 @@ std::optional<WordList> readChecked(const QString& path) {
 }
 
 bool write(const QString& path, const WordList& list, QString* error) {
+  // A longer list cannot be read back whole; refuse it rather than drop pairs.
+  if (list.count() > kMaxPairs) {
+    if (error) *error = QStringLiteral("A word list holds at most %1 pairs.").arg(kMaxPairs);
+    return false;
+  }
   return FileIo::writeAtomically(path, format(list), error);
 }
 

@@ -47,12 +47,15 @@ WordList parse(const QByteArray& bytes);
 // Checked: nullopt when the bytes are not a word list -- the first field is
 // not a decimal number, or the data ends before the two font names.
 std::optional<WordList> parseChecked(const QByteArray& bytes);
+// The file's text for at most the first kMaxPairs pairs.
 QByteArray format(const WordList& list);
 
 // nullopt when the file cannot be read.
 std::optional<WordList> read(const QString& path);
 // nullopt when the file cannot be read or is not a word list.
 std::optional<WordList> readChecked(const QString& path);
+// false, leaving the file as it was, when the list has more than kMaxPairs
+// pairs or the file cannot be written.
 bool write(const QString& path, const WordList& list, QString* error = nullptr);
 
 }  // namespace WordListFile

@@ -1,6 +1,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <atomic>
+#include <thread>
 
 #include "platform/display_lock.h"
 #include "startup/command_line.h"
@@ -84,14 +86,18 @@ class tst_CommandLine : public QObject {
     QCOMPARE(c.framesFolder, QStringLiteral("/f"));
   }
 
-  // A start while a display holds the lock ends at once, whatever its switch.
-  void secondInstanceExitsSilently_data() {
-    QTest::addColumn<QString>("switchText");
-    QTest::addRow("show") << "/s";
-    QTest::addRow("configure") << "/c";
+  // A start while a display holds the lock ends at once, whatever its switch;
+  // trace mode draws nothing on screen and always runs.
+  void secondInstanceWhileADisplayRuns_data() {
+    QTest::addColumn<QStringList>("switches");
+    QTest::addColumn<bool>("runs");
+    QTest::addRow("show") << QStringList{"/s"} << false;
+    QTest::addRow("configure") << QStringList{"/c"} << false;
+    QTest::addRow("trace") << QStringList{"--trace", "1"} << true;
   }
-  void secondInstanceExitsSilently() {
-    QFETCH(QString, switchText);
+  void secondInstanceWhileADisplayRuns() {
+    QFETCH(QStringList, switches);
+    QFETCH(bool, runs);
     QTemporaryDir home;
     DisplayLock running(home.path());
     QVERIFY(running.acquire());
@@ -100,13 +106,30 @@ class tst_CommandLine : public QObject {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     second.setProcessEnvironment(env);
-    second.start(QStringLiteral(DRIFTGLYPH_EXE), {QStringLiteral("--home"), home.path(), switchText});
+    second.start(QStringLiteral(DRIFTGLYPH_EXE), QStringList{QStringLiteral("--home"), home.path()} + switches);
     QVERIFY(second.waitForFinished(10000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(second.readAllStandardOutput(), QByteArray());
-    // It did not even load the settings: no DrifStt was written.
-    QVERIFY(!QFile::exists(home.filePath(QStringLiteral("DrifStt"))));
+    QCOMPARE(second.readAllStandardOutput().isEmpty(), !runs);
+    // A stopped start did not even load the settings: no DrifStt was written.
+    QCOMPARE(QFile::exists(home.filePath(QStringLiteral("DrifStt"))), runs);
+  }
+
+  // Probing only reads the lock, so a display starting at the same instant
+  // always gets it (a probe that took the lock for a moment made it fail).
+  void probingNeverTakesTheLock() {
+    QTemporaryDir home;
+    std::atomic<bool> stop = false;
+    std::thread prober([&] {
+      DisplayLock probe(home.path());
+      while (!stop) probe.heldElsewhere();
+    });
+    int refused = 0;
+    for (int i = 0; i < 200; ++i)
+      if (!DisplayLock(home.path()).acquire()) ++refused;
+    stop = true;
+    prober.join();
+    QCOMPARE(refused, 0);
   }
 
   void freedLockLetsAStartThrough() {

@@ -20,6 +20,7 @@ class tst_FieldReader : public QObject {
     QTest::addRow("empty middle field") << ",dog\r\n" << QStringList{"", "dog"};
     QTest::addRow("empty last field after comma") << "dog,\r\n\r\n" << QStringList{"dog", ""};
     QTest::addRow("unterminated quote runs to end") << "\"abc" << QStringList{"abc"};
+    QTest::addRow("quoted field runs across line ends") << "\"a\r\nb\nc\",d" << QStringList{"a\r\nb\nc", "d"};
     QTest::addRow("japanese") << "\"りんご\",\"林檎\"\r\n" << QStringList{"りんご", "林檎"};
   }
   void readsFields() {
@@ -53,6 +54,31 @@ class tst_FieldReader : public QObject {
     QCOMPARE(reader.readLine().value(), QString());
     QCOMPARE(reader.readLine().value(), QStringLiteral("りんご"));
     QVERIFY(!reader.readLine().has_value());
+  }
+
+  void linesEndAfterATrailingComma() {
+    FieldReader reader(QStringLiteral("a,"));
+    QCOMPARE(reader.readString(), std::optional<QString>(QStringLiteral("a")));
+    QCOMPARE(reader.readLine(), std::optional<QString>(QString()));
+    QVERIFY(reader.atEnd());
+  }
+
+  void records_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("records");
+    QTest::addRow("one a line") << "1\r\n\"x\"\r\n2,3\r\n" << QStringList{"1", "\"x\"", "2,3"};
+    QTest::addRow("line breaks inside quotes") << "\"a\r\nb\"\r\n\"c\rd\ne\",1\n2"
+                                               << QStringList{"\"a\r\nb\"", "\"c\rd\ne\",1", "2"};
+    QTest::addRow("blank line is an empty record") << "1\r\n\r\n2" << QStringList{"1", "", "2"};
+    QTest::addRow("text after the quote kept") << "\"a\"x,1\r\n" << QStringList{"\"a\"x,1"};
+  }
+  void records() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, records);
+    FieldReader reader(text);
+    QStringList read;
+    while (const std::optional<QString> record = reader.readRecord()) read.append(*record);
+    QCOMPARE(read, records);
   }
 
   void writerRoundTripsThroughReader() {

@@ -1,6 +1,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "file_size_limit.h"
 #include "startup/file_io.h"
 #include "startup/quorl_saver.h"
 #include "startup/saver_settings.h"
@@ -46,6 +47,40 @@ class tst_SaverSettings : public QObject {
     QCOMPARE(SettingsFile::parse(bytes).settings, s);
   }
 
+  // File names may hold line breaks, commas and spaces; everything the writer
+  // writes reads back unchanged.
+  void pathsWithAnyCharactersRoundTrip() {
+    QRandomGenerator random(13);
+    const auto anyText = [&random] {
+      static const QString tricky = QStringLiteral("\r\n, \t\x1a\u3000");
+      QString text;
+      for (int n = random.bounded(12); n > 0; --n) {
+        char32_t c = random.bounded(2) ? tricky.at(random.bounded(tricky.size())).unicode()
+                                       : random.bounded(0x110000);
+        if (c == u'"' || (c >= 0xD800 && c < 0xE000)) c = u'x';
+        text += QString::fromUcs4(&c, 1);
+      }
+      return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+      SaverSettings s;
+      s.linkState = uint8_t(random.bounded(3));
+      s.companionFolder = anyText();
+      s.patternOrder = uint8_t(random.bounded(256));
+      for (uint8_t& flag : s.patternExcluded) flag = uint8_t(random.bounded(256));
+      s.speed = uint8_t(random.bounded(1, 8));
+      s.backgroundPath = anyText();
+      s.questionColor = int32_t(random.generate());
+      s.answerColor = int32_t(random.generate());
+      s.wordOrder = uint8_t(random.bounded(256));
+      s.ownList = uint8_t(random.bounded(256));
+      s.wordListPath = anyText();
+      const SettingsFile::Parsed back = SettingsFile::parse(SettingsFile::format(s));
+      QVERIFY2(back.settings == s, SettingsFile::format(s).toPercentEncoding().constData());
+      QCOMPARE(back.linesRead, 11);
+    }
+  }
+
   void missingShortOrBadLinesKeepDefaults_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("speed");
@@ -82,6 +117,26 @@ class tst_SaverSettings : public QObject {
     QCOMPARE(readFile(saver.settingsPath()),
              QByteArray("2\r\n\"\"\r\n1\r\n1,0,0,0,0,0,0,1\r\n0,0,0,0,0,0,0,0\r\n6\r\n\"DEFAULT\"\r\n"
                         "16777215,255\r\n1\r\n0\r\n\"DEFAULT\"\r\n"));
+  }
+
+  // A full disk during the load's rewrite or a save leaves the file byte for byte.
+  void fullDiskKeepsSettingsFile() {
+    QTemporaryDir dir;
+    QuorlSaver saver(dir.path());
+    saver.settings.linkState = 2;
+    saver.settings.speed = 6;
+    saver.settings.wordListPath = dir.filePath(QStringLiteral("mine.dgl"));
+    QVERIFY(saver.save());
+    const QByteArray before = readFile(saver.settingsPath());
+    {
+      FileSizeLimit noRoom(0);
+      saver.load();
+      saver.settings.speed = 1;
+      QString error;
+      QVERIFY(!saver.save(&error));
+      QVERIFY(!error.isEmpty());
+    }
+    QCOMPARE(readFile(saver.settingsPath()), before);
   }
 
   void loadOnEmptyHomeCreatesDefaults() {

@@ -2,6 +2,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "file_size_limit.h"
+#include "startup/file_io.h"
 #include "startup/text_codec.h"
 #include "startup/word_list.h"
 
@@ -112,21 +114,41 @@ class tst_WordList : public QObject {
     QVERIFY(!WordListFile::read(QStringLiteral("/nonexistent/x.dgl")).has_value());
   }
 
+  // Every failed write leaves the old file byte for byte and says so.
+  void failedWriteKeepsOldFile_data() {
+    QTest::addColumn<QString>("cause");
+    QTest::addRow("read-only folder") << "read-only";
+    QTest::addRow("full disk") << "full";
+    QTest::addRow("more pairs than a list holds") << "too many";
+  }
   void failedWriteKeepsOldFile() {
+    QFETCH(QString, cause);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("keep.dgl"));
     WordList list;
     list.append(QStringLiteral("q"), QStringLiteral("a"));
     QVERIFY(WordListFile::write(path, list));
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QByteArray before = FileIo::readAll(path).value();
     WordList other;
-    other.append(QStringLiteral("changed"), QStringLiteral("x"));
+    for (int i = 0; i < (cause == "too many" ? kMaxPairs + 1 : 500); ++i)
+      other.append(QStringLiteral("changed"), QStringLiteral("x"));
     QString error;
-    const bool written = WordListFile::write(path, other, &error);
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (written) QSKIP("running as a user who can write into read-only folders");
+    bool written = false;
+    if (cause == "full") {
+      FileSizeLimit noRoom(before.size());
+      written = WordListFile::write(path, other, &error);
+    } else if (cause == "read-only") {
+      QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+      written = WordListFile::write(path, other, &error);
+      QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+      if (written) QSKIP("running as a user who can write into read-only folders");
+    } else {
+      written = WordListFile::write(path, other, &error);
+    }
+    QVERIFY(!written);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(WordListFile::read(path).value(), list);
+    QCOMPARE(FileIo::readAll(path).value(), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.dgl"});  // no temporary left
   }
 };
 
