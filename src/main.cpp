@@ -45,13 +45,20 @@ int runTrace(QuorlSaver& saver, const StartupCommand& command) {
 }
 
 // The show-saver procedure: the display covers the screen and runs until input ends it.
-void showSaver(QuorlSaver& saver) {
+// False when another display took the lock between the probe and now: two
+// starts at the same instant show one display, and the later one ends silently.
+bool showSaver(QuorlSaver& saver) {
   saver.configMode = false;
   auto* display = new frmMainDGL(saver, Patterns::table());
+  if (!display->ownsDisplayLock()) {
+    delete display;
+    return false;
+  }
   display->showSaver();
   // Ended from outside: grabs, cursor and lock are given back as on input.
   QObject::connect(new TerminationSignals(display), &TerminationSignals::received, display,
                    &frmMainDGL::EndQuoSaver);
+  return true;
 }
 
 // Hack mode: the display draws into the host's window until the host ends
@@ -150,7 +157,7 @@ int main(int argc, char* argv[]) {
     case StartupCommand::Action::Trace:
       return runTrace(saver, command);
     case StartupCommand::Action::Show:
-      showSaver(saver);
+      if (!showSaver(saver)) return 0;
       break;
     case StartupCommand::Action::Hack:
       hosted = showInHost(saver, std::move(host));

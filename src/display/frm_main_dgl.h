@@ -55,6 +55,8 @@ class frmMainDGL : public QWidget {
 
   const Stage& stage() const { return stage_; }
   const MainCycle& cycle() const { return cycle_; }
+  // A full-screen display holds the single-instance lock for as long as it runs.
+  bool ownsDisplayLock() const { return lock_.isHeld(); }
 
   // Ends the display: cursor back, then the program ends (show mode) or
   // only this window closes (trial).
