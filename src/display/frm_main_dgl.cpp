@@ -70,7 +70,7 @@ void frmMainDGL::moveTo(QScreen* screen) {
 void frmMainDGL::coverScreens() {
   covers_ = new ScreenCovers(
       QGuiApplication::primaryScreen(),
-      [this] { return QPixmap::fromImage(Background::load(saver_.pictureOrDefault(saver_.settings.backgroundPath))); },
+      [this] { return TiledPicture(saver_.pictureOrDefault(saver_.settings.backgroundPath)); },
       this);
   connect(covers_, &ScreenCovers::inputSeen, this, &frmMainDGL::EndQuoSaver);
   // The primary screen changed (or the old one went away, or its size

@@ -4,10 +4,10 @@
 #include <QPainter>
 #include <QWindow>
 
-ScreenCover::ScreenCover(QScreen* screen, const QPixmap& tile)
+ScreenCover::ScreenCover(QScreen* screen, const TiledPicture& picture)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       screen_(screen),
-      tile_(tile) {
+      picture_(picture) {
   setObjectName(QStringLiteral("screenCover"));
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -26,15 +26,9 @@ void ScreenCover::fitScreen() {
 }
 
 void ScreenCover::paintEvent(QPaintEvent* event) {
+  // The same tiling as the display's, in device pixels; black without a picture.
   QPainter painter(this);
-  if (tile_.isNull())
-    painter.fillRect(event->rect(), Qt::black);
-  else {
-    // One picture pixel on each device pixel, at any pixel ratio.
-    const qreal ratio = painter.deviceTransform().m11();
-    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-    painter.drawTiledPixmap(QRect(QPoint(0, 0), size() * ratio), tile_);
-  }
+  picture_.paint(painter, event->rect());
 }
 
 void ScreenCover::keyPressEvent(QKeyEvent*) { emit inputSeen(); }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QPixmap>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
+#include "display/background.h"
 #include "display/mouse_jump.h"
 
 // A plain window over one further screen while the display runs: the
@@ -15,7 +15,7 @@ class ScreenCover : public QWidget {
   Q_OBJECT
 
  public:
-  ScreenCover(QScreen* screen, const QPixmap& tile);
+  ScreenCover(QScreen* screen, const TiledPicture& picture);
 
   QScreen* coveredScreen() const { return screen_; }
   // Covers the screen again at its present geometry.
@@ -32,6 +32,6 @@ class ScreenCover : public QWidget {
 
  private:
   QPointer<QScreen> screen_;
-  QPixmap tile_;
+  TiledPicture picture_;
   MouseJump mouse_;
 };

@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-ScreenCovers::ScreenCovers(QScreen* displayScreen, std::function<QPixmap()> loadTile, QObject* parent)
-    : QObject(parent), displayScreen_(displayScreen), loadTile_(std::move(loadTile)) {
+ScreenCovers::ScreenCovers(QScreen* displayScreen, std::function<TiledPicture()> openPicture, QObject* parent)
+    : QObject(parent), displayScreen_(displayScreen), openPicture_(std::move(openPicture)) {
   connect(qGuiApp, &QGuiApplication::screenAdded, this, [this] { sync(); });
   connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this](QScreen* screen) { sync(screen); });
   connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &ScreenCovers::onPrimaryChanged);
@@ -59,8 +59,8 @@ void ScreenCovers::sync(QScreen* leaving) {
     }
   }
   for (QScreen* screen : wanted) {
-    if (!tile_) tile_ = loadTile_();
-    auto* cover = new ScreenCover(screen, *tile_);
+    if (!picture_) picture_ = openPicture_();
+    auto* cover = new ScreenCover(screen, *picture_);
     connect(cover, &ScreenCover::inputSeen, this, &ScreenCovers::inputSeen);
     connect(screen, &QScreen::geometryChanged, cover, &ScreenCover::fitScreen);
     cover->fitScreen();

@@ -4,7 +4,6 @@
 #include <QObject>
 #include <functional>
 #include <optional>
-#include <QPixmap>
 #include <QPointer>
 
 #include "display/screen_cover.h"
@@ -19,9 +18,9 @@ class ScreenCovers : public QObject {
   Q_OBJECT
 
  public:
-  // `loadTile` gives the background picture; it is read only once a second
+  // `openPicture` gives the background picture; it is read only once a second
   // screen needs a cover.
-  ScreenCovers(QScreen* displayScreen, std::function<QPixmap()> loadTile, QObject* parent = nullptr);
+  ScreenCovers(QScreen* displayScreen, std::function<TiledPicture()> openPicture, QObject* parent = nullptr);
   ~ScreenCovers() override;
 
   QList<ScreenCover*> covers() const;
@@ -38,8 +37,8 @@ class ScreenCovers : public QObject {
 
   QPointer<QScreen> displayScreen_;
   QMetaObject::Connection geometryWatch_;
-  std::function<QPixmap()> loadTile_;
-  std::optional<QPixmap> tile_;
+  std::function<TiledPicture()> openPicture_;
+  std::optional<TiledPicture> picture_;
   QList<QPointer<ScreenCover>> covers_;
   bool closed_ = false;
 };

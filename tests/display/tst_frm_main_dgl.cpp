@@ -58,9 +58,10 @@ class tst_FrmMainDgl : public QObject {
     return list;
   }
 
-  QPointer<frmMainDGL> startTrial() {
+  QPointer<frmMainDGL> startTrial(const QString& picture = {}) {
     saver_ = std::make_unique<QuorlSaver>(home_.path());
     saver_->configMode = true;
+    if (!picture.isEmpty()) saver_->settings.backgroundPath = picture;
     saver_->words.append(QStringLiteral("question"), QStringLiteral("answer"));
     QPointer<frmMainDGL> display = new frmMainDGL(*saver_, Patterns::table());
     display->showSaver();
@@ -121,13 +122,21 @@ class tst_FrmMainDgl : public QObject {
   }
 
   void everyOtherScreenIsCovered() {
-    QPointer<frmMainDGL> display = startTrial();
+    QImage picture(3, 2, QImage::Format_RGB32);
+    for (int i = 0; i < 6; ++i) picture.setPixel(i % 3, i / 3, qRgb(40 * i, 255 - 40 * i, 7 * i));
+    const QString path = home_.filePath(QStringLiteral("tile.bmp"));
+    QVERIFY(picture.save(path));
+    QPointer<frmMainDGL> display = startTrial(path);
     QCOMPARE(display->geometry(), screenGeometry("one"));
     QCOMPARE(coverGeometries(*display), (QList<QRect>{screenGeometry("three"), screenGeometry("two")}));
-    for (const ScreenCover* cover : display->covers()->covers()) {
+    for (ScreenCover* cover : display->covers()->covers()) {
       QVERIFY(cover->isVisible());
       QVERIFY(cover->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
       QVERIFY(cover->windowFlags().testFlag(Qt::FramelessWindowHint));
+      // The picture tiled from the cover's top-left corner.
+      const QImage shown = cover->grab().toImage();
+      for (const QPoint p : {QPoint(0, 0), QPoint(4, 1), QPoint(401, 300)})
+        QCOMPARE(shown.pixel(p), picture.pixel(p.x() % 3, p.y() % 2));
     }
     display->close();
     QTRY_VERIFY(!display);
