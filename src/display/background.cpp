@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/x11_canvas.h"
+
 namespace Background {
 
 QList<QPoint> tileOrigins(QSize picture, QSize screen) {
@@ -107,25 +109,49 @@ void TiledPicture::paintDevicePixels(QPainter& painter, const QRect& area) const
     painter.fillRect(clipped, Qt::black);
     return;
   }
-  const QRect needed = neededPart(clipped);
+  const bool read = readInBands(neededPart(clipped), [&](const QImage& part, QPoint at) {
+    drawPart(painter, clipped, part, at);
+  });
+  if (!read) painter.fillRect(clipped, Qt::black);  // the file changed or broke since it was measured
+}
+
+bool TiledPicture::readInBands(const QRect& part, const std::function<void(const QImage&, QPoint)>& take) const {
   if (!bandwise_ || keepDecoded_) {
     if (decoded_.isNull()) decoded_ = Background::load(path_);
-    if (decoded_.size() != size_) {
-      painter.fillRect(clipped, Qt::black);  // the file changed or broke since it was measured
-    } else {
-      drawPart(painter, clipped, decoded_, QPoint(0, 0));
-    }
+    const bool read = decoded_.size() == size_;
+    if (read) take(decoded_, QPoint(0, 0));
     if (!keepDecoded_) decoded_ = QImage();
-    return;
+    return read;
   }
-  const int bandRows = int(std::max<qint64>(16, kBandBytes / (4 * qint64(needed.width()))));
-  for (int y = needed.top(); y <= needed.bottom(); y += bandRows) {
-    const QRect band(needed.left(), y, needed.width(), std::min(bandRows, needed.bottom() + 1 - y));
-    const QImage part = readPart(path_, band);
-    if (part.size() != band.size()) {
-      painter.fillRect(clipped, Qt::black);
-      return;
-    }
-    drawPart(painter, clipped, part, band.topLeft());
+  const int bandRows = int(std::max<qint64>(16, kBandBytes / (4 * qint64(part.width()))));
+  for (int y = part.top(); y <= part.bottom(); y += bandRows) {
+    const QRect band(part.left(), y, part.width(), std::min(bandRows, part.bottom() + 1 - y));
+    const QImage decoded = readPart(path_, band);
+    if (decoded.size() != band.size()) return false;
+    take(decoded, band.topLeft());
   }
+  return true;
+}
+
+void TiledPicture::uploadTo(X11Canvas& canvas, QSize deviceSize) const {
+  // Only the part that can show is kept: the top-left corner of a picture
+  // larger than the window.
+  const QSize shown = size_.boundedTo(deviceSize);
+  canvas.startBackground(shown);
+  if (!shown.isEmpty()) {
+    const QRect part(QPoint(0, 0), shown);
+    const bool read = readInBands(part, [&](const QImage& decoded, QPoint at) {
+      const QRect piece = QRect(at, decoded.size()) & part;
+      QImage pixels = piece.size() == decoded.size() ? decoded : decoded.copy(piece.translated(-at));
+      if (pixels.hasAlphaChannel()) {  // see-through pixels show black, as on screen
+        QImage opaque(pixels.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::black);
+        QPainter(&opaque).drawImage(0, 0, pixels);
+        pixels = opaque;
+      }
+      canvas.putBackground(pixels, piece.topLeft());
+    });
+    if (!read) canvas.startBackground(QSize());
+  }
+  canvas.showBackground();
 }

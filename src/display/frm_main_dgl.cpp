@@ -61,11 +61,24 @@ void frmMainDGL::showSaver() {
 
 void frmMainDGL::moveTo(QScreen* screen) {
   winId();
+  drawWithServer();
   if (screen) windowHandle()->setScreen(screen);
   setGeometry(screen ? screen->geometry() : QRect(0, 0, 1024, 768));
   showFullScreen();
   raise();
 }
+
+void frmMainDGL::drawWithServer() {
+  if (server_ || surface_ != Surface::OwnWindow) return;
+  if (auto canvas = X11Canvas::onQtWindow(quint32(winId()))) {
+    server_ = std::make_unique<ServerDrawnFrame>(std::move(canvas));
+    setAttribute(Qt::WA_PaintOnScreen);
+  }
+}
+
+QPaintEngine* frmMainDGL::paintEngine() const { return server_ ? nullptr : QWidget::paintEngine(); }
+
+QSize frmMainDGL::deviceSize() const { return Background::deviceRect(rect(), devicePixelRatioF()).size(); }
 
 void frmMainDGL::coverScreens() {
   covers_ = new ScreenCovers(
@@ -97,6 +110,8 @@ void frmMainDGL::hostResized(QSize size) {
 void frmMainDGL::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   cycle_.setFormSize(width(), height());
+  // The server keeps only as much of the picture as the window shows.
+  if (server_) server_->setBackground(background_, deviceSize());
 }
 
 void frmMainDGL::onTick(TimerId id) {
@@ -116,11 +131,25 @@ void frmMainDGL::onTick(TimerId id) {
 
 void frmMainDGL::bgrPicLoad() {
   background_ = TiledPicture(saver_.pictureOrDefault(saver_.settings.backgroundPath));
+  if (server_) server_->setBackground(background_, deviceSize());
   saveUnder_.clear();
   update();
 }
 
+bool frmMainDGL::startsNewPatternOrWord() {
+  const std::pair<int, int> shown(cycle_.patternNumber(), cycle_.wordIndex());
+  if (shown == shownCycle_) return false;
+  shownCycle_ = shown;
+  return true;
+}
+
 void frmMainDGL::paintEvent(QPaintEvent* event) {
+  // A new pattern or word makes the text of the last one stale.
+  if (server_) {
+    if (startsNewPatternOrWord()) server_->releaseStale();
+    server_->paint(event->region(), stage_, cycle_.patternCaption(), devicePixelRatioF());
+    return;
+  }
   QPainter painter(this);
   // The image this paint lands in (the window's buffer, or a host's frame)
   // keeps the background between frames.
@@ -151,12 +180,7 @@ void frmMainDGL::paintEvent(QPaintEvent* event) {
     saveUnder_.save(*buffer, rects, toDevice.m11(), toDevice.map(QPointF(0, 0)).toPoint());
   if (buffer) painter.setClipRegion(kept, Qt::IntersectClip);
 
-  // A new pattern or word makes the text caches of the last one stale.
-  const std::pair<int, int> shown(cycle_.patternNumber(), cycle_.wordIndex());
-  if (shown != shownCycle_) {
-    shownCycle_ = shown;
-    painter_.releaseStale();
-  }
+  if (startsNewPatternOrWord()) painter_.releaseStale();
   painter_.paint(painter, stage_);
   painter_.paintPatternName(painter, cycle_.patternCaption());
 }

@@ -12,6 +12,7 @@
 #include "display/mouse_jump.h"
 #include "display/pattern_catalog.h"
 #include "display/save_under.h"
+#include "display/server_drawn_frame.h"
 #include "display/stage.h"
 #include "display/text_metrics.h"
 #include "platform/display_lock.h"
@@ -68,6 +69,8 @@ class frmMainDGL : public QWidget {
   void areaChanged(const QRegion& area);
 
  protected:
+  // None while the X server draws the window: Qt then keeps no copy of it.
+  QPaintEngine* paintEngine() const override;
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -81,6 +84,9 @@ class frmMainDGL : public QWidget {
   void finish();
   void coverScreens();
   void moveTo(QScreen* screen);
+  void drawWithServer();
+  QSize deviceSize() const;
+  bool startsNewPatternOrWord();
 
   QuorlSaver& saver_;
   QtTextMetrics metrics_;
@@ -92,6 +98,7 @@ class frmMainDGL : public QWidget {
   MouseJump mouse_;
   TiledPicture background_;
   SaveUnder saveUnder_;
+  std::unique_ptr<ServerDrawnFrame> server_;  // on X; else frames are painted by Qt
   std::pair<int, int> shownCycle_;  // pattern number and word index of the last frame
   QList<QRect> lastRects_;
   const Surface surface_;

@@ -14,7 +14,7 @@
 #include "display/label_font.h"
 
 const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal ratio) {
-  const Key key{{label.caption, label.face, label.size, label.italic}, label.color, ratio};
+  const Key key = Key::of(label, ratio);
   auto it = cache_.find(key);
   if (it == cache_.end()) {
     if (cache_.size() >= kMaxCached) {
@@ -30,7 +30,9 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal rati
     // The glyph cache takes text up to a size in device pixels.
     if (QFontInfo(entry.font).pixelSize() * ratio > kMaxGlyphPixels) {
       entry.useOutline = true;
-      drawOutline(entry, label.caption, BgrColor::toQColor(int32_t(label.color)), ratio);
+      const Picture outline = drawOutline(entry.font, label.caption, BgrColor::toQColor(int32_t(label.color)), ratio);
+      entry.picture = outline.image;
+      entry.pictureOffset = outline.corner;
       pictureBytes_ += entry.picture.sizeInBytes();
     }
     it = cache_.insert(key, entry);
@@ -42,25 +44,65 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal rati
   return *it;
 }
 
-void LabelPainter::drawOutline(Entry& entry, const QString& text, const QColor& color, qreal ratio) {
-  const QFontInfo info(entry.font);
+LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString& text, const QColor& color,
+                                                qreal ratio) {
+  const QFontInfo info(font);
   QPainterPath outline;
-  outline.addText(0, QFontMetricsF(entry.font).ascent(), entry.font, text);
+  outline.addText(0, QFontMetricsF(font).ascent(), font, text);
   if (ratio != 1) outline = QTransform::fromScale(ratio, ratio).map(outline);
   // The glyph cache emboldens faces without a bold style by about 1/24 em; do the same.
   const qreal emboldening = hasRealBold(info.family()) ? 0 : info.pixelSize() * ratio / 24.0;
   const QRect bounds = outline.boundingRect().adjusted(-emboldening, -emboldening, emboldening, emboldening)
                            .toAlignedRect()
                            .adjusted(-1, -1, 1, 1);
-  if (bounds.isEmpty()) return;
-  entry.picture = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
-  entry.picture.fill(Qt::transparent);
-  entry.pictureOffset = bounds.topLeft();
-  QPainter p(&entry.picture);
+  if (bounds.isEmpty()) return {};
+  Picture picture{QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied), bounds.topLeft()};
+  picture.image.fill(Qt::transparent);
+  QPainter p(&picture.image);
   p.setRenderHint(QPainter::Antialiasing);
   p.translate(-bounds.topLeft());
   p.fillPath(outline, color);
   if (emboldening > 0) p.strokePath(outline, QPen(color, emboldening, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  return picture;
+}
+
+namespace {
+
+// Text small enough for the glyph cache, drawn as the window would draw it,
+// with room for overhangs on every side.
+LabelPainter::Picture textPicture(const QFont& font, const QString& text, const QColor& color, qreal ratio) {
+  const QFontMetricsF metrics(font);
+  const qreal pad = std::ceil(metrics.height() / 4) + 2;
+  const QSizeF size(metrics.horizontalAdvance(text) + 2 * pad, metrics.height() + 2 * pad);
+  LabelPainter::Picture picture{QImage((size * ratio).toSize() + QSize(1, 1), QImage::Format_ARGB32_Premultiplied),
+                                -QPoint(int(pad * ratio), int(pad * ratio))};
+  picture.image.fill(Qt::transparent);
+  QPainter p(&picture.image);
+  p.translate(-picture.corner);
+  p.scale(ratio, ratio);
+  p.setFont(font);
+  p.setPen(color);
+  p.drawText(QPointF(0, metrics.ascent()), text);
+  return picture;
+}
+
+}  // namespace
+
+LabelPainter::Picture LabelPainter::picture(const Label& label, qreal ratio) {
+  if (label.caption.isEmpty()) return {};
+  const QFont font = LabelFont::make(label.face, label.size, label.italic);
+  const QColor color = BgrColor::toQColor(int32_t(label.color));
+  if (QFontInfo(font).pixelSize() * ratio > kMaxGlyphPixels) return drawOutline(font, label.caption, color, ratio);
+  return textPicture(font, label.caption, color, ratio);
+}
+
+LabelPainter::Picture LabelPainter::patternNamePicture(const QString& name, qreal ratio) {
+  if (name.isEmpty()) return {};
+  return textPicture(patternNameFont(), name, BgrColor::toQColor(0x00FFFFC0), ratio);
+}
+
+QPoint LabelPainter::devicePlace(const Label& label, qreal ratio) {
+  return (QPointF(std::round(label.left), std::round(label.top)) * ratio).toPoint();
 }
 
 void LabelPainter::dropUnusedPictures() {
@@ -97,7 +139,7 @@ void LabelPainter::paintLabel(QPainter& painter, const Label& label, qreal ratio
   if (entry.useOutline) {
     if (entry.picture.isNull()) return;
     // The picture goes on whole device pixels, one picture pixel on each.
-    const QPoint corner = (at * ratio).toPoint() + entry.pictureOffset;
+    const QPoint corner = devicePlace(label, ratio) + entry.pictureOffset;
     if (ratio == 1) {
       painter.drawImage(corner, entry.picture);
     } else {
@@ -140,15 +182,19 @@ QList<QRect> LabelPainter::visibleRects(const Stage& stage) {
 void LabelPainter::paintPatternName(QPainter& painter, const QString& name) {
   if (name.isEmpty()) return;
   if (patternName_.text() != name) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(18);
-    font.setBold(true);
-    patternNameFont_ = font;
+    patternNameFont_ = patternNameFont();
     patternName_.setText(name);
     patternName_.setTextFormat(Qt::PlainText);
-    patternName_.prepare(QTransform(), font);
+    patternName_.prepare(QTransform(), patternNameFont_);
   }
   painter.setFont(patternNameFont_);
   painter.setPen(BgrColor::toQColor(0x00FFFFC0));
   painter.drawStaticText(patternNameRect().topLeft(), patternName_);
+}
+
+QFont LabelPainter::patternNameFont() {
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSize(18);
+  font.setBold(true);
+  return font;
 }

@@ -40,17 +40,34 @@ class LabelPainter {
   // The pattern name at the top-left corner: bold Arial 18 pt, pale cyan.
   void paintPatternName(QPainter& painter, const QString& name);
   static QRect patternNameRect() { return QRect(0, 0, 400, 40); }
+  // A label's text alone, transparent around the letters, in device pixels,
+  // for a surface that blends pictures itself; `corner` is where its top-left
+  // lies from the label's place on whole device pixels. Null for no text.
+  struct Picture {
+    QImage image;
+    QPoint corner;
+  };
+  static Picture picture(const Label& label, qreal ratio);
+  static Picture patternNamePicture(const QString& name, qreal ratio);
+  // Where a label's picture goes, in device pixels.
+  static QPoint devicePlace(const Label& label, qreal ratio);
+
   // The screen rectangles of the visible labels, for partial repaints.
   static QList<QRect> visibleRects(const Stage& stage);
 
- private:
+  // What decides how a label's text looks on a device.
   struct Key {
     LabelTextKey text;
     uint32_t color;
     qreal ratio;  // device pixels per layout pixel
     bool operator==(const Key&) const = default;
+    static Key of(const Label& label, qreal ratio) {
+      return {{label.caption, label.face, label.size, label.italic}, label.color, ratio};
+    }
   };
   friend size_t qHash(const Key& key, size_t seed) { return qHashMulti(seed, key.text, key.color, key.ratio); }
+
+ private:
   // Text up to kMaxGlyphPixels device pixels is drawn from Qt's glyph cache; larger text
   // is drawn from its outline, emboldened by hand where the face has no real
   // bold (the cache's synthetic bold does not reach outlines).
@@ -65,7 +82,8 @@ class LabelPainter {
   };
   const Entry& entryFor(const Label& label, qreal ratio);
   static bool hasRealBold(const QString& family);
-  static void drawOutline(Entry& entry, const QString& text, const QColor& color, qreal ratio);
+  static Picture drawOutline(const QFont& font, const QString& text, const QColor& color, qreal ratio);
+  static QFont patternNameFont();
   void paintLabel(QPainter& painter, const Label& label, qreal ratio);
   void dropUnusedPictures();
 

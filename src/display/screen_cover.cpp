@@ -15,6 +15,15 @@ ScreenCover::ScreenCover(QScreen* screen, const TiledPicture& picture)
   setCursor(Qt::BlankCursor);
   winId();
   windowHandle()->setScreen(screen);
+  canvas_ = X11Canvas::onQtWindow(quint32(winId()));
+  if (canvas_) setAttribute(Qt::WA_PaintOnScreen);
+}
+
+QPaintEngine* ScreenCover::paintEngine() const { return canvas_ ? nullptr : QWidget::paintEngine(); }
+
+void ScreenCover::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (canvas_) picture_.uploadTo(*canvas_, Background::deviceRect(rect(), devicePixelRatioF()).size());
 }
 
 void ScreenCover::fitScreen() {
@@ -26,6 +35,7 @@ void ScreenCover::fitScreen() {
 }
 
 void ScreenCover::paintEvent(QPaintEvent* event) {
+  if (canvas_) return;  // the server repaints its window background by itself
   // The same tiling as the display's, in device pixels; black without a picture.
   QPainter painter(this);
   picture_.paint(painter, event->rect());
