@@ -61,14 +61,14 @@ void frmMainDGL::showSaver() {
 
 void frmMainDGL::moveTo(QScreen* screen) {
   winId();
-  drawWithServer();
+  useServerCanvas();
   if (screen) windowHandle()->setScreen(screen);
   setGeometry(screen ? screen->geometry() : QRect(0, 0, 1024, 768));
   showFullScreen();
   raise();
 }
 
-void frmMainDGL::drawWithServer() {
+void frmMainDGL::useServerCanvas() {
   if (server_ || surface_ != Surface::OwnWindow) return;
   if (auto canvas = X11Canvas::onQtWindow(quint32(winId()))) {
     server_ = std::make_unique<ServerDrawnFrame>(std::move(canvas));
@@ -78,7 +78,9 @@ void frmMainDGL::drawWithServer() {
 
 QPaintEngine* frmMainDGL::paintEngine() const { return server_ ? nullptr : QWidget::paintEngine(); }
 
-QSize frmMainDGL::deviceSize() const { return Background::deviceRect(rect(), devicePixelRatioF()).size(); }
+qreal frmMainDGL::frameRatio() const { return surface_ == Surface::HostWindow ? 1.0 : devicePixelRatioF(); }
+
+QSize frmMainDGL::deviceSize() const { return Background::deviceRect(rect(), frameRatio()).size(); }
 
 void frmMainDGL::coverScreens() {
   covers_ = new ScreenCovers(
@@ -94,7 +96,8 @@ void frmMainDGL::coverScreens() {
   });
 }
 
-void frmMainDGL::showInHost(QSize size) {
+void frmMainDGL::showInHost(QSize size, std::unique_ptr<X11Canvas> canvas) {
+  if (canvas) server_ = std::make_unique<ServerDrawnFrame>(std::move(canvas));
   cycle_.load();
   resize(size);
   show();
@@ -125,7 +128,8 @@ void frmMainDGL::onTick(TimerId id) {
   for (const QRect& r : rects) dirty += r;
   lastRects_ = rects;
   if (measuring) dirty = rect();
-  update(dirty);
+  // A host draws when told by `areaChanged`; nothing of ours is on screen.
+  if (surface_ == Surface::OwnWindow) update(dirty);
   emit areaChanged(dirty);
 }
 
@@ -143,13 +147,19 @@ bool frmMainDGL::startsNewPatternOrWord() {
   return true;
 }
 
+void frmMainDGL::drawInHost(const QRegion& area) {
+  if (server_) paintWithServer(area);
+}
+
+void frmMainDGL::paintWithServer(const QRegion& area) {
+  // A new pattern or word makes the text of the last one stale.
+  if (startsNewPatternOrWord()) server_->releaseStale();
+  server_->paint(area, stage_, cycle_.patternCaption(), frameRatio());
+}
+
 void frmMainDGL::paintEvent(QPaintEvent* event) {
   // A new pattern or word makes the text of the last one stale.
-  if (server_) {
-    if (startsNewPatternOrWord()) server_->releaseStale();
-    server_->paint(event->region(), stage_, cycle_.patternCaption(), devicePixelRatioF());
-    return;
-  }
+  if (server_) return paintWithServer(event->region());
   QPainter painter(this);
   // The image this paint lands in (the window's buffer, or a host's frame)
   // keeps the background between frames.

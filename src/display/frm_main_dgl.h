@@ -47,7 +47,12 @@ class frmMainDGL : public QWidget {
   void showSaver();
 
   // The same for a host's window of `size`: loads and starts the main cycle.
-  void showInHost(QSize size);
+  // With a canvas on that window the X server draws the frames (`drawInHost`);
+  // without one the host renders the widget.
+  void showInHost(QSize size, std::unique_ptr<X11Canvas> canvas = nullptr);
+  bool drawsWithServer() const { return server_ != nullptr; }
+  // Draws `area` of the frame on the host's canvas.
+  void drawInHost(const QRegion& area);
   // The host's window changed size: the cycle measures the display anew.
   void hostResized(QSize size);
 
@@ -84,8 +89,12 @@ class frmMainDGL : public QWidget {
   void finish();
   void coverScreens();
   void moveTo(QScreen* screen);
-  void drawWithServer();
+  void useServerCanvas();
+  // Device pixels per layout pixel of the frames: a host's window is sized in
+  // device pixels already.
+  qreal frameRatio() const;
   QSize deviceSize() const;
+  void paintWithServer(const QRegion& area);
   bool startsNewPatternOrWord();
 
   QuorlSaver& saver_;

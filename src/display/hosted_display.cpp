@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "display/frm_main_dgl.h"
+#include "platform/x11_canvas.h"
 #include "platform/x11_host_window.h"
 
 HostedDisplay::HostedDisplay(QuorlSaver& saver, const PatternCatalog& patterns,
@@ -19,14 +20,17 @@ HostedDisplay::HostedDisplay(QuorlSaver& saver, const PatternCatalog& patterns,
 HostedDisplay::~HostedDisplay() { delete display_; }
 
 void HostedDisplay::start() {
-  frame_ = QImage(host_->size(), host_->format());
-  display_->showInHost(host_->size());
+  // The server draws the frames when it can; else they are rendered here
+  // and copied in.
+  auto canvas = X11Canvas::create(host_->connection(), host_->windowId(), X11Canvas::Exposures::ByOwner);
+  if (!canvas) frame_ = QImage(host_->size(), host_->format());
+  display_->showInHost(host_->size(), std::move(canvas));
   host_->watch();
-  repaint(QRect(QPoint(0, 0), frame_.size()));
+  repaint(QRect(QPoint(0, 0), host_->size()));
 }
 
 void HostedDisplay::resize(QSize size) {
-  frame_ = QImage(size, host_->format());
+  if (!frame_.isNull()) frame_ = QImage(size, host_->format());
   display_->hostResized(size);
   repaint(QRect(QPoint(0, 0), size));
 }
@@ -41,9 +45,10 @@ void HostedDisplay::repaint(const QRegion& area) {
 
 void HostedDisplay::flush() {
   flushQueued_ = false;
-  const QRegion area = pending_ & QRect(QPoint(0, 0), frame_.size());
+  const QRegion area = pending_ & QRect(QPoint(0, 0), host_->size());
   pending_ = QRegion();
   if (area.isEmpty() || !display_) return;
+  if (display_->drawsWithServer()) return display_->drawInHost(area);
   {
     QPainter painter(&frame_);
     display_->render(&painter, area.boundingRect().topLeft(), area, {});

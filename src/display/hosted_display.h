@@ -13,8 +13,9 @@ class X11HostWindow;
 class frmMainDGL;
 
 // The display drawn into a screen-saver host's window: the same display as
-// on a screen, rendered into a frame of the window's size whose changed
-// parts are copied into the window. It follows the window's size, repaints
+// on a screen, drawn by the X server where it can (see ServerDrawnFrame),
+// else rendered into a frame of the window's size whose changed parts are
+// copied into the window. It follows the window's size, repaints
 // what the host exposes, and ends the program quietly when the window goes.
 class HostedDisplay : public QObject {
   Q_OBJECT
@@ -37,7 +38,7 @@ class HostedDisplay : public QObject {
 
   std::unique_ptr<X11HostWindow> host_;
   QPointer<frmMainDGL> display_;
-  QImage frame_;
+  QImage frame_;  // only when the server cannot draw the frames
   QRegion pending_;
   bool flushQueued_ = false;
 };

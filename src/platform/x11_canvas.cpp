@@ -50,7 +50,7 @@ std::unique_ptr<X11Canvas> X11Canvas::onQtWindow(quint32 window) {
   return create(x11->connection(), window);
 }
 
-std::unique_ptr<X11Canvas> X11Canvas::create(xcb_connection_t* c, quint32 window) {
+std::unique_ptr<X11Canvas> X11Canvas::create(xcb_connection_t* c, quint32 window, Exposures exposures) {
   if (!c || xcb_connection_has_error(c)) return nullptr;
   const xcb_query_extension_reply_t* render = xcb_get_extension_data(c, &xcb_render_id);
   if (!render || !render->present) return nullptr;
@@ -70,11 +70,12 @@ std::unique_ptr<X11Canvas> X11Canvas::create(xcb_connection_t* c, quint32 window
       for (auto v = xcb_render_pictdepth_visuals_iterator(d.data); v.rem; xcb_render_pictvisual_next(&v))
         if (v.data->visual == attributes->visual) found.window = v.data->format;
   if (!found.argb || !found.window) return nullptr;
-  return std::unique_ptr<X11Canvas>(new X11Canvas(c, window, geometry->depth, found));
+  return std::unique_ptr<X11Canvas>(new X11Canvas(c, window, geometry->depth, found, exposures));
 }
 
-X11Canvas::X11Canvas(xcb_connection_t* connection, quint32 window, int depth, Formats formats)
-    : connection_(connection), window_(window), depth_(depth), formats_(formats) {
+X11Canvas::X11Canvas(xcb_connection_t* connection, quint32 window, int depth, Formats formats,
+                     Exposures exposures)
+    : connection_(connection), window_(window), depth_(depth), formats_(formats), exposures_(exposures) {
   gc_ = xcb_generate_id(connection_);
   const uint32_t noExposures = 0;
   xcb_create_gc(connection_, gc_, window_, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
@@ -121,6 +122,10 @@ void X11Canvas::showBackground() {
   if (background_) xcb_free_pixmap(connection_, background_);
   background_ = nextBackground_;
   nextBackground_ = 0;
+  if (exposures_ == Exposures::ByOwner) {
+    flush();
+    return;
+  }
   if (background_) {
     xcb_change_window_attributes(connection_, window_, XCB_CW_BACK_PIXMAP, &background_);
   } else {

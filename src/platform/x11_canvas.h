@@ -17,19 +17,26 @@ struct xcb_connection_t;
 // pixels of the window.
 class X11Canvas {
  public:
+  // Who repaints what the window shows again after it was covered: the
+  // server from the window's background, or the owner of the canvas (a
+  // window lent by another program, whose background is not ours to change).
+  enum class Exposures { ByServer, ByOwner };
+
   // A window that Qt made, on Qt's own X connection. Nothing when Qt does not
   // run on X or the server cannot draw this way (see `create`).
   static std::unique_ptr<X11Canvas> onQtWindow(quint32 window);
   // Nothing when the server lacks the RENDER extension or the window's pixels
   // are not 32-bit true colour in the byte order of this machine.
-  static std::unique_ptr<X11Canvas> create(xcb_connection_t* connection, quint32 window);
+  static std::unique_ptr<X11Canvas> create(xcb_connection_t* connection, quint32 window,
+                                           Exposures exposures = Exposures::ByServer);
   ~X11Canvas();
   X11Canvas(const X11Canvas&) = delete;
   X11Canvas& operator=(const X11Canvas&) = delete;
 
-  // The window's background picture of `size`, filled in parts: the server
-  // tiles it from the window's top-left corner and the window shows it at
-  // once. An empty size makes the background black.
+  // The picture under everything, of `size`, filled in parts and tiled from
+  // the window's top-left corner. With exposures by the server it becomes the
+  // window's background and shows at once; else it shows where `draw` goes.
+  // An empty size makes it black.
   void startBackground(QSize size);
   void putBackground(const QImage& part, QPoint at);
   void showBackground();
@@ -56,7 +63,7 @@ class X11Canvas {
     quint32 window = 0;  // the render format of the window's visual
     quint32 argb = 0;    // 32-bit premultiplied ARGB
   };
-  X11Canvas(xcb_connection_t* connection, quint32 window, int depth, Formats formats);
+  X11Canvas(xcb_connection_t* connection, quint32 window, int depth, Formats formats, Exposures exposures);
   void putImage(quint32 drawable, int depth, const QImage& image, QPoint at);
   void ensureScratch(QSize size);
   void drawRect(const QRect& rect, const QList<Placed>& pictures);
@@ -65,6 +72,7 @@ class X11Canvas {
   quint32 window_;
   int depth_;
   Formats formats_;
+  Exposures exposures_;
   quint32 gc_ = 0;
   quint32 background_ = 0;  // pixmap tiled under everything; 0 for black
   quint32 nextBackground_ = 0;

@@ -25,6 +25,9 @@ class X11HostWindow : public QObject {
   ~X11HostWindow() override;
 
   quint32 windowId() const { return window_; }
+  // For drawing into the window on the same connection, whose errors this
+  // object reads and ignores.
+  xcb_connection_t* connection() const { return connection_; }
   QSize size() const { return size_; }
   // The pixel format that copies straight into the window.
   QImage::Format format() const { return format_; }
