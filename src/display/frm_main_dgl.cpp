@@ -152,13 +152,11 @@ void frmMainDGL::drawInHost(const QRegion& area) {
 }
 
 void frmMainDGL::paintWithServer(const QRegion& area) {
-  // A new pattern or word makes the text of the last one stale.
   if (startsNewPatternOrWord()) server_->releaseStale();
   server_->paint(area, stage_, cycle_.patternCaption(), frameRatio());
 }
 
 void frmMainDGL::paintEvent(QPaintEvent* event) {
-  // A new pattern or word makes the text of the last one stale.
   if (server_) return paintWithServer(event->region());
   QPainter painter(this);
   // The image this paint lands in (the window's buffer, or a host's frame)

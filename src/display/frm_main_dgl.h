@@ -95,6 +95,8 @@ class frmMainDGL : public QWidget {
   qreal frameRatio() const;
   QSize deviceSize() const;
   void paintWithServer(const QRegion& area);
+  // True on the first frame of a new pattern or word, whose text makes the
+  // pictures of the last one stale.
   bool startsNewPatternOrWord();
 
   QuorlSaver& saver_;

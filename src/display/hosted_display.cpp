@@ -30,7 +30,7 @@ void HostedDisplay::start() {
 }
 
 void HostedDisplay::resize(QSize size) {
-  if (!frame_.isNull()) frame_ = QImage(size, host_->format());
+  if (!display_->drawsWithServer()) frame_ = QImage(size, host_->format());
   display_->hostResized(size);
   repaint(QRect(QPoint(0, 0), size));
 }

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <xcb/xcb.h>
 
+#include "x_windows.h"
 #include "xvfb_server.h"
 
 // The real program on a real X server: drawn into a host's window as an
@@ -37,29 +38,8 @@ class tst_DisplayOnX11 : public QObject {
     return process;
   }
 
-  // A window's pixels can be read back only where no other window covers it.
-  xcb_window_t createWindow(QRect where) {
-    const xcb_window_t window = xcb_generate_id(x_);
-    const uint32_t values[] = {screen_->black_pixel, 1};  // black, no window manager
-    xcb_create_window(x_, XCB_COPY_FROM_PARENT, window, screen_->root, int16_t(where.x()), int16_t(where.y()),
-                      uint16_t(where.width()), uint16_t(where.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      screen_->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
-    xcb_map_window(x_, window);
-    xcb_flush(x_);
-    return window;
-  }
-
-  QImage pixels(xcb_window_t window, QSize size) {
-    xcb_get_image_reply_t* reply = xcb_get_image_reply(
-        x_, xcb_get_image(x_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, uint16_t(size.width()),
-                          uint16_t(size.height()), ~0u),
-        nullptr);
-    if (!reply) return {};
-    QImage image(xcb_get_image_data(reply), size.width(), size.height(), QImage::Format_RGB32);
-    image = image.copy();
-    free(reply);
-    return image;
-  }
+  xcb_window_t createWindow(QRect where) { return XWindows::create(x_, screen_, where); }
+  QImage pixels(xcb_window_t window, QSize size) { return XWindows::pixels(x_, window, size); }
 
   // What a person would see: the default picture from its top-left corner,
   // the pale cyan pattern name at the top left, and words in the question

@@ -5,6 +5,7 @@
 
 #include "display/background.h"
 #include "display/server_drawn_frame.h"
+#include "x_windows.h"
 #include "xvfb_server.h"
 
 // Frames drawn by a real X server hold the same pixels as Qt would blend:
@@ -23,28 +24,8 @@ class tst_ServerDrawnFrame : public QObject {
   QtTextMetrics metrics_;
   RandomSource random_;
 
-  xcb_window_t createWindow(QSize size) {
-    const xcb_window_t window = xcb_generate_id(x_);
-    const uint32_t values[] = {screen_->black_pixel, 1};
-    xcb_create_window(x_, XCB_COPY_FROM_PARENT, window, screen_->root, 0, 0, uint16_t(size.width()),
-                      uint16_t(size.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual,
-                      XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
-    xcb_map_window(x_, window);
-    sync();
-    return window;
-  }
-  void sync() { std::free(xcb_get_input_focus_reply(x_, xcb_get_input_focus(x_), nullptr)); }
-
-  QImage pixels(xcb_window_t window, QSize size) {
-    sync();
-    auto* reply = xcb_get_image_reply(x_, xcb_get_image(x_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0,
-                                                        uint16_t(size.width()), uint16_t(size.height()), ~0u),
-                                      nullptr);
-    if (!reply) return {};
-    QImage image = QImage(xcb_get_image_data(reply), size.width(), size.height(), QImage::Format_RGB32).copy();
-    std::free(reply);
-    return image;
-  }
+  xcb_window_t createWindow(QSize size) { return XWindows::create(x_, screen_, QRect(QPoint(), size)); }
+  QImage pixels(xcb_window_t window, QSize size) { return XWindows::pixels(x_, window, size); }
 
   // The frame as Qt's own painter blends it, in device pixels.
   QImage blendedByQt(const Stage& stage, const QString& name, qreal ratio, QSize device) const {
