@@ -29,11 +29,10 @@ struct Rig {
   RandomSource random;
   QuorlSaver saver{QString()};
   Stage stage{metrics, random};
-  MainCycle cycle{saver, stage, Patterns::table()};
+  MainCycle cycle{saver, stage, Patterns::table(), DisplayRun::Trial};
   VirtualClock clock{stage.timers, [this](TimerId id) { cycle.fire(id); }};
 
   explicit Rig(int pattern, QSize size) {
-    saver.configMode = true;
     saver.settings.patternOrder = 1;
     saver.settings.patternExcluded.fill(1);
     saver.settings.patternExcluded[size_t(pattern - 1)] = 0;

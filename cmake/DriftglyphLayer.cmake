@@ -1,9 +1,16 @@
 # One static library per source folder. Sources are globbed so that adding a
-# file to a folder needs no edit here.
+# file to a folder needs no edit here. ALSO names subfolders whose files join
+# the library (the operating system's own calls); EXCLUDE leaves files out.
 function(driftglyph_layer name)
-  cmake_parse_arguments(L "" "" "DEPENDS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS
-       "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  cmake_parse_arguments(L "" "" "DEPENDS;ALSO;EXCLUDE" ${ARGN})
+  set(patterns "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  foreach(folder IN LISTS L_ALSO)
+    list(APPEND patterns "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h")
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${patterns})
+  foreach(excluded IN LISTS L_EXCLUDE)
+    list(REMOVE_ITEM sources "${CMAKE_CURRENT_SOURCE_DIR}/${excluded}")
+  endforeach()
   add_library(driftglyph_${name} STATIC ${sources})
   target_include_directories(driftglyph_${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
   target_link_libraries(driftglyph_${name} PUBLIC ${L_DEPENDS})

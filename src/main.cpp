@@ -15,8 +15,8 @@
 #include "platform/font_substitutes.h"
 #include "platform/qt_translations.h"
 #include "platform/qt_user_dialogs.h"
+#include "platform/frame_surfaces.h"
 #include "platform/termination_signals.h"
-#include "platform/x11_host_window.h"
 #include "settings/frm_setting.h"
 #include "startup/command_line.h"
 #include "startup/home_folder.h"
@@ -44,16 +44,32 @@ int runTrace(QuorlSaver& saver, const StartupCommand& command) {
   return TraceRunner::run(saver, Patterns::table(), options, out);
 }
 
+// Counts the ticks of a running display, for measuring the cost of a frame
+// from outside; reported on stderr at exit only when DRIFTGLYPH_TICK_REPORT is set.
+class TickReport {
+ public:
+  void count(const DisplayEngine& engine) {
+    if (qEnvironmentVariableIsSet("DRIFTGLYPH_TICK_REPORT"))
+      QObject::connect(&engine, &DisplayEngine::frameChanged, [this] { ++ticks_; });
+  }
+  ~TickReport() {
+    if (qEnvironmentVariableIsSet("DRIFTGLYPH_TICK_REPORT")) std::fprintf(stderr, "ticks %lld\n", ticks_);
+  }
+
+ private:
+  qint64 ticks_ = 0;
+};
+
 // The show-saver procedure: the display covers the screen and runs until input ends it.
 // False when another display took the lock between the probe and now: two
 // starts at the same instant show one display, and the later one ends silently.
-bool showSaver(QuorlSaver& saver) {
-  saver.configMode = false;
-  auto* display = new frmMainDGL(saver, Patterns::table());
+bool showSaver(QuorlSaver& saver, TickReport& report) {
+  auto* display = new frmMainDGL(saver, Patterns::table(), DisplayRun::Show, &FrameSurfaces::forWindow);
   if (!display->ownsDisplayLock()) {
     delete display;
     return false;
   }
+  report.count(display->engine());
   display->showSaver();
   // Ended from outside: grabs, cursor and lock are given back as on input.
   QObject::connect(new TerminationSignals(display), &TerminationSignals::received, display,
@@ -63,9 +79,9 @@ bool showSaver(QuorlSaver& saver) {
 
 // Hack mode: the display draws into the host's window until the host ends
 // the program with a signal or destroys the window; both end it with status 0.
-std::unique_ptr<HostedDisplay> showInHost(QuorlSaver& saver, std::unique_ptr<X11HostWindow> host) {
-  saver.configMode = false;
+std::unique_ptr<HostedDisplay> showInHost(QuorlSaver& saver, std::unique_ptr<HostWindow> host, TickReport& report) {
   auto hosted = std::make_unique<HostedDisplay>(saver, Patterns::table(), std::move(host));
+  report.count(hosted->engine());
   QObject::connect(hosted.get(), &HostedDisplay::hostGone, qApp, &QCoreApplication::quit);
   QObject::connect(new TerminationSignals(hosted.get()), &TerminationSignals::received, qApp,
                    &QCoreApplication::quit);
@@ -75,7 +91,6 @@ std::unique_ptr<HostedDisplay> showInHost(QuorlSaver& saver, std::unique_ptr<X11
 
 // The settings dialog, not modal; the program ends when it closes.
 void showSettings(QuorlSaver& saver) {
-  saver.configMode = true;
   auto* dialogs = new QtUserDialogs;
   auto* clipboard = new SystemClipboard;
   auto* settings = new frmSetting(saver, *dialogs, *clipboard);
@@ -119,12 +134,12 @@ int main(int argc, char* argv[]) {
     std::fputs("driftglyph: no display to show on: DISPLAY is not set\n", stderr);
     return 2;
   }
-  std::unique_ptr<X11HostWindow> host;
+  std::unique_ptr<HostWindow> host;
   if (command.action == StartupCommand::Action::Hack) {
     // A host may end a hack the moment it starts: even then it ends cleanly.
     TerminationSignals::install();
     QString error;
-    host = X11HostWindow::open(command.hostWindow, &error);
+    host = FrameSurfaces::openHostWindow(command.hostWindow, &error);
     if (!host) {
       std::fprintf(stderr, "driftglyph: %s\n", qPrintable(error));
       return 2;
@@ -152,15 +167,16 @@ int main(int argc, char* argv[]) {
 
   saver.random.reseedFromClock();
 
+  TickReport report;
   std::unique_ptr<HostedDisplay> hosted;  // ends before the application
   switch (command.action) {
     case StartupCommand::Action::Trace:
       return runTrace(saver, command);
     case StartupCommand::Action::Show:
-      if (!showSaver(saver)) return 0;
+      if (!showSaver(saver, report)) return 0;
       break;
     case StartupCommand::Action::Hack:
-      hosted = showInHost(saver, std::move(host));
+      hosted = showInHost(saver, std::move(host), report);
       break;
     default:
       showSettings(saver);

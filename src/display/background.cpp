@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/x11_canvas.h"
 
 namespace Background {
 
@@ -131,27 +130,4 @@ bool TiledPicture::readInBands(const QRect& part, const std::function<void(const
     take(decoded, band.topLeft());
   }
   return true;
-}
-
-void TiledPicture::uploadTo(X11Canvas& canvas, QSize deviceSize) const {
-  // Only the part that can show is kept: the top-left corner of a picture
-  // larger than the window.
-  const QSize shown = size_.boundedTo(deviceSize);
-  canvas.startBackground(shown);
-  if (!shown.isEmpty()) {
-    const QRect part(QPoint(0, 0), shown);
-    const bool read = readInBands(part, [&](const QImage& decoded, QPoint at) {
-      const QRect piece = QRect(at, decoded.size()) & part;
-      QImage pixels = piece.size() == decoded.size() ? decoded : decoded.copy(piece.translated(-at));
-      if (pixels.hasAlphaChannel()) {  // see-through pixels show black, as on screen
-        QImage opaque(pixels.size(), QImage::Format_RGB32);
-        opaque.fill(Qt::black);
-        QPainter(&opaque).drawImage(0, 0, pixels);
-        pixels = opaque;
-      }
-      canvas.putBackground(pixels, piece.topLeft());
-    });
-    if (!read) canvas.startBackground(QSize());
-  }
-  canvas.showBackground();
 }

@@ -8,7 +8,6 @@
 #include <functional>
 
 class QPainter;
-class X11Canvas;
 
 // The background picture, tiled once from the top-left corner at its natural
 // size; the words move over it without redrawing it.
@@ -43,23 +42,21 @@ class TiledPicture {
   // tiles meet without seams at any pixel ratio; black where there is none.
   void paint(QPainter& painter, const QRect& area) const;
 
-  // Makes the picture the background of a window drawn by the X server, cut
-  // to the window's `deviceSize`; black without a picture.
-  void uploadTo(X11Canvas& canvas, QSize deviceSize) const;
-
   // Keeps the decoded picture between paints, for targets that are not kept
   // between frames.
   void setKeepDecoded(bool keep);
 
   QSize size() const { return size_; }
 
+  // Decodes `part` of the picture a band of rows at a time where the format
+  // allows, else all of it at once, handing each with its place in the
+  // picture to `take`; false when the file no longer reads.
+  bool readInBands(const QRect& part, const std::function<void(const QImage&, QPoint)>& take) const;
+
  private:
   // The part of the picture that the tiles over `area` show.
   QRect neededPart(const QRect& area) const;
   void paintDevicePixels(QPainter& painter, const QRect& area) const;
-  // Decodes `part` of the picture a band of rows at a time where the format
-  // allows, else all of it at once; false when the file no longer reads.
-  bool readInBands(const QRect& part, const std::function<void(const QImage&, QPoint)>& take) const;
   void drawPart(QPainter& painter, const QRect& area, const QImage& part, QPoint partOrigin) const;
 
   QString path_;

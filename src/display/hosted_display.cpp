@@ -1,37 +1,31 @@
 #include "display/hosted_display.h"
 
-#include <QPainter>
 #include <QTimer>
 
-#include "display/frm_main_dgl.h"
-#include "platform/x11_canvas.h"
-#include "platform/x11_host_window.h"
-
-HostedDisplay::HostedDisplay(QuorlSaver& saver, const PatternCatalog& patterns,
-                             std::unique_ptr<X11HostWindow> host)
-    : host_(std::move(host)),
-      display_(new frmMainDGL(saver, patterns, nullptr, frmMainDGL::Surface::HostWindow)) {
-  connect(display_, &frmMainDGL::areaChanged, this, &HostedDisplay::repaint);
-  connect(host_.get(), &X11HostWindow::exposed, this, &HostedDisplay::repaint);
-  connect(host_.get(), &X11HostWindow::resized, this, &HostedDisplay::resize);
-  connect(host_.get(), &X11HostWindow::gone, this, &HostedDisplay::hostGone);
+HostedDisplay::HostedDisplay(QuorlSaver& saver, const PatternCatalog& patterns, std::unique_ptr<HostWindow> host)
+    : host_(std::move(host)), engine_(saver, patterns, DisplayRun::Show) {
+  connect(&engine_, &DisplayEngine::pictureChanged, this, [this] { host_->surface().setBackground(engine_.picture()); });
+  connect(&engine_, &DisplayEngine::frameChanged, this, &HostedDisplay::repaint);
+  connect(host_.get(), &HostWindow::exposed, this, &HostedDisplay::repaint);
+  connect(host_.get(), &HostWindow::resized, this, &HostedDisplay::resize);
+  connect(host_.get(), &HostWindow::gone, this, &HostedDisplay::hostGone);
 }
 
-HostedDisplay::~HostedDisplay() { delete display_; }
+HostedDisplay::~HostedDisplay() { engine_.stop(); }
 
 void HostedDisplay::start() {
-  // The server draws the frames when it can; else they are rendered here
-  // and copied in.
-  auto canvas = X11Canvas::create(host_->connection(), host_->windowId(), X11Canvas::Exposures::ByOwner);
-  if (!canvas) frame_ = QImage(host_->size(), host_->format());
-  display_->showInHost(host_->size(), std::move(canvas));
+  engine_.load();
+  host_->surface().resize(host_->size(), 1);
+  engine_.setSize(host_->size());
+  engine_.start();
   host_->watch();
   repaint(QRect(QPoint(0, 0), host_->size()));
 }
 
 void HostedDisplay::resize(QSize size) {
-  if (!display_->drawsWithServer()) frame_ = QImage(size, host_->format());
-  display_->hostResized(size);
+  host_->surface().resize(size, 1);
+  engine_.setSize(size);
+  engine_.restart();
   repaint(QRect(QPoint(0, 0), size));
 }
 
@@ -47,11 +41,5 @@ void HostedDisplay::flush() {
   flushQueued_ = false;
   const QRegion area = pending_ & QRect(QPoint(0, 0), host_->size());
   pending_ = QRegion();
-  if (area.isEmpty() || !display_) return;
-  if (display_->drawsWithServer()) return display_->drawInHost(area);
-  {
-    QPainter painter(&frame_);
-    display_->render(&painter, area.boundingRect().topLeft(), area, {});
-  }
-  host_->put(frame_, area);
+  if (!area.isEmpty()) host_->surface().draw(area, engine_.frame());
 }

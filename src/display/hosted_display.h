@@ -1,31 +1,24 @@
 #pragma once
 
-#include <QImage>
 #include <QObject>
-#include <QPointer>
 #include <QRegion>
 #include <memory>
 
-#include "display/pattern_catalog.h"
-
-class QuorlSaver;
-class X11HostWindow;
-class frmMainDGL;
+#include "display/display_engine.h"
+#include "display/host_window.h"
 
 // The display drawn into a screen-saver host's window: the same display as
-// on a screen, drawn by the X server where it can (see ServerDrawnFrame),
-// else rendered into a frame of the window's size whose changed parts are
-// copied into the window. It follows the window's size, repaints
-// what the host exposes, and ends the program quietly when the window goes.
+// on a screen. It follows the window's size, repaints what the host
+// exposes, takes no input, holds no lock, and reports when the window goes.
 class HostedDisplay : public QObject {
   Q_OBJECT
 
  public:
-  HostedDisplay(QuorlSaver& saver, const PatternCatalog& patterns, std::unique_ptr<X11HostWindow> host);
+  HostedDisplay(QuorlSaver& saver, const PatternCatalog& patterns, std::unique_ptr<HostWindow> host);
   ~HostedDisplay() override;
 
   void start();
-  const frmMainDGL* display() const { return display_; }
+  const DisplayEngine& engine() const { return engine_; }
 
  signals:
   // The host's window is no more.
@@ -36,9 +29,8 @@ class HostedDisplay : public QObject {
   void repaint(const QRegion& area);
   void flush();
 
-  std::unique_ptr<X11HostWindow> host_;
-  QPointer<frmMainDGL> display_;
-  QImage frame_;  // only when the server cannot draw the frames
+  std::unique_ptr<HostWindow> host_;
+  DisplayEngine engine_;
   QRegion pending_;
   bool flushQueued_ = false;
 };

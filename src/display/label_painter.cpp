@@ -14,13 +14,7 @@
 #include "display/label_font.h"
 
 const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal ratio) {
-  const Key key = Key::of(label, ratio);
-  auto it = cache_.find(key);
-  if (it == cache_.end()) {
-    if (cache_.size() >= kMaxCached) {
-      cache_.clear();
-      pictureBytes_ = 0;
-    }
+  return cache_.use(Key::of(label, ratio), [&] {
     Entry entry;
     entry.font = LabelFont::make(label.face, label.size, label.italic);
     entry.text.setText(label.caption);
@@ -33,15 +27,10 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal rati
       const Picture outline = drawOutline(entry.font, label.caption, BgrColor::toQColor(int32_t(label.color)), ratio);
       entry.picture = outline.image;
       entry.pictureOffset = outline.corner;
-      pictureBytes_ += entry.picture.sizeInBytes();
     }
-    it = cache_.insert(key, entry);
-  }
-  if (it->lastFrame != frame_) {
-    it->lastFrame = frame_;
-    frameBytes_ += it->picture.sizeInBytes();
-  }
-  return *it;
+    const qint64 bytes = entry.picture.sizeInBytes();
+    return PictureCache<Key, Entry>::Made{std::move(entry), bytes};
+  });
 }
 
 LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString& text, const QColor& color,
@@ -105,21 +94,8 @@ QPoint LabelPainter::devicePlace(const Label& label, qreal ratio) {
   return (QPointF(std::round(label.left), std::round(label.top)) * ratio).toPoint();
 }
 
-void LabelPainter::dropUnusedPictures() {
-  if (pictureBytes_ <= std::max(2 * frameBytes_, budgetFloor_)) return;
-  for (auto it = cache_.begin(); it != cache_.end();) {
-    if (it->lastFrame != frame_ && !it->picture.isNull()) {
-      pictureBytes_ -= it->picture.sizeInBytes();
-      it = cache_.erase(it);
-    } else {
-      ++it;
-    }
-  }
-}
-
 void LabelPainter::releaseStale() {
   cache_.clear();
-  pictureBytes_ = 0;
 #ifdef __GLIBC__
   malloc_trim(0);  // large freed pictures otherwise stay with the process
 #endif
@@ -156,12 +132,11 @@ void LabelPainter::paintLabel(QPainter& painter, const Label& label, qreal ratio
 }
 
 void LabelPainter::paint(QPainter& painter, const Stage& stage) {
-  ++frame_;
-  frameBytes_ = 0;
+  cache_.beginFrame();
   const qreal ratio = painter.deviceTransform().m11();  // device pixels per layout pixel
   for (const Label& label : stage.lblQ) paintLabel(painter, label, ratio);
   for (const Label& label : stage.lblF) paintLabel(painter, label, ratio);
-  dropUnusedPictures();
+  cache_.endFrame();
 }
 
 QList<QRect> LabelPainter::visibleRects(const Stage& stage) {

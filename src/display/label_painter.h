@@ -10,6 +10,7 @@
 #include <QStaticText>
 
 #include "display/label_font.h"
+#include "display/picture_cache.h"
 #include "display/stage.h"
 
 class QPainter;
@@ -29,14 +30,14 @@ class LabelPainter {
   // A larger floor keeps more pictures for later frames. Drawing a picture
   // again may place its text up to 1/64 px differently, so frame-by-frame
   // output that must not vary between runs keeps them longer.
-  explicit LabelPainter(qint64 pictureBudgetFloor = kMinPictureBudget) : budgetFloor_(pictureBudgetFloor) {}
+  explicit LabelPainter(qint64 pictureBudgetFloor = kMinPictureBudget) : cache_(pictureBudgetFloor, kMaxCached) {}
 
   // Draws one frame's labels.
   void paint(QPainter& painter, const Stage& stage);
   // Forgets all cached text, for when a new pattern or word starts, and
   // gives the freed memory back to the system.
   void releaseStale();
-  qint64 pictureBytes() const { return pictureBytes_; }
+  qint64 pictureBytes() const { return cache_.bytes(); }
   // The pattern name at the top-left corner: bold Arial 18 pt, pale cyan.
   void paintPatternName(QPainter& painter, const QString& name);
   static QRect patternNameRect() { return QRect(0, 0, 400, 40); }
@@ -78,20 +79,14 @@ class LabelPainter {
     bool useOutline = false;
     QImage picture;        // the outline drawn once in device pixels, for large text
     QPoint pictureOffset;  // where the picture's corner lies from the label's corner, in device pixels
-    qint64 lastFrame = 0;
   };
   const Entry& entryFor(const Label& label, qreal ratio);
   static bool hasRealBold(const QString& family);
   static Picture drawOutline(const QFont& font, const QString& text, const QColor& color, qreal ratio);
   static QFont patternNameFont();
   void paintLabel(QPainter& painter, const Label& label, qreal ratio);
-  void dropUnusedPictures();
 
-  QHash<Key, Entry> cache_;
-  qint64 pictureBytes_ = 0;
-  qint64 frame_ = 0;
-  qint64 frameBytes_ = 0;  // picture bytes the current frame uses
-  qint64 budgetFloor_;
+  PictureCache<Key, Entry> cache_;
   QStaticText patternName_;
   QFont patternNameFont_;
 };

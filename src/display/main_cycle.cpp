@@ -3,15 +3,15 @@
 #include "display/arithmetic.h"
 #include "startup/quorl_saver.h"
 
-MainCycle::MainCycle(QuorlSaver& saver, Stage& stage, const PatternCatalog& patterns)
-    : saver_(saver), stage_(stage), patterns_(patterns) {}
+MainCycle::MainCycle(QuorlSaver& saver, Stage& stage, const PatternCatalog& patterns, DisplayRun run)
+    : saver_(saver), stage_(stage), patterns_(patterns), run_(run) {}
 
 void MainCycle::load() {
   stage_.random().reseedFromClock();
   wordIndex_ = 0;
   patternNumber_ = 0;
   cycleState_ = 0;
-  if (!saver_.configMode) saver_.load();
+  if (run_ == DisplayRun::Show) saver_.load();
 
   SaverSettings& s = saver_.settings;
   randomPatterns_ = s.patternOrder == 0;

@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 
+#include "display/display_run.h"
 #include "display/pattern_catalog.h"
 #include "display/stage.h"
 
@@ -15,10 +16,10 @@ class QuorlSaver;
 // the pattern's timer. Patterns hand back by enabling tmQuo.
 class MainCycle {
  public:
-  MainCycle(QuorlSaver& saver, Stage& stage, const PatternCatalog& patterns);
+  MainCycle(QuorlSaver& saver, Stage& stage, const PatternCatalog& patterns, DisplayRun run);
 
-  // The display's load: enabled set, label fonts, counters. Loads the settings
-  // from disk first unless the display runs for the settings dialog.
+  // The display's load: enabled set, label fonts, counters. A shown display
+  // loads the settings from disk first; a trial shows those in memory.
   void load();
 
   // Starts the cycle (the last step of showing the saver).
@@ -43,7 +44,6 @@ class MainCycle {
   int wordIndex() const { return wordIndex_; }
   int patternNumber() const { return patternNumber_; }
   int cycleState() const { return cycleState_; }
-  bool isEnabled(int patternNumber) const { return enabled_[size_t(patternNumber)]; }
   int enabledCount() const { return enabledCount_; }
 
  private:
@@ -57,6 +57,7 @@ class MainCycle {
   QuorlSaver& saver_;
   Stage& stage_;
   const PatternCatalog& patterns_;
+  const DisplayRun run_;
 
   double formWidth_ = 0;
   double formHeight_ = 0;

@@ -11,7 +11,6 @@ class MouseJump {
 
   // True when this move should end the display.
   bool moved(QPointF position);
-  void reset() { recorded_ = false; }
 
  private:
   bool recorded_ = false;

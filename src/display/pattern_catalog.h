@@ -12,8 +12,7 @@ using PatternTick = void (*)(Stage&);
 
 struct PatternEntry {
   int number;       // 1..16
-  QString name;     // shown in lblPtn
-  TimerId timer;
+  QString name;     // shown in lblPtn; the pattern runs on patternTimer(number)
   PatternTick tick; // null while the pattern cannot run
 };
 

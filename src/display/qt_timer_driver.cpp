@@ -1,22 +1,6 @@
 #include "display/qt_timer_driver.h"
 
-#include <cstdio>
-
 #include "display/virtual_clock.h"
-
-namespace {
-
-// Counts the ticks the real timers fire, for measuring the cost of a frame
-// from outside; reported on stderr at exit only when DRIFTGLYPH_TICK_REPORT is set.
-struct TickReport {
-  qint64 ticks = 0;
-  ~TickReport() {
-    if (qEnvironmentVariableIsSet("DRIFTGLYPH_TICK_REPORT")) std::fprintf(stderr, "ticks %lld\n", ticks);
-  }
-};
-TickReport tickReport;
-
-}  // namespace
 
 QtTimerDriver::QtTimerDriver(TimerBank& bank, std::function<void(TimerId)> fire, QObject* parent)
     : QObject(parent), bank_(bank), fire_(std::move(fire)) {
@@ -26,7 +10,6 @@ QtTimerDriver::QtTimerDriver(TimerBank& bank, std::function<void(TimerId)> fire,
     timers_[size_t(i)]->setTimerType(Qt::PreciseTimer);
     QObject::connect(timers_[size_t(i)].get(), &QTimer::timeout, this, [this, id] {
       if (!bank_.isEnabled(id)) return;
-      ++tickReport.ticks;
       fire_(id);
     });
     sync(id);

@@ -3,8 +3,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-ScreenCovers::ScreenCovers(QScreen* displayScreen, std::function<TiledPicture()> openPicture, QObject* parent)
-    : QObject(parent), displayScreen_(displayScreen), openPicture_(std::move(openPicture)) {
+ScreenCovers::ScreenCovers(QScreen* displayScreen, WindowSurfaceFactory makeSurface,
+                           std::function<TiledPicture()> openPicture, QObject* parent)
+    : QObject(parent), displayScreen_(displayScreen), makeSurface_(makeSurface), openPicture_(std::move(openPicture)) {
   connect(qGuiApp, &QGuiApplication::screenAdded, this, [this] { sync(); });
   connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this](QScreen* screen) { sync(screen); });
   connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &ScreenCovers::onPrimaryChanged);
@@ -60,7 +61,7 @@ void ScreenCovers::sync(QScreen* leaving) {
   }
   for (QScreen* screen : wanted) {
     if (!picture_) picture_ = openPicture_();
-    auto* cover = new ScreenCover(screen, *picture_);
+    auto* cover = new ScreenCover(screen, *picture_, makeSurface_);
     connect(cover, &ScreenCover::inputSeen, this, &ScreenCovers::inputSeen);
     connect(screen, &QScreen::geometryChanged, cover, &ScreenCover::fitScreen);
     cover->fitScreen();

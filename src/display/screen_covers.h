@@ -20,7 +20,8 @@ class ScreenCovers : public QObject {
  public:
   // `openPicture` gives the background picture; it is read only once a second
   // screen needs a cover.
-  ScreenCovers(QScreen* displayScreen, std::function<TiledPicture()> openPicture, QObject* parent = nullptr);
+  ScreenCovers(QScreen* displayScreen, WindowSurfaceFactory makeSurface, std::function<TiledPicture()> openPicture,
+               QObject* parent = nullptr);
   ~ScreenCovers() override;
 
   QList<ScreenCover*> covers() const;
@@ -37,6 +38,7 @@ class ScreenCovers : public QObject {
 
   QPointer<QScreen> displayScreen_;
   QMetaObject::Connection geometryWatch_;
+  WindowSurfaceFactory makeSurface_;
   std::function<TiledPicture()> openPicture_;
   std::optional<TiledPicture> picture_;
   QList<QPointer<ScreenCover>> covers_;

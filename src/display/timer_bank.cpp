@@ -34,9 +34,3 @@ QStringList TimerBank::enabledNames() const {
     if (state_[size_t(i)].enabled) names.append(timerName(TimerId(i)));
   return names;
 }
-
-int TimerBank::enabledCount() const {
-  int n = 0;
-  for (const State& s : state_) n += s.enabled ? 1 : 0;
-  return n;
-}

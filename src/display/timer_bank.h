@@ -23,13 +23,11 @@ class TimerBank {
  public:
   void enable(TimerId id);
   void disable(TimerId id);
-  void setEnabled(TimerId id, bool enabled) { enabled ? enable(id) : disable(id); }
   bool isEnabled(TimerId id) const { return state_[size_t(id)].enabled; }
   void setInterval(TimerId id, int ms);
   int interval(TimerId id) const { return state_[size_t(id)].interval; }
 
   QStringList enabledNames() const;
-  int enabledCount() const;
 
   // Called after a timer starts counting anew (enabled, or its interval
   // changed while enabled) or stops.

@@ -2,15 +2,10 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPainter>
 #include <cmath>
 
-#include "display/background.h"
-#include "display/label_painter.h"
-#include "display/main_cycle.h"
-#include "display/stage.h"
-#include "display/text_metrics.h"
-#include "display/virtual_clock.h"
+#include "display/display_engine.h"
+#include "display/raster_frame_surface.h"
 #include "startup/quorl_saver.h"
 #include "startup/random_source.h"
 
@@ -89,41 +84,35 @@ QString tickLine(qint64 time, TimerId timer, const Stage& stage, const MainCycle
 }  // namespace
 
 int run(QuorlSaver& saver, const PatternCatalog& patterns, const TraceOptions& options, QTextStream& out) {
-  QtTextMetrics metrics;
+  DisplayEngine engine(saver, patterns, DisplayRun::Show, DisplayEngine::Clock::Virtual);
   RandomSource& random = saver.random;
-  Stage stage(metrics, random);
-  MainCycle cycle(saver, stage, patterns);
-  VirtualClock clock(stage.timers, [&cycle](TimerId id) { cycle.fire(id); });
   // The "system timer" that reseeds the generator is the virtual clock, offset by the seed.
-  random.setClock([&clock, &options] { return uint32_t(clock.now()) + options.seed; });
+  random.setClock([&engine, &options] { return uint32_t(engine.now()) + options.seed; });
+  engine.setSize(options.size);
 
-  QImage background;
-  cycle.setFormSize(options.size.width(), options.size.height());
-  cycle.drawBackground = [&] {
-    background = Background::compose(Background::load(saver.pictureOrDefault(saver.settings.backgroundPath)),
-                                      options.size);
-  };
-  if (!options.framesFolder.isEmpty()) QDir().mkpath(options.framesFolder);
+  // Frames go through the same raster surface as the display's own window,
+  // keeping text pictures long so frames are the same on every run.
+  std::unique_ptr<RasterFrameSurface> surface;
+  if (!options.framesFolder.isEmpty()) {
+    QDir().mkpath(options.framesFolder);
+    surface = std::make_unique<RasterFrameSurface>(QImage::Format_RGB32, 48 * 1024 * 1024);
+    surface->resize(options.size, 1);
+    QObject::connect(&engine, &DisplayEngine::pictureChanged, [&] { surface->setBackground(engine.picture()); });
+    QObject::connect(&engine, &DisplayEngine::frameChanged,
+                     [&](const QRegion& area) { surface->draw(area, engine.frame()); });
+  }
 
-  saver.configMode = false;
-  cycle.load();
-  cycle.start();
-
-  LabelPainter painter(48 * 1024 * 1024);  // pictures kept long, so frames are the same on every run
+  engine.load();
+  engine.start();
   int ended = 0;
   qint64 frame = 0;
-  while (ended < options.runs && clock.step()) {
-    const TimerId fired = clock.lastFired();
-    out << tickLine(clock.now(), fired, stage, cycle) << '\n';
-    if (fired != TimerId::tmQuo && stage.timers.isEnabled(TimerId::tmQuo)) ++ended;
-    if (!options.framesFolder.isEmpty()) {
-      QImage picture = background;  // composed (black when no picture loads) on the first tick
-      QPainter p(&picture);
-      painter.paint(p, stage);
-      painter.paintPatternName(p, cycle.patternCaption());
-      p.end();
-      picture.save(QDir(options.framesFolder).filePath(QStringLiteral("%1.png").arg(frame, 6, 10, QChar(u'0'))));
-    }
+  while (ended < options.runs && engine.step()) {
+    const TimerId fired = engine.lastFired();
+    out << tickLine(engine.now(), fired, engine.stage(), engine.cycle()) << '\n';
+    if (fired != TimerId::tmQuo && engine.stage().timers.isEnabled(TimerId::tmQuo)) ++ended;
+    if (surface)
+      surface->image().save(
+          QDir(options.framesFolder).filePath(QStringLiteral("%1.png").arg(frame, 6, 10, QChar(u'0'))));
     ++frame;
   }
   out.flush();

@@ -4,22 +4,22 @@ namespace Patterns {
 
 const PatternCatalog& table() {
   static const PatternCatalog catalog = {{
-      {1, QStringLiteral("Waterdrop"), TimerId::tmSwf, tickWaterdrop},
-      {2, QStringLiteral("Dancing"), TimerId::tmSdc, tickDancing},
-      {3, QStringLiteral("Tornado"), TimerId::tmStn, tickTornado},
-      {4, QStringLiteral("Insects"), TimerId::tmSis, tickInsects},
-      {5, QStringLiteral("Highway"), TimerId::tmShw, tickHighway},
-      {6, QStringLiteral("Fireball"), TimerId::tmSfb, tickFireball},
-      {7, QStringLiteral("Leaves"), TimerId::tmSln, tickLeaves},
-      {8, QStringLiteral("Ripples"), TimerId::tmSrp, tickRipples},
-      {9, QStringLiteral("Pulse"), TimerId::tmSpl, tickPulse},
-      {10, QStringLiteral("Sardines"), TimerId::tmSsd, tickSardines},
-      {11, QStringLiteral("Knot"), TimerId::tmSkn, tickKnot},
-      {12, QStringLiteral("Brick"), TimerId::tmSbr, tickBrick},
-      {13, QStringLiteral("MerryGoRound"), TimerId::tmSmg, tickMerryGoRound},
-      {14, QStringLiteral("Eagle"), TimerId::tmSeg, tickEagle},
-      {15, QStringLiteral("Amoeba"), TimerId::tmSab, tickAmoeba},
-      {16, QStringLiteral("Volcano"), TimerId::tmSvc, tickVolcano},
+      {1, QStringLiteral("Waterdrop"), tickWaterdrop},
+      {2, QStringLiteral("Dancing"), tickDancing},
+      {3, QStringLiteral("Tornado"), tickTornado},
+      {4, QStringLiteral("Insects"), tickInsects},
+      {5, QStringLiteral("Highway"), tickHighway},
+      {6, QStringLiteral("Fireball"), tickFireball},
+      {7, QStringLiteral("Leaves"), tickLeaves},
+      {8, QStringLiteral("Ripples"), tickRipples},
+      {9, QStringLiteral("Pulse"), tickPulse},
+      {10, QStringLiteral("Sardines"), tickSardines},
+      {11, QStringLiteral("Knot"), tickKnot},
+      {12, QStringLiteral("Brick"), tickBrick},
+      {13, QStringLiteral("MerryGoRound"), tickMerryGoRound},
+      {14, QStringLiteral("Eagle"), tickEagle},
+      {15, QStringLiteral("Amoeba"), tickAmoeba},
+      {16, QStringLiteral("Volcano"), tickVolcano},
   }};
   return catalog;
 }

@@ -1,26 +1,9 @@
 #include "platform/display_lock.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSysInfo>
-#include <cerrno>
-#include <csignal>
 
-namespace {
-
-// Whether process `pid`, recorded as running the program `program`, still
-// does: the number may have been given to another program since.
-bool processRuns(qint64 pid, const QString& program) {
-  if (pid <= 0) return false;
-  if (::kill(pid_t(pid), 0) != 0 && errno == ESRCH) return false;
-  QByteArray exe = QFile::encodeName(QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget());
-  if (exe.isEmpty() || program.isEmpty()) return true;  // cannot tell: count it as running
-  if (exe.endsWith(" (deleted)")) exe.chop(10);         // the program was rebuilt while it runs
-  return QFileInfo(QFile::decodeName(exe)).fileName() == program;
-}
-
-}  // namespace
+#include "platform/process_probe.h"
 
 QString DisplayLock::lockPath(const QString& homeFolder) {
   return QDir(homeFolder).filePath(QStringLiteral("frmMainDGL.lock"));
@@ -47,7 +30,7 @@ bool DisplayLock::heldElsewhere() {
   QString program;
   if (!lock_->getLockInfo(&pid, &host, &program)) return false;
   if (!host.isEmpty() && host != QSysInfo::machineHostName()) return true;  // no way to check
-  return processRuns(pid, program);
+  return ProcessProbe::runs(pid, program);
 }
 
 void DisplayLock::release() {

@@ -24,9 +24,6 @@ class InputGrab : public QObject {
   // Gives both back; the pointer shows its own cursor again.
   void release();
 
-  bool keyboardHeld() const { return keyboard_; }
-  bool pointerHeld() const { return pointer_; }
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

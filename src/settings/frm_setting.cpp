@@ -12,6 +12,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/fixed_dialog.h"
+#include "platform/frame_surfaces.h"
 #include "editor/editor_texts.h"
 #include "editor/frm_edit.h"
 #include "patterns/pattern.h"
@@ -74,7 +75,6 @@ frmSetting::frmSetting(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipb
   saver_.load();
   refreshPreviewOnly_ = false;
   tmSet_.start();
-  saver_.configMode = true;
 }
 
 frmSetting::~frmSetting() {
@@ -238,8 +238,7 @@ void frmSetting::showBackground(const BackgroundView& view) {
 void frmSetting::cmdTryClick() {
   if (trial_) return;  // one trial at a time
   // The trial shows the settings in memory, saved or not.
-  saver_.configMode = true;
-  trial_ = new frmMainDGL(saver_, Patterns::table());
+  trial_ = new frmMainDGL(saver_, Patterns::table(), DisplayRun::Trial, &FrameSurfaces::forWindow);
   connect(trial_, &frmMainDGL::ended, this, [this] { activateWindow(); });
   trial_->showSaver();
 }

@@ -3,9 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
+
+#include "platform/file_sync.h"
 
 namespace FileIo {
 
@@ -25,11 +24,9 @@ bool writeAtomically(const QString& path, const QByteArray& bytes, QString* erro
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
       !file.flush() || file.error() != QFileDevice::NoError) {
     why = file.errorString();
-  } else if (::fsync(file.handle()) != 0) {
-    why = QString::fromLocal8Bit(std::strerror(errno));
-  } else if (file.commit()) {
+  } else if (FileSync::toDisk(file, &why) && file.commit()) {
     return true;
-  } else {
+  } else if (why.isEmpty()) {
     why = file.errorString();
   }
   if (error) *error = why;

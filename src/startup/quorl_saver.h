@@ -8,8 +8,7 @@
 #include "startup/word_list.h"
 
 // The state that the display, the settings dialog and the editor share: the
-// settings, the current word list, where the words came from, and whether the
-// display runs for the dialog. One instance lives for the whole run and is
+// settings, the current word list and where the words came from. One instance lives for the whole run and is
 // handed to each window; nothing here is global.
 class QuorlSaver {
  public:
@@ -19,8 +18,6 @@ class QuorlSaver {
   WordList words;
   // 0 = the words came from the companion; otherwise equal to linkState.
   uint8_t companionState = 0;
-  // True while the display runs on behalf of the settings dialog.
-  bool configMode = false;
   // The one random generator of the program (display and editor shuffle).
   RandomSource random;
 

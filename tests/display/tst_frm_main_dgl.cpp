@@ -11,6 +11,7 @@
 #include "display/screen_covers.h"
 #include "patterns/pattern.h"
 #include "platform/display_lock.h"
+#include "platform/frame_surfaces.h"
 #include "startup/quorl_saver.h"
 
 namespace {
@@ -60,10 +61,9 @@ class tst_FrmMainDgl : public QObject {
 
   QPointer<frmMainDGL> startTrial(const QString& picture = {}) {
     saver_ = std::make_unique<QuorlSaver>(home_.path());
-    saver_->configMode = true;
     if (!picture.isEmpty()) saver_->settings.backgroundPath = picture;
     saver_->words.append(QStringLiteral("question"), QStringLiteral("answer"));
-    QPointer<frmMainDGL> display = new frmMainDGL(*saver_, Patterns::table());
+    QPointer<frmMainDGL> display = new frmMainDGL(*saver_, Patterns::table(), DisplayRun::Trial, &FrameSurfaces::forWindow);
     display->showSaver();
     return display;
   }

@@ -14,14 +14,14 @@ void countingPattern(Stage& st) {
 
 PatternCatalog fakeCatalog(bool withGap = false) {
   PatternCatalog c = {{
-      {1, "P1", TimerId::tmSwf, countingPattern<1>},    {2, "P2", TimerId::tmSdc, countingPattern<2>},
-      {3, "P3", TimerId::tmStn, countingPattern<3>},    {4, "P4", TimerId::tmSis, countingPattern<4>},
-      {5, "P5", TimerId::tmShw, countingPattern<5>},    {6, "P6", TimerId::tmSfb, countingPattern<6>},
-      {7, "P7", TimerId::tmSln, countingPattern<7>},    {8, "P8", TimerId::tmSrp, countingPattern<8>},
-      {9, "P9", TimerId::tmSpl, countingPattern<9>},    {10, "P10", TimerId::tmSsd, countingPattern<10>},
-      {11, "P11", TimerId::tmSkn, countingPattern<11>}, {12, "P12", TimerId::tmSbr, countingPattern<12>},
-      {13, "P13", TimerId::tmSmg, countingPattern<13>}, {14, "P14", TimerId::tmSeg, countingPattern<14>},
-      {15, "P15", TimerId::tmSab, countingPattern<15>}, {16, "P16", TimerId::tmSvc, countingPattern<16>},
+      {1, "P1", countingPattern<1>},    {2, "P2", countingPattern<2>},
+      {3, "P3", countingPattern<3>},    {4, "P4", countingPattern<4>},
+      {5, "P5", countingPattern<5>},    {6, "P6", countingPattern<6>},
+      {7, "P7", countingPattern<7>},    {8, "P8", countingPattern<8>},
+      {9, "P9", countingPattern<9>},    {10, "P10", countingPattern<10>},
+      {11, "P11", countingPattern<11>}, {12, "P12", countingPattern<12>},
+      {13, "P13", countingPattern<13>}, {14, "P14", countingPattern<14>},
+      {15, "P15", countingPattern<15>}, {16, "P16", countingPattern<16>},
   }};
   if (withGap) c[2].tick = nullptr;  // pattern 3 cannot run
   return c;

@@ -16,10 +16,9 @@ PatternHarness::PatternHarness(QSize display, uint32_t seed, const PatternCatalo
     : saver(QString()),
       random(saver.random),
       stage(metrics, random),
-      cycle(saver, stage, catalog),
+      cycle(saver, stage, catalog, DisplayRun::Trial),  // no disk: the test sets the words and settings
       clock(stage.timers, [this](TimerId id) { cycle.fire(id); }) {
   random.setClock([this, seed] { return uint32_t(clock.now()) + seed; });
-  saver.configMode = true;  // no disk: the test sets the words and settings
   saver.settings.speed = 1;
   saver.settings.wordOrder = 1;
   saver.settings.patternOrder = 1;

@@ -1,20 +1,14 @@
-#include "platform/x11_host_window.h"
+#include "platform/x11/x11_host_window.h"
 
 #include <QSocketNotifier>
-#include <cstdlib>
 #include <optional>
-#include <xcb/xcb.h>
+
+#include "display/raster_frame_surface.h"
+#include "platform/x11/server_frame_surface.h"
+#include "platform/x11/x11_canvas.h"
+#include "platform/x11/xcb_util.h"
 
 namespace {
-
-// The server's reply freed on scope exit.
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-template <typename T>
-Reply<T> reply(T* raw) {
-  return Reply<T>(raw, &std::free);
-}
 
 // The image format whose bytes the server takes as they are, for this depth.
 std::optional<QImage::Format> formatForDepth(const xcb_setup_t* setup, int depth) {
@@ -47,7 +41,7 @@ std::unique_ptr<X11HostWindow> X11HostWindow::open(quint32 window, QString* erro
     for (int i = 0; i < screenNumber && it.rem; ++i) xcb_screen_next(&it);
     window = it.data->root;
   }
-  auto geometry = reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+  auto geometry = Xcb::reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
   if (!geometry) {
     xcb_disconnect(c);
     *error = QStringLiteral("there is no X window 0x%1").arg(window, 0, 16);
@@ -79,6 +73,7 @@ X11HostWindow::X11HostWindow(xcb_connection_t* connection, quint32 window, QSize
 }
 
 X11HostWindow::~X11HostWindow() {
+  surface_.reset();  // frees its server pictures while the connection lasts
   notifier_.reset();
   xcb_disconnect(connection_);
 }
@@ -99,7 +94,7 @@ void X11HostWindow::end() {
 void X11HostWindow::readEvents() {
   while (!gone_) {
     if (xcb_connection_has_error(connection_)) return end();
-    auto event = reply(xcb_poll_for_event(connection_));
+    auto event = Xcb::reply(xcb_poll_for_event(connection_));
     if (!event) return;
     switch (event->response_type & 0x7f) {
       case 0: {
@@ -135,21 +130,43 @@ void X11HostWindow::readEvents() {
 void X11HostWindow::put(const QImage& frame, const QRegion& region) {
   if (gone_) return;
   const QRegion inside = region & QRect(QPoint(0, 0), size_.boundedTo(frame.size()));
-  for (const QRect& rect : inside) putRect(frame, rect);
+  for (const QRect& rect : inside)
+    Xcb::putImage(connection_, window_, gc_, depth_, frame.copy(rect).convertToFormat(format_), rect.topLeft());
   xcb_flush(connection_);
   readEvents();
 }
 
-void X11HostWindow::putRect(const QImage& frame, const QRect& rect) {
-  // A request may not exceed the server's maximum length: send bands of rows.
-  const QImage part = frame.copy(rect).convertToFormat(format_);
-  const qsizetype line = part.bytesPerLine();
-  const qsizetype room = qsizetype(xcb_get_maximum_request_length(connection_)) * 4 - 32;
-  const int rowsPerRequest = int(qMax<qsizetype>(1, room / line));
-  for (int y = 0; y < part.height(); y += rowsPerRequest) {
-    const int rows = qMin(rowsPerRequest, part.height() - y);
-    xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, uint16_t(part.width()), uint16_t(rows),
-                  int16_t(rect.x()), int16_t(rect.y() + y), 0, uint8_t(depth_), uint32_t(line * rows),
-                  part.constScanLine(y));
+namespace {
+
+// Frames rendered by Qt and copied into the host's window, for windows the
+// server cannot draw on with pictures of its own.
+class CopiedFrameSurface final : public FrameSurface {
+ public:
+  CopiedFrameSurface(X11HostWindow& host) : host_(host), raster_(host.format()) {}
+  void setBackground(const TiledPicture& picture) override { raster_.setBackground(picture); }
+  void resize(QSize size, qreal ratio) override { raster_.resize(size, ratio); }
+
+ protected:
+  void drawFrame(const QRegion& area, const DisplayFrame& frame) override {
+    raster_.draw(area, frame);
+    host_.put(raster_.image(), area);
   }
+  void releaseStale() override {}  // the raster surface sees the same frames
+
+ private:
+  X11HostWindow& host_;
+  RasterFrameSurface raster_;
+};
+
+}  // namespace
+
+FrameSurface& X11HostWindow::surface() {
+  if (!surface_) {
+    // The server draws the frames when it can; else they are rendered here and copied in.
+    if (auto canvas = X11Canvas::create(connection_, window_, X11Canvas::Exposures::ByOwner))
+      surface_ = std::make_unique<ServerFrameSurface>(std::move(canvas));
+    else
+      surface_ = std::make_unique<CopiedFrameSurface>(*this);
+  }
+  return *surface_;
 }

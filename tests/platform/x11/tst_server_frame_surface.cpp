@@ -4,15 +4,17 @@
 #include <xcb/xcb.h>
 
 #include "display/background.h"
-#include "display/server_drawn_frame.h"
+#include "display/raster_frame_surface.h"
+#include "platform/x11/server_frame_surface.h"
 #include "x_windows.h"
 #include "xvfb_server.h"
 
-// Frames drawn by a real X server hold the same pixels as Qt would blend:
-// the picture tiled from the window's corner, each word and the pattern
-// name over it, only where asked, at any pixel ratio and in strips on large
-// windows; and what the window shows again after being covered.
-class tst_ServerDrawnFrame : public QObject {
+// Frames drawn by a real X server hold the same pixels as Qt would blend,
+// and as the raster surface paints: the picture tiled from the window's
+// corner, each word and the pattern name over it, only where asked, at any
+// pixel ratio and in strips on large windows; and what the window shows
+// again after being covered.
+class tst_ServerFrameSurface : public QObject {
   Q_OBJECT
 
   XvfbServer server_;
@@ -54,6 +56,10 @@ class tst_ServerDrawnFrame : public QObject {
   }
 
   // Small and large (outlined) words, one running off the left edge.
+  static DisplayFrame frameOf(const Stage& stage, const QString& name) {
+    return DisplayFrame{&stage, name, LabelPainter::visibleRects(stage), 0};
+  }
+
   void placeWords(Stage& stage, QPointF shift) const {
     stage.lblQ[0] = Label{"remember", "IPAPGothic", 18, false, 0x00FFFFFF, 40 + shift.x(), 60 + shift.y(), true};
     stage.lblQ[1] = Label{"apple", "IPAPGothic", 72, false, 0x00FFFFFF, -30 + shift.x(), 90 + shift.y(), true};
@@ -99,19 +105,28 @@ class tst_ServerDrawnFrame : public QObject {
     const xcb_window_t window = createWindow(device);
     auto canvas = X11Canvas::create(x_, window);
     QVERIFY(canvas);
-    ServerDrawnFrame frame(std::move(canvas));
-    frame.setBackground(TiledPicture(picturePath_), device);
+    ServerFrameSurface server(std::move(canvas));
+    RasterFrameSurface raster(QImage::Format_RGB32);
+    for (FrameSurface* surface : {static_cast<FrameSurface*>(&server), static_cast<FrameSurface*>(&raster)}) {
+      surface->resize(layout, ratio);
+      surface->setBackground(TiledPicture(picturePath_));
+    }
+    auto draw = [&](const QRegion& area, const Stage& stage) {
+      for (FrameSurface* surface : {static_cast<FrameSurface*>(&server), static_cast<FrameSurface*>(&raster)})
+        surface->draw(area, frameOf(stage, "Tornado"));
+    };
 
     Stage stage(metrics_, random_);
     placeWords(stage, words);
-    frame.paint(QRect(QPoint(), layout), stage, "Tornado", ratio);
+    draw(QRect(QPoint(), layout), stage);
     QImage expected = blendedByQt(stage, "Tornado", ratio, device);
     if (partly) {
-      QRegion area;
+      // What changed, as the display engine counts it.
+      QRegion area(LabelPainter::patternNameRect());
       for (const QRect& r : LabelPainter::visibleRects(stage)) area += r;
       placeWords(stage, words + QPointF(23.5, 17));
       for (const QRect& r : LabelPainter::visibleRects(stage)) area += r;
-      frame.paint(area, stage, "Tornado", ratio);
+      draw(area, stage);
       // Outside the area the last frame stays.
       const QImage moved = blendedByQt(stage, "Tornado", ratio, device);
       QPainter painter(&expected);
@@ -121,6 +136,8 @@ class tst_ServerDrawnFrame : public QObject {
       }
     }
     QCOMPARE(differing(pixels(window, device), expected), 0);
+    // Nothing left behind where the words were, by either surface.
+    QCOMPARE(differing(raster.image().convertToFormat(QImage::Format_RGB32), expected), 0);
     xcb_destroy_window(x_, window);
   }
 
@@ -135,11 +152,12 @@ class tst_ServerDrawnFrame : public QObject {
     QFETCH(bool, lent);
     const QSize size(300, 200);
     const xcb_window_t window = createWindow(size);
-    ServerDrawnFrame frame(X11Canvas::create(x_, window, lent ? X11Canvas::Exposures::ByOwner : X11Canvas::Exposures::ByServer));
-    frame.setBackground(TiledPicture(picturePath_), size);
+    ServerFrameSurface frame(X11Canvas::create(x_, window, lent ? X11Canvas::Exposures::ByOwner : X11Canvas::Exposures::ByServer));
+    frame.resize(size, 1);
+    frame.setBackground(TiledPicture(picturePath_));
     Stage stage(metrics_, random_);
     placeWords(stage, {});
-    frame.paint(QRect(QPoint(), size), stage, "Pulse", 1);
+    frame.draw(QRect(QPoint(), size), frameOf(stage, "Pulse"));
     xcb_clear_area(x_, 0, window, 0, 0, 0, 0);
     const QImage shown = pixels(window, size);
     QImage black(size, QImage::Format_RGB32);
@@ -152,19 +170,20 @@ class tst_ServerDrawnFrame : public QObject {
   // budget and one frame's worth.
   void picturesStayWithinTheBudget() {
     const xcb_window_t window = createWindow(QSize(200, 100));
-    ServerDrawnFrame frame(X11Canvas::create(x_, window));
+    ServerFrameSurface frame(X11Canvas::create(x_, window));
+    frame.resize(QSize(200, 100), 1);
     Stage stage(metrics_, random_);
     qint64 most = 0;
     for (int size = 8; size <= 200; ++size) {
       stage.lblQ[0] = Label{"understand", "IPAPGothic", size, false, 0x00FFFFFF, 0, 0, true};
       stage.lblF[0] = Label{"理解する", "IPAPGothic", size, false, 0x0080FFFF, 0, 0, true};
-      frame.paint(QRect(0, 0, 200, 100), stage, "Pulse", 1);
+      frame.draw(QRect(0, 0, 200, 100), frameOf(stage, "Pulse"));
       most = std::max(most, frame.pictureBytes());
     }
-    QVERIFY2(most <= ServerDrawnFrame::kPictureBudget + 4 * 1024 * 1024, qPrintable(QString::number(most)));
+    QVERIFY2(most <= ServerFrameSurface::kPictureBudget + 4 * 1024 * 1024, qPrintable(QString::number(most)));
     xcb_destroy_window(x_, window);
   }
 };
 
-QTEST_MAIN(tst_ServerDrawnFrame)
-#include "tst_server_drawn_frame.moc"
+QTEST_MAIN(tst_ServerFrameSurface)
+#include "tst_server_frame_surface.moc"

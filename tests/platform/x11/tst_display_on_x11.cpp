@@ -103,12 +103,9 @@ class tst_DisplayOnX11 : public QObject {
     return free;
   }
 
-  // Ends within a second with status 0.
+  // Ends promptly with status 0: a host waits a few seconds before it kills.
   static void expectQuietEnd(QProcess& process) {
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(process.waitForFinished(3000));
-    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(process.waitForFinished(5000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
     QCOMPARE(process.readAllStandardError(), QByteArray());

@@ -1,23 +1,15 @@
-#include "platform/x11_canvas.h"
+#include "platform/x11/x11_canvas.h"
 
 #include <QGuiApplication>
 #include <algorithm>
-#include <cstdlib>
 #include <xcb/render.h>
-#include <xcb/xcb.h>
+
+#include "platform/x11/xcb_util.h"
 
 namespace {
 
 // A part of a frame is put together in at most this many bytes of server memory.
 constexpr qsizetype kScratchBytes = 4 * 1024 * 1024;
-
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-template <typename T>
-Reply<T> reply(T* raw) {
-  return Reply<T>(raw, &std::free);
-}
 
 bool isArgb32(const xcb_render_pictforminfo_t& f) {
   const xcb_render_directformat_t& d = f.direct;
@@ -54,9 +46,9 @@ std::unique_ptr<X11Canvas> X11Canvas::create(xcb_connection_t* c, quint32 window
   if (!c || xcb_connection_has_error(c)) return nullptr;
   const xcb_query_extension_reply_t* render = xcb_get_extension_data(c, &xcb_render_id);
   if (!render || !render->present) return nullptr;
-  auto attributes = reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
-  auto geometry = reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
-  auto formats = reply(xcb_render_query_pict_formats_reply(c, xcb_render_query_pict_formats(c), nullptr));
+  auto attributes = Xcb::reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+  auto geometry = Xcb::reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+  auto formats = Xcb::reply(xcb_render_query_pict_formats_reply(c, xcb_render_query_pict_formats(c), nullptr));
   if (!attributes || !geometry || !formats) return nullptr;
   if (!isRgb32(xcb_get_setup(c), attributes->visual, geometry->depth)) return nullptr;
 
@@ -91,17 +83,7 @@ X11Canvas::~X11Canvas() {
 }
 
 void X11Canvas::putImage(quint32 drawable, int depth, const QImage& image, QPoint at) {
-  const xcb_gcontext_t gc = depth == depth_ ? gc_ : argbGc_;
-  // A request may not exceed the server's maximum length: send bands of rows.
-  const qsizetype line = image.bytesPerLine();
-  const qsizetype room = qsizetype(xcb_get_maximum_request_length(connection_)) * 4 - 32;
-  const int rowsPerRequest = int(std::max<qsizetype>(1, room / line));
-  for (int y = 0; y < image.height(); y += rowsPerRequest) {
-    const int rows = std::min(rowsPerRequest, image.height() - y);
-    xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, gc, uint16_t(image.width()), uint16_t(rows),
-                  int16_t(at.x()), int16_t(at.y() + y), 0, uint8_t(depth), uint32_t(line * rows),
-                  image.constScanLine(y));
-  }
+  Xcb::putImage(connection_, drawable, depth == depth_ ? gc_ : argbGc_, depth, image, at);
 }
 
 void X11Canvas::startBackground(QSize size) {

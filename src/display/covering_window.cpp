@@ -1,0 +1,48 @@
+#include "display/covering_window.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QWindow>
+
+CoveringWindow::CoveringWindow(WindowSurfaceFactory makeSurface, Qt::WindowFlags extraFlags)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | extraFlags) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);
+  setCursor(Qt::BlankCursor);
+  QPalette black = palette();
+  black.setColor(QPalette::Window, Qt::black);
+  setPalette(black);
+  winId();  // the surface may draw on the native window
+  surface_ = makeSurface(*this);
+}
+
+CoveringWindow::~CoveringWindow() = default;
+
+void CoveringWindow::cover(QScreen* screen) {
+  if (screen) windowHandle()->setScreen(screen);
+  setGeometry(screen ? screen->geometry() : QRect(0, 0, 1024, 768));
+  showFullScreen();
+  raise();
+}
+
+QPaintEngine* CoveringWindow::paintEngine() const {
+  return testAttribute(Qt::WA_PaintOnScreen) ? nullptr : QWidget::paintEngine();
+}
+
+void CoveringWindow::paintEvent(QPaintEvent* event) { surface_->draw(event->region(), frame()); }
+
+void CoveringWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  surface_->resize(size(), devicePixelRatioF());
+}
+
+void CoveringWindow::keyPressEvent(QKeyEvent*) { emit inputSeen(); }
+
+void CoveringWindow::mousePressEvent(QMouseEvent*) { emit inputSeen(); }
+
+void CoveringWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (mouse_.moved(event->position())) emit inputSeen();
+}

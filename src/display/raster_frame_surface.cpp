@@ -1,0 +1,67 @@
+#include "display/raster_frame_surface.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+
+RasterFrameSurface::RasterFrameSurface(QWidget& window) : window_(&window) {}
+
+RasterFrameSurface::RasterFrameSurface(QImage::Format format, qint64 pictureBudgetFloor)
+    : format_(format), labels_(pictureBudgetFloor) {}
+
+void RasterFrameSurface::setBackground(const TiledPicture& picture) {
+  background_ = picture;
+  saveUnder_.clear();
+}
+
+void RasterFrameSurface::resize(QSize size, qreal ratio) {
+  size_ = size;
+  saveUnder_.clear();
+  if (window_) return;
+  image_ = QImage(Background::deviceRect(QRect(QPoint(0, 0), size), ratio).size(), format_);
+  image_.setDevicePixelRatio(ratio);
+  image_.fill(Qt::black);
+}
+
+void RasterFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& frame) {
+  if (window_) {
+    QPainter painter(window_);  // clipped to the paint event's region
+    return paint(painter, area, frame);
+  }
+  if (image_.isNull()) return;
+  QPainter painter(&image_);
+  painter.setClipRegion(area);
+  paint(painter, area, frame);
+}
+
+void RasterFrameSurface::paint(QPainter& painter, const QRegion& area, const DisplayFrame& frame) {
+  // The image this paint lands in (a window's buffer, or our own) keeps the
+  // background between frames.
+  QPaintDevice* target = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+  QImage* buffer = target && target->devType() == QInternal::Image ? static_cast<QImage*>(target) : nullptr;
+  const QTransform toDevice = painter.deviceTransform();
+  background_.setKeepDecoded(buffer == nullptr);
+  if (!frame.stage) return background_.paint(painter, area.boundingRect());
+
+  // Labels draw only where the background under them is kept.
+  QList<QRect> rects = frame.labelRects;
+  rects.append(LabelPainter::patternNameRect());
+  QRegion kept;
+  for (const QRect& r : rects) kept += r;
+  const QRect bounds(QPoint(0, 0), size_);
+  const bool whole = (QRegion(bounds) - area).isEmpty();
+  // Saved pixels can be swapped only when this paint reaches all old and new label places.
+  const bool reachesLabels = (((kept + saveUnder_.area()) & bounds) - area).isEmpty();
+
+  // Background at full device resolution: the last frame's labels erased, or
+  // the picture itself where the buffer holds nothing of ours yet.
+  if (buffer && !whole && reachesLabels && !saveUnder_.isEmpty()) {
+    saveUnder_.restore(painter);
+  } else {
+    background_.paint(painter, area.boundingRect());
+  }
+  if (buffer && (whole || reachesLabels))
+    saveUnder_.save(*buffer, rects, toDevice.m11(), toDevice.map(QPointF(0, 0)).toPoint());
+  if (buffer) painter.setClipRegion(kept, Qt::IntersectClip);
+  labels_.paint(painter, *frame.stage);
+  labels_.paintPatternName(painter, frame.patternName);
+}

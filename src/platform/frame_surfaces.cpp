@@ -1,0 +1,35 @@
+#include "platform/frame_surfaces.h"
+
+#include <QWidget>
+
+#include "display/raster_frame_surface.h"
+#ifdef DRIFTGLYPH_X11
+#include "platform/x11/server_frame_surface.h"
+#include "platform/x11/x11_canvas.h"
+#include "platform/x11/x11_host_window.h"
+#endif
+
+namespace FrameSurfaces {
+
+std::unique_ptr<FrameSurface> forWindow(QWidget& window) {
+#ifdef DRIFTGLYPH_X11
+  if (auto canvas = X11Canvas::onQtWindow(quint32(window.winId()))) {
+    // The server draws on the native window; Qt keeps no copy of it.
+    window.setAttribute(Qt::WA_PaintOnScreen);
+    return std::make_unique<ServerFrameSurface>(std::move(canvas));
+  }
+#endif
+  return std::make_unique<RasterFrameSurface>(window);
+}
+
+std::unique_ptr<HostWindow> openHostWindow(quint64 id, QString* error) {
+#ifdef DRIFTGLYPH_X11
+  return X11HostWindow::open(quint32(id), error);
+#else
+  Q_UNUSED(id);
+  *error = QStringLiteral("drawing into a screen saver host's window needs X11, which this build leaves out");
+  return nullptr;
+#endif
+}
+
+}  // namespace FrameSurfaces

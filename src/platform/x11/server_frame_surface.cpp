@@ -1,0 +1,88 @@
+#include "platform/x11/server_frame_surface.h"
+
+#include <QPainter>
+
+ServerFrameSurface::ServerFrameSurface(std::unique_ptr<X11Canvas> canvas)
+    : canvas_(std::move(canvas)),
+      pictures_(kPictureBudget, kMaxPictures, [this](Entry& entry) { canvas_->release(entry.id); }) {}
+
+ServerFrameSurface::~ServerFrameSurface() {
+  pictures_.clear();
+  canvas_->release(nameEntry_.id);
+}
+
+void ServerFrameSurface::setBackground(const TiledPicture& picture) {
+  background_ = picture;
+  uploadBackground();
+}
+
+void ServerFrameSurface::resize(QSize size, qreal ratio) {
+  deviceSize_ = Background::deviceRect(QRect(QPoint(0, 0), size), ratio).size();
+  ratio_ = ratio;
+  uploadBackground();
+}
+
+void ServerFrameSurface::uploadBackground() {
+  // Only the part that can show is kept: the top-left corner of a picture
+  // larger than the window.
+  const QSize shown = background_.size().boundedTo(deviceSize_);
+  canvas_->startBackground(shown);
+  if (!shown.isEmpty()) {
+    const QRect part(QPoint(0, 0), shown);
+    const bool read = background_.readInBands(part, [&](const QImage& decoded, QPoint at) {
+      const QRect piece = QRect(at, decoded.size()) & part;
+      QImage pixels = piece.size() == decoded.size() ? decoded : decoded.copy(piece.translated(-at));
+      if (pixels.hasAlphaChannel()) {  // see-through pixels show black, as on screen
+        QImage opaque(pixels.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::black);
+        QPainter(&opaque).drawImage(0, 0, pixels);
+        pixels = opaque;
+      }
+      canvas_->putBackground(pixels, piece.topLeft());
+    });
+    if (!read) canvas_->startBackground(QSize());
+  }
+  canvas_->showBackground();
+}
+
+X11Canvas::Placed ServerFrameSurface::place(const Label& label) {
+  const Entry& entry = pictures_.use(LabelPainter::Key::of(label, ratio_), [&] {
+    // Drawn once here, then kept by the server only.
+    const LabelPainter::Picture picture = LabelPainter::picture(label, ratio_);
+    return PictureCache<LabelPainter::Key, Entry>::Made{
+        Entry{canvas_->upload(picture.image), QRect(picture.corner, picture.image.size())},
+        picture.image.sizeInBytes()};
+  });
+  return {entry.id, entry.rect.translated(LabelPainter::devicePlace(label, ratio_))};
+}
+
+void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& frame) {
+  QList<X11Canvas::Placed> placed;
+  pictures_.beginFrame();
+  if (frame.stage) {
+    auto add = [&](const Label& label) {
+      if (label.visible && !label.caption.isEmpty()) placed.append(place(label));
+    };
+    for (const Label& label : frame.stage->lblQ) add(label);
+    for (const Label& label : frame.stage->lblF) add(label);
+  }
+  if (frame.patternName != name_ || ratio_ != nameRatio_) {
+    canvas_->release(nameEntry_.id);
+    const LabelPainter::Picture picture = LabelPainter::patternNamePicture(frame.patternName, ratio_);
+    const QPoint corner = (QPointF(LabelPainter::patternNameRect().topLeft()) * ratio_).toPoint();
+    nameEntry_ = Entry{canvas_->upload(picture.image), QRect(corner + picture.corner, picture.image.size())};
+    name_ = frame.patternName;
+    nameRatio_ = ratio_;
+  }
+  placed.append({nameEntry_.id, nameEntry_.rect});
+
+  QRegion device;
+  for (const QRect& rect : area) device += Background::deviceRect(rect, ratio_);
+  canvas_->draw(device, placed);
+  pictures_.endFrame();
+}
+
+void ServerFrameSurface::releaseStale() {
+  pictures_.clear();
+  canvas_->flush();
+}
