@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "display/host_window.h"
 #include "display/raster_frame_surface.h"
 #ifdef DRIFTGLYPH_X11
 #include "platform/x11/server_frame_surface.h"
