@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <QTextStream>
 #include <cstdio>
 
@@ -11,12 +10,15 @@
 #include "display/trace_runner.h"
 #include "patterns/pattern.h"
 #include "platform/clipboard.h"
+#include "platform/desktop.h"
 #include "platform/display_lock.h"
 #include "platform/font_substitutes.h"
 #include "platform/qt_translations.h"
 #include "platform/qt_user_dialogs.h"
 #include "platform/frame_surfaces.h"
+#include "platform/owner_window.h"
 #include "platform/termination_signals.h"
+#include "platform/user_folders.h"
 #include "settings/frm_setting.h"
 #include "startup/command_line.h"
 #include "startup/home_folder.h"
@@ -29,7 +31,7 @@ QString resolveHome(const StartupCommand& command) {
   in.optionHome = command.home;
   in.environmentHome = qEnvironmentVariable("DRIFTGLYPH_HOME");
   in.executableFolder = QCoreApplication::applicationDirPath();
-  in.configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  in.userHome = UserFolders::home();
   in.dataFolder = QDir::cleanPath(QDir(in.executableFolder).absoluteFilePath(QStringLiteral(DRIFTGLYPH_DATA_DIR)));
   return HomeFolder::resolve(in);
 }
@@ -89,8 +91,9 @@ std::unique_ptr<HostedDisplay> showInHost(QuorlSaver& saver, std::unique_ptr<Hos
   return hosted;
 }
 
-// The settings dialog, not modal; the program ends when it closes.
-void showSettings(QuorlSaver& saver) {
+// The settings dialog, not modal; the program ends when it closes. Opened
+// for a system window (`owner`), it belongs to that window and is modal to it.
+void showSettings(QuorlSaver& saver, quint64 owner) {
   auto* dialogs = new QtUserDialogs;
   auto* clipboard = new SystemClipboard;
   auto* settings = new frmSetting(saver, *dialogs, *clipboard);
@@ -100,7 +103,21 @@ void showSettings(QuorlSaver& saver) {
     delete dialogs;
     delete clipboard;
   });
+  if (owner) OwnerWindow::attach(*settings, owner);
   settings->show();
+}
+
+// A /c switch whose window handle is wrong: said on one line and in a box,
+// since the settings were asked for from the desktop.
+bool refuseOwner(const StartupCommand& command) {
+  QString line = command.error;
+  QString box = QStringLiteral("設定を開けません。ウィンドウのハンドルが正しくありません。");
+  if (line.isEmpty() && command.ownerWindow && !OwnerWindow::exists(command.ownerWindow))
+    line = QStringLiteral("/c: there is no window %1").arg(command.ownerWindow);
+  if (line.isEmpty()) return false;
+  std::fprintf(stderr, "driftglyph: %s\n", qPrintable(line));
+  QtUserDialogs().message(box, UserDialogs::Buttons::Ok, UserDialogs::Icon::Warning);
+  return true;
 }
 
 }  // namespace
@@ -127,11 +144,11 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI")) qputenv("QT_FONT_DPI", "96");
   }
-  // Without any display Qt would abort with a core dump; say it in one line.
+  if (command.action == StartupCommand::Action::Nothing) return 0;
+  QString why;
   if ((command.action == StartupCommand::Action::Show || command.action == StartupCommand::Action::Configure) &&
-      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-    std::fputs("driftglyph: no display to show on: DISPLAY is not set\n", stderr);
+      !Desktop::available(&why)) {
+    std::fprintf(stderr, "driftglyph: %s\n", qPrintable(why));
     return 2;
   }
   std::unique_ptr<HostWindow> host;
@@ -144,16 +161,14 @@ int main(int argc, char* argv[]) {
       std::fprintf(stderr, "driftglyph: %s\n", qPrintable(error));
       return 2;
     }
-    // The frames are rendered in memory and copied into the host's window
-    // over our own connection: Qt needs no window system at all.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
   }
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("driftglyph"));
   QtTranslations::installJapanese(app);
   FontSubstitutes::install();
+
+  if (command.action == StartupCommand::Action::Configure && refuseOwner(command)) return 2;
 
   QuorlSaver saver(resolveHome(command));
   QDir().mkpath(saver.homeFolder());
@@ -179,7 +194,7 @@ int main(int argc, char* argv[]) {
       hosted = showInHost(saver, std::move(host), report);
       break;
     default:
-      showSettings(saver);
+      showSettings(saver, command.ownerWindow);
       break;
   }
   return app.exec();

@@ -5,8 +5,8 @@
 
 RasterFrameSurface::RasterFrameSurface(QWidget& window) : window_(&window) {}
 
-RasterFrameSurface::RasterFrameSurface(QImage::Format format, qint64 pictureBudgetFloor)
-    : format_(format), labels_(pictureBudgetFloor) {}
+RasterFrameSurface::RasterFrameSurface(QImage::Format format, Present present, qint64 pictureBudgetFloor)
+    : format_(format), present_(std::move(present)), labels_(pictureBudgetFloor) {}
 
 void RasterFrameSurface::setBackground(const TiledPicture& picture) {
   background_ = picture;
@@ -28,9 +28,12 @@ void RasterFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
     return paint(painter, area, frame);
   }
   if (image_.isNull()) return;
-  QPainter painter(&image_);
-  painter.setClipRegion(area);
-  paint(painter, area, frame);
+  {
+    QPainter painter(&image_);
+    painter.setClipRegion(area);
+    paint(painter, area, frame);
+  }
+  if (present_) present_(image_, area);
 }
 
 void RasterFrameSurface::paint(QPainter& painter, const QRegion& area, const DisplayFrame& frame) {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "display/background.h"
 #include "display/frame_surface.h"
@@ -18,9 +19,12 @@ class RasterFrameSurface final : public FrameSurface {
  public:
   // Paints on `window`.
   explicit RasterFrameSurface(QWidget& window);
-  // Paints into an image of its own, of the size given to `resize`. A larger
-  // text-picture budget keeps pictures longer (see LabelPainter).
-  explicit RasterFrameSurface(QImage::Format format, qint64 pictureBudgetFloor = LabelPainter::kMinPictureBudget);
+  // Paints into an image of its own, of the size given to `resize`, and
+  // hands each drawn area to `present` (a window it is copied to) when given.
+  // A larger text-picture budget keeps pictures longer (see LabelPainter).
+  using Present = std::function<void(const QImage& image, const QRegion& area)>;
+  explicit RasterFrameSurface(QImage::Format format, Present present = {},
+                              qint64 pictureBudgetFloor = LabelPainter::kMinPictureBudget);
 
   // The image painted into, for a surface of its own.
   const QImage& image() const { return image_; }
@@ -37,6 +41,7 @@ class RasterFrameSurface final : public FrameSurface {
 
   QPointer<QWidget> window_;
   QImage::Format format_ = QImage::Format_RGB32;
+  Present present_;
   QImage image_;
   QSize size_;
   TiledPicture background_;

@@ -95,7 +95,8 @@ int run(QuorlSaver& saver, const PatternCatalog& patterns, const TraceOptions& o
   std::unique_ptr<RasterFrameSurface> surface;
   if (!options.framesFolder.isEmpty()) {
     QDir().mkpath(options.framesFolder);
-    surface = std::make_unique<RasterFrameSurface>(QImage::Format_RGB32, 48 * 1024 * 1024);
+    surface = std::make_unique<RasterFrameSurface>(QImage::Format_RGB32, RasterFrameSurface::Present(),
+                                                   48 * 1024 * 1024);
     surface->resize(options.size, 1);
     QObject::connect(&engine, &DisplayEngine::pictureChanged, [&] { surface->setBackground(engine.picture()); });
     QObject::connect(&engine, &DisplayEngine::frameChanged,

@@ -2,11 +2,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QFrame>
 #include <QFontDatabase>
-#include <QGuiApplication>
-#include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +26,7 @@
 #include "editor/word_import.h"
 #include "platform/clipboard.h"
 #include "platform/fixed_dialog.h"
+#include "platform/input_method.h"
 #include "platform/user_dialogs.h"
 #include "startup/word_list.h"
 
@@ -470,11 +470,7 @@ void frmEdit::refreshFonts() {
     QLineEdit* box = txtEdit_[column];
     box->setFont(font);
     // Japanese faces ask the input method for kana input; others leave it as the user set it.
-    const bool kana = choice.inputMode == kInputHiragana;
-    box->setAttribute(Qt::WA_InputMethodEnabled, true);
-    box->setInputMethodHints(Qt::ImhNone);
-    box->setLocale(kana ? QLocale(QLocale::Japanese, QLocale::Japan) : QLocale());
-    if (box->hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImHints | Qt::ImPreferredLanguage);
+    InputMethod::preferHiragana(*box, choice.inputMode == kInputHiragana);
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// Word lists made on Japanese Windows name fonts that Linux does not have;
-// map them to the IPA fonts so their text keeps its look.
+// Word lists name the faces of Japanese Windows, which a system may not
+// have: map them to the Japanese faces it does have (Windows' newer ones,
+// else the IPA fonts), so their text keeps its look.
 namespace FontSubstitutes {
 void install();
 }

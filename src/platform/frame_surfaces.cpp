@@ -4,6 +4,9 @@
 
 #include "display/host_window.h"
 #include "display/raster_frame_surface.h"
+#ifdef Q_OS_WIN
+#include "platform/win/preview_host_window.h"
+#endif
 #ifdef DRIFTGLYPH_X11
 #include "platform/x11/server_frame_surface.h"
 #include "platform/x11/x11_canvas.h"
@@ -24,7 +27,13 @@ std::unique_ptr<FrameSurface> forWindow(QWidget& window) {
 }
 
 std::unique_ptr<HostWindow> openHostWindow(quint64 id, QString* error) {
-#ifdef DRIFTGLYPH_X11
+#if defined(Q_OS_WIN)
+  return PreviewHostWindow::open(id, error);
+#elif defined(DRIFTGLYPH_X11)
+  if (id > 0xFFFFFFFFu) {
+    *error = QStringLiteral("there is no X window %1").arg(id);
+    return nullptr;
+  }
   return X11HostWindow::open(quint32(id), error);
 #else
   Q_UNUSED(id);

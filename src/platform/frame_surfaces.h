@@ -9,7 +9,8 @@ class QWidget;
 
 // Chooses how frames are drawn, the one place that knows the choices: by the
 // X server where the program runs on X11 and the server can (RENDER, 32-bit
-// true colour), else by Qt's raster painter.
+// true colour), else by Qt's raster painter; and how a host's window is
+// reached (over X11, or as Windows' preview window).
 namespace FrameSurfaces {
 
 // For a window of ours (the display, a screen cover) whose native window exists.

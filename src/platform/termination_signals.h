@@ -3,17 +3,16 @@
 #include <QObject>
 #include <memory>
 
-class QSocketNotifier;
-
-// SIGTERM, SIGINT and SIGHUP as a Qt signal on the event loop. The handler
-// only writes the signal's number to a pipe; everything else happens in the
-// loop, so ending the program on a host's request is an ordinary event.
+// SIGTERM, SIGINT and SIGHUP (on Windows: Ctrl+C and a closing console) as
+// a Qt signal on the event loop. The system's handler only passes the
+// signal's number on; everything else happens in the loop, so ending the
+// program on a host's request is an ordinary event.
 class TerminationSignals : public QObject {
   Q_OBJECT
 
  public:
   // Catches the signals from now on; what arrives before the event loop
-  // runs waits in the pipe. The constructor installs it when not yet done.
+  // runs waits for it. The constructor installs it when not yet done.
   static void install();
 
   explicit TerminationSignals(QObject* parent = nullptr);
@@ -23,7 +22,5 @@ class TerminationSignals : public QObject {
   void received(int signalNumber);
 
  private:
-  void readPipe();
-
-  std::unique_ptr<QSocketNotifier> notifier_;
+  std::unique_ptr<QObject> listener_;  // what hands the signals to the loop, where needed
 };

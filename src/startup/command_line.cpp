@@ -18,11 +18,39 @@ const QStringList& hackOptionsWithValueIgnored() {
 
 }  // namespace
 
-StartupCommand::Action dispatch(const QString& switchText) {
-  const QString firstTwo = switchText.left(2);
-  if (firstTwo == QStringLiteral("/s") || firstTwo == QStringLiteral("/S"))
-    return StartupCommand::Action::Show;
-  return StartupCommand::Action::Configure;
+StartupCommand dispatch(const QString& switchText) {
+  StartupCommand command;
+  QString firstTwo = switchText.left(2).toLower();
+  if (firstTwo.startsWith(u'-')) firstTwo[0] = u'/';
+  // What follows the switch: a handle after a colon or spaces.
+  const QString rest = switchText.mid(2).trimmed();
+  const QString handle = rest.startsWith(u':') ? rest.mid(1).trimmed() : rest;
+  const auto handleOf = [&](quint64* into, const char* what) {
+    const std::optional<quint64> read = windowHandle(handle);
+    if (read) *into = *read;
+    else command.error = QStringLiteral("%1: \"%2\" is not a window handle").arg(QLatin1String(what), handle);
+    return read.has_value();
+  };
+  if (firstTwo == QStringLiteral("/s")) {
+    command.action = StartupCommand::Action::Show;
+  } else if (firstTwo == QStringLiteral("/p")) {
+    command.action = handleOf(&command.hostWindow, "/p") ? StartupCommand::Action::Hack : StartupCommand::Action::Help;
+  } else if (firstTwo == QStringLiteral("/a")) {
+    command.action = StartupCommand::Action::Nothing;
+  } else if (firstTwo == QStringLiteral("/c") && !handle.isEmpty()) {
+    handleOf(&command.ownerWindow, "/c");  // a bad handle is shown to the user by the settings' start
+  }
+  return command;
+}
+
+std::optional<quint64> windowHandle(const QString& text) {
+  static const QRegularExpression form(QStringLiteral("^(0[xX][0-9a-fA-F]{1,16}|[0-9]{1,20})$"));
+  if (!form.match(text).hasMatch()) return std::nullopt;
+  bool ok = false;
+  const bool hex = text.size() > 1 && (text.at(1) == u'x' || text.at(1) == u'X');
+  const qulonglong id = hex ? text.mid(2).toULongLong(&ok, 16) : text.toULongLong(&ok, 10);
+  if (!ok || id == 0) return std::nullopt;
+  return quint64(id);
 }
 
 std::optional<quint32> windowId(const QString& text) {
@@ -127,7 +155,11 @@ StartupCommand parse(const QStringList& arguments, const QString& hostWindowVari
     command.hostWindow = givenWindow.value_or(0);
     return command;
   }
-  command.action = dispatch(hostWords.join(u' '));
+  const StartupCommand host = dispatch(hostWords.join(u' '));
+  command.action = host.action;
+  command.error = host.error;
+  command.hostWindow = host.hostWindow;
+  command.ownerWindow = host.ownerWindow;
   return command;
 }
 
@@ -136,7 +168,10 @@ QString helpText() {
       "Usage: driftglyph [SWITCH] [--home DIR]\n"
       "\n"
       "  /s, /S        show the screen saver full screen\n"
-      "  /c, /C        open the settings (also the default for any other switch)\n"
+      "  /c[:HANDLE]   open the settings (also the default for any other switch),\n"
+      "                owned by the window HANDLE when given\n"
+      "  /p HANDLE     draw the display into the window HANDLE, as a preview\n"
+      "  /a            do nothing (a password change, which needs none)\n"
       "  -root         draw into XSCREENSAVER_WINDOW, else the root window (XScreenSaver)\n"
       "  -window-id ID draw into the X window ID (decimal or 0x hex) until SIGTERM\n"
       "  --home DIR    keep settings and default files in DIR\n"

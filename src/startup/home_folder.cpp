@@ -22,7 +22,9 @@ void seed(const QString& home, const QString& dataFolder) {
   for (const QString& name : {QStringLiteral("DEFAULT.dgl"), QStringLiteral("DEFAULT.jpg")}) {
     const QString target = Paths::join(home, name);
     const QString source = Paths::join(dataFolder, name);
-    if (!QFileInfo::exists(target) && QFileInfo::exists(source)) QFile::copy(source, target);
+    // Copies of read-only originals (built in, or installed) stay the user's to change.
+    if (!QFileInfo::exists(target) && QFileInfo::exists(source) && QFile::copy(source, target))
+      QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
   }
 }
 
@@ -41,7 +43,7 @@ QString resolve(const HomeFolderInputs& in) {
            QFileInfo::exists(Paths::join(in.executableFolder, QStringLiteral("DEFAULT.dgl"))))
     return in.executableFolder;
   else
-    home = Paths::join(in.configHome, QStringLiteral("driftglyph"));
+    home = in.userHome;
   seed(home, defaultsSource(in));
   return home;
 }

@@ -7,8 +7,8 @@ struct HomeFolderInputs {
   QString optionHome;        // --home DIR
   QString environmentHome;   // DRIFTGLYPH_HOME
   QString executableFolder;  // folder of the running executable
-  QString configHome;        // $XDG_CONFIG_HOME (or ~/.config)
-  QString dataFolder;        // installed data folder with the default list and picture
+  QString userHome;          // the per-user home (see UserFolders::home)
+  QString dataFolder;        // the default list and picture as installed (or built in)
 };
 
 
@@ -19,9 +19,9 @@ QString defaultsSource(const HomeFolderInputs& inputs);
 
 
 // --home, then DRIFTGLYPH_HOME, then the executable's folder when it is
-// writable and holds the default list (a portable install), else
-// <config home>/driftglyph. The chosen folder is created and given the
-// default list and picture where it lacks them.
+// writable and holds the default list (a portable install), else the
+// per-user home. The chosen folder is created and given the default list
+// and picture where it lacks them.
 QString resolve(const HomeFolderInputs& inputs);
 
 // Copies DEFAULT.dgl and DEFAULT.jpg from `dataFolder` into `home` where missing.

@@ -1,16 +1,12 @@
 #include "startup/text_codec.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
+
+#include "platform/legacy_text.h"
 
 namespace TextCodec {
 
-QString decodeShiftJis(const QByteArray& bytes) {
-  QStringDecoder sjis("windows-31j");
-  if (!sjis.isValid()) sjis = QStringDecoder("Shift_JIS");
-  if (!sjis.isValid()) return QString::fromLatin1(bytes);
-  return sjis.decode(bytes);
-}
+QString decodeShiftJis(const QByteArray& bytes) { return LegacyText::decodeShiftJis(bytes); }
 
 QString decode(const QByteArray& bytes) {
   // One pass: the UTF-8 reading (which drops a leading byte-order mark) is
@@ -20,9 +16,6 @@ QString decode(const QByteArray& bytes) {
   return utf8.hasError() ? decodeShiftJis(bytes) : text;
 }
 
-QByteArray encode(const QString& text) {
-  QStringEncoder system(QStringEncoder::System);
-  return system.encode(text);
-}
+QByteArray encode(const QString& text) { return LegacyText::encodeForFiles(text); }
 
 }  // namespace TextCodec

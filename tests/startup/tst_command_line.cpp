@@ -24,8 +24,12 @@ class tst_CommandLine : public QObject {
     QTest::addRow("configure lower") << QStringList{"/c"} << Action::Configure;
     QTest::addRow("configure upper with handle") << QStringList{"/C:5678"} << Action::Configure;
     QTest::addRow("empty") << QStringList{} << Action::Configure;
-    QTest::addRow("preview switch") << QStringList{"/p", "1234"} << Action::Configure;
-    QTest::addRow("password switch") << QStringList{"/a"} << Action::Configure;
+    QTest::addRow("preview switch") << QStringList{"/p", "1234"} << Action::Hack;
+    QTest::addRow("preview without a handle") << QStringList{"/P"} << Action::Help;
+    QTest::addRow("preview with garbage") << QStringList{"/p:12ab"} << Action::Help;
+    QTest::addRow("password switch") << QStringList{"/a"} << Action::Nothing;
+    QTest::addRow("show with a dash, any case") << QStringList{"-S"} << Action::Show;
+    QTest::addRow("configure with garbage") << QStringList{"/c:window"} << Action::Configure;
     QTest::addRow("slash only") << QStringList{"/"} << Action::Configure;
     QTest::addRow("space first") << QStringList{" /s"} << Action::Configure;
     QTest::addRow("unknown") << QStringList{"hello"} << Action::Configure;
@@ -61,6 +65,8 @@ class tst_CommandLine : public QObject {
     QTest::addRow("garbage variable") << QStringList{"-root"} << "window" << qint64(-1);
     QTest::addRow("beyond X ids") << QStringList{"-window-id", "0x20000000"} << "" << qint64(-1);
     QTest::addRow("negative") << QStringList{"-window-id", "-5"} << "" << qint64(-1);
+    QTest::addRow("preview handle after a colon") << QStringList{"/p:0x2A0F6"} << "" << qint64(0x2A0F6);
+    QTest::addRow("preview handle beyond X ids") << QStringList{"/p", "8589934592"} << "" << qint64(8589934592);
   }
   void hostWindow() {
     QFETCH(QStringList, arguments);
@@ -84,6 +90,10 @@ class tst_CommandLine : public QObject {
     QCOMPARE(c.traceSize, QSize(640, 480));
     QCOMPARE(c.traceSeed, 9u);
     QCOMPARE(c.framesFolder, QStringLiteral("/f"));
+    // The window that owns the settings, and one that cannot be read.
+    QCOMPARE(CommandLine::parse({"/c", "5678"}).ownerWindow, 5678u);
+    QCOMPARE(CommandLine::parse({"/C:0x10"}).ownerWindow, 16u);
+    QVERIFY(!CommandLine::parse({"/c:window"}).error.isEmpty());
   }
 
   // A start while a display holds the lock ends at once, whatever its switch;

@@ -25,7 +25,7 @@ class tst_HomeFolder : public QObject {
   void orderOfChoice() {
     HomeFolderInputs in;
     in.executableFolder = folder("exe", true);
-    in.configHome = folder("config", false);
+    in.userHome = folder("config", false);
     in.dataFolder = folder("data", true);
 
     in.optionHome = root_.filePath("option");
@@ -42,13 +42,16 @@ class tst_HomeFolder : public QObject {
     QCOMPARE(HomeFolder::resolve(in), in.executableFolder);  // portable install
   }
 
-  void installedProgramUsesConfigHome() {
+  void installedProgramUsesTheUserHome() {
     HomeFolderInputs in;
     in.executableFolder = folder("bin", false);  // no defaults beside the program
-    in.configHome = folder("cfg", false);
+    in.userHome = root_.filePath("cfg/driftglyph");
     in.dataFolder = folder("share", true);
+    // Installed (or built-in) originals are read-only; the user's copies are not.
+    QFile::setPermissions(in.dataFolder + "/DEFAULT.dgl", QFileDevice::ReadOwner);
     const QString home = HomeFolder::resolve(in);
-    QCOMPARE(home, root_.filePath("cfg/driftglyph"));
+    QCOMPARE(home, in.userHome);
+    QVERIFY(QFile::permissions(home + "/DEFAULT.dgl") & QFileDevice::WriteOwner);
     QFile seeded(home + "/DEFAULT.dgl");
     QVERIFY(seeded.open(QIODevice::ReadOnly));
     QCOMPARE(seeded.readAll(), QByteArray("DEFAULT.dgl"));

@@ -29,17 +29,16 @@ void TerminationSignals::install() {
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
   install();
   if (pipeEnds[0] < 0) return;
-  notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
-  connect(notifier_.get(), &QSocketNotifier::activated, this, &TerminationSignals::readPipe);
+  auto notifier = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
+  connect(notifier.get(), &QSocketNotifier::activated, this, [this] {
+    unsigned char byte = 0;
+    while (::read(pipeEnds[0], &byte, 1) == 1) emit received(byte);
+  });
+  listener_ = std::move(notifier);
 }
 
 TerminationSignals::~TerminationSignals() {
   struct sigaction action {};
   action.sa_handler = SIG_DFL;
   for (int number : kSignals) ::sigaction(number, &action, nullptr);
-}
-
-void TerminationSignals::readPipe() {
-  unsigned char byte = 0;
-  while (::read(pipeEnds[0], &byte, 1) == 1) emit received(byte);
 }

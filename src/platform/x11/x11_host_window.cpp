@@ -55,6 +55,10 @@ std::unique_ptr<X11HostWindow> X11HostWindow::open(quint32 window, QString* erro
                  .arg(geometry->depth);
     return nullptr;
   }
+  // Frames reach the window over this connection of our own: Qt needs no
+  // window system at all.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
   return std::unique_ptr<X11HostWindow>(
       new X11HostWindow(c, window, QSize(geometry->width, geometry->height), geometry->depth, *format));
 }
@@ -136,37 +140,14 @@ void X11HostWindow::put(const QImage& frame, const QRegion& region) {
   readEvents();
 }
 
-namespace {
-
-// Frames rendered by Qt and copied into the host's window, for windows the
-// server cannot draw on with pictures of its own.
-class CopiedFrameSurface final : public FrameSurface {
- public:
-  CopiedFrameSurface(X11HostWindow& host) : host_(host), raster_(host.format()) {}
-  void setBackground(const TiledPicture& picture) override { raster_.setBackground(picture); }
-  void resize(QSize size, qreal ratio) override { raster_.resize(size, ratio); }
-
- protected:
-  void drawFrame(const QRegion& area, const DisplayFrame& frame) override {
-    raster_.draw(area, frame);
-    host_.put(raster_.image(), area);
-  }
-  void releaseStale() override {}  // the raster surface sees the same frames
-
- private:
-  X11HostWindow& host_;
-  RasterFrameSurface raster_;
-};
-
-}  // namespace
-
 FrameSurface& X11HostWindow::surface() {
   if (!surface_) {
     // The server draws the frames when it can; else they are rendered here and copied in.
     if (auto canvas = X11Canvas::create(connection_, window_, X11Canvas::Exposures::ByOwner))
       surface_ = std::make_unique<ServerFrameSurface>(std::move(canvas));
     else
-      surface_ = std::make_unique<CopiedFrameSurface>(*this);
+      surface_ = std::make_unique<RasterFrameSurface>(
+          format_, [this](const QImage& image, const QRegion& area) { put(image, area); });
   }
   return *surface_;
 }
