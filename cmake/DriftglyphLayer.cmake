@@ -24,6 +24,11 @@ function(driftglyph_tests)
     get_filename_component(test_name "${test_source}" NAME_WE)
     add_executable(${test_name} "${test_source}")
     target_link_libraries(${test_name} PRIVATE ${T_DEPENDS} driftglyph_test_support Qt6::Test)
+    if(WIN32)
+      # Static Qt: the plugins a test may load are linked in.
+      qt_import_plugins(${test_name} INCLUDE Qt6::QOffscreenIntegrationPlugin Qt6::QWindowsIntegrationPlugin
+                        Qt6::QJpegPlugin Qt6::QGifPlugin)
+    endif()
     add_test(NAME ${test_name} COMMAND ${test_name})
     set_tests_properties(${test_name} PROPERTIES
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FONT_DPI=96;LANG=C.UTF-8;DRIFTGLYPH_TEST_DATA=${PROJECT_SOURCE_DIR}/assets"
