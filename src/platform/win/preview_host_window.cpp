@@ -63,9 +63,8 @@ FrameSurface& PreviewHostWindow::surface() {
     child_.reset(child);
     child->winId();
     child->windowHandle()->setParent(QWindow::fromWinId(WId(hwnd(handle_))));
-    const qreal ratio = child->devicePixelRatioF();
-    child->setGeometry(QRect(QPoint(0, 0), size_ / ratio));
     child->show();
+    fitChild();
     surface_ = std::make_unique<RasterFrameSurface>(QImage::Format_RGB32, [child](const QImage& image, const QRegion& area) {
       child->frame = image;  // shares the pixels
       const qreal ratio = child->devicePixelRatioF();
@@ -89,6 +88,13 @@ void PreviewHostWindow::poll() {
   }
   if (size == size_) return;
   size_ = size;
-  if (child_) child_->setGeometry(QRect(QPoint(0, 0), size / child_->devicePixelRatioF()));
+  fitChild();
   emit resized(size);
+}
+
+void PreviewHostWindow::fitChild() {
+  // Placed by the system, in device pixels: the host's client area exactly.
+  if (child_)
+    SetWindowPos(reinterpret_cast<HWND>(child_->winId()), nullptr, 0, 0, size_.width(), size_.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }

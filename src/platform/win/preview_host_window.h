@@ -26,6 +26,7 @@ class PreviewHostWindow final : public HostWindow {
  private:
   PreviewHostWindow(quint64 handle, QSize size);
   void poll();
+  void fitChild();
 
   quint64 handle_;
   QSize size_;
