@@ -7,14 +7,22 @@
 
 namespace Paths {
 
+namespace {
+
+// Qt writes '/' on every system; Windows paths (a companion's folder read
+// from its files, say) may hold its own '\' too.
+bool isSeparator(QChar c) { return c == u'/' || (QDir::separator() == u'\\' && c == u'\\'); }
+
+}  // namespace
+
 QString join(const QString& folder, const QString& name) {
-  const QChar sep = QDir::separator();
-  if (folder.endsWith(sep) || folder.endsWith(u'/')) return folder + name;
-  return folder + sep + name;
+  if (!folder.isEmpty() && isSeparator(folder.back())) return folder + name;
+  return folder + u'/' + name;
 }
 
 QString parentFolder(const QString& path) {
-  const qsizetype at = path.lastIndexOf(QDir::separator());
+  qsizetype at = path.size() - 1;
+  while (at > 0 && !isSeparator(path.at(at))) --at;
   if (at <= 0) return path;
   return path.left(at);
 }

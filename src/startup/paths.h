@@ -3,7 +3,8 @@
 #include <QString>
 
 // Small path helpers shared by the settings load, the companion link and the
-// background choice. Paths use the platform's separator.
+// background choice. Paths are joined with '/', Qt's separator on every
+// system; on Windows '\' separates too.
 namespace Paths {
 
 // `folder` joined with `name` by one separator.

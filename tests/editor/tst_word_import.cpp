@@ -1,10 +1,10 @@
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "editor/word_import.h"
+#include "platform/legacy_text.h"
 #include "startup/maker_page.h"
 
 namespace {
@@ -17,11 +17,7 @@ Pairs pairsOf(const WordImport::ImportedWords& words) {
   return pairs;
 }
 
-QByteArray shiftJis(const QString& text) {
-  QStringEncoder encoder("windows-31j");
-  if (!encoder.isValid()) encoder = QStringEncoder("Shift_JIS");
-  return encoder.encode(text);
-}
+QByteArray shiftJis(const QString& text) { return LegacyText::encodeShiftJis(text).value_or(QByteArray()); }
 
 // Writes a fixture file into the test's own folder and returns its path.
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {

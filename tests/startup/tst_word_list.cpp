@@ -1,8 +1,8 @@
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "file_size_limit.h"
+#include "platform/legacy_text.h"
 #include "startup/file_io.h"
 #include "startup/text_codec.h"
 #include "startup/word_list.h"
@@ -95,9 +95,7 @@ class tst_WordList : public QObject {
   }
 
   void shiftJisFileDecodes() {
-    QStringEncoder sjis("windows-31j");
-    QVERIFY(sjis.isValid());
-    const QByteArray bytes = sjis.encode(QStringLiteral("1,\"ＭＳ Ｐゴシック\",\"ＭＳ Ｐゴシック\"\r\n\"犬\",\"いぬ\"\r\n"));
+    const QByteArray bytes = LegacyText::encodeShiftJis(QStringLiteral("1,\"ＭＳ Ｐゴシック\",\"ＭＳ Ｐゴシック\"\r\n\"犬\",\"いぬ\"\r\n")).value();
     QVERIFY(!bytes.contains("\xE7"));  // really Shift JIS, not UTF-8
     const WordList list = WordListFile::parse(bytes);
     QCOMPARE(list.questionFont, QStringLiteral("ＭＳ Ｐゴシック"));
@@ -135,6 +133,7 @@ class tst_WordList : public QObject {
     QString error;
     bool written = false;
     if (cause == "full") {
+      if (!FileSizeLimit::kAvailable) QSKIP("no file-size limit here to stand in for a full disk");
       FileSizeLimit noRoom(before.size());
       written = WordListFile::write(path, other, &error);
     } else if (cause == "read-only") {

@@ -1,5 +1,15 @@
 #pragma once
 
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+// Windows has no file-size limit per process to stand in for a full disk.
+class FileSizeLimit {
+ public:
+  static constexpr bool kAvailable = false;
+  explicit FileSizeLimit(qint64) {}
+};
+#else
 #include <csignal>
 #include <sys/resource.h>
 
@@ -7,6 +17,7 @@
 // disk): writes beyond fail with EFBIG instead of raising SIGXFSZ.
 class FileSizeLimit {
  public:
+  static constexpr bool kAvailable = true;
   explicit FileSizeLimit(rlim_t bytes) {
     previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
     getrlimit(RLIMIT_FSIZE, &previous_);
@@ -25,3 +36,4 @@ class FileSizeLimit {
   rlimit previous_{};
   void (*previousHandler_)(int) = nullptr;
 };
+#endif

@@ -12,6 +12,14 @@ QString decodeShiftJis(const QByteArray& bytes) {
   return sjis.decode(bytes);
 }
 
+std::optional<QByteArray> encodeShiftJis(const QString& text) {
+  QStringEncoder sjis("windows-31j");
+  if (!sjis.isValid()) return std::nullopt;
+  QByteArray bytes = sjis.encode(text);
+  if (sjis.hasError()) return std::nullopt;
+  return bytes;
+}
+
 QByteArray encodeForFiles(const QString& text) {
   QStringEncoder system(QStringEncoder::System);
   return system.encode(text);

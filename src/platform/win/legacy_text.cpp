@@ -18,17 +18,20 @@ QString decodeShiftJis(const QByteArray& bytes) {
   return text;
 }
 
-QByteArray encodeForFiles(const QString& text) {
+std::optional<QByteArray> encodeShiftJis(const QString& text) {
   if (text.isEmpty()) return QByteArray();
   const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
   BOOL lost = FALSE;
   const int size = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide, int(text.size()), nullptr, 0, nullptr,
                                        &lost);
-  if (size <= 0 || lost) return text.toUtf8();
+  if (size <= 0 || lost) return std::nullopt;
   QByteArray bytes(size, Qt::Uninitialized);
   WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide, int(text.size()), bytes.data(), size, nullptr, nullptr);
   // A character that maps to bytes reading back as another one is lost too.
-  return decodeShiftJis(bytes) == text ? bytes : text.toUtf8();
+  if (decodeShiftJis(bytes) != text) return std::nullopt;
+  return bytes;
 }
+
+QByteArray encodeForFiles(const QString& text) { return encodeShiftJis(text).value_or(text.toUtf8()); }
 
 }  // namespace LegacyText
