@@ -33,7 +33,7 @@ Outcome takeCompanionWords(QuorlSaver& saver, UserDialogs& dialogs) {
 // program's drive.
 QString searchStart(const QuorlSaver& saver) {
   const QString drive = Paths::driveOf(saver.homeFolder());
-  return drive.isEmpty() ? QDir::rootPath() : drive + QDir::separator();
+  return drive.isEmpty() ? QDir::rootPath() : drive + u'/';
 }
 
 Outcome linkKnownCompanion(QuorlSaver& saver, UserDialogs& dialogs) {

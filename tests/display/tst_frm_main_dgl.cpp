@@ -180,13 +180,14 @@ class tst_FrmMainDgl : public QObject {
 
 int main(int argc, char* argv[]) {
   // Three screens side by side, written where the offscreen platform reads them.
-  QTemporaryDir folder;
+  QTemporaryDir folder(QDir::current().filePath(QStringLiteral("screens-XXXXXX")));
   const QString config = folder.filePath("screens.json");
   QFile file(config);
   if (!file.open(QIODevice::WriteOnly)) return 1;
   file.write(QJsonDocument(screens(kThreeScreens)).toJson());
   file.close();
-  qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+  // Relative: a drive letter's colon would end the platform's argument.
+  qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + QDir::current().relativeFilePath(config)).toLocal8Bit());
   QApplication app(argc, argv);
   tst_FrmMainDgl test;
   return QTest::qExec(&test, argc, argv);

@@ -119,6 +119,8 @@ class tst_CompanionLink : public QObject {
   void findCompanion() {
     Companion c;
     c.saver.settings.linkState = 0;
+    // Stored without its drive; the program's drive is put in front.
+    c.saver.settings.companionFolder = c.folder.path().mid(Paths::driveOf(c.folder.path()).size());
     CompanionLink::findCompanion(c.saver);
     QCOMPARE(int(c.saver.settings.linkState), 1);
     QCOMPARE(c.saver.settings.companionFolder, c.folder.path());
