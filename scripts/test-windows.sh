@@ -84,6 +84,17 @@ set +e
 "$WINE" "$scr" /p 12345678 2> /dev/null; check "/p with a handle that is no window exits 2" test $? = 2
 set -e
 
+log "smoke run: the installer, silently, and its uninstaller"
+system32=$WINEPREFIX/drive_c/windows/system32
+set +e
+"$WINE" "$dist/driftglyph-setup.exe" /S; "$WINESERVER" -w
+check "the installer puts driftglyph.scr into the system folder" test -f "$system32/driftglyph.scr"
+check "the installer makes it the screen saver" \
+  sh -c "'$WINE' reg query 'HKCU\\Control Panel\\Desktop' /v SCRNSAVE.EXE | grep -qi driftglyph.scr"
+"$WINE" 'C:\Program Files\Driftglyph\uninstall.exe' /S; "$WINESERVER" -w; sleep 2
+check "the uninstaller removes it" test ! -f "$system32/driftglyph.scr"
+set -e
+
 log "smoke run: a trace under Wine runs as on Linux"
 mkdir -p "$home/trace"
 cp assets/DEFAULT.dgl assets/DEFAULT.jpg "$home/trace/"

@@ -54,14 +54,10 @@ std::optional<quint64> windowHandle(const QString& text) {
 }
 
 std::optional<quint32> windowId(const QString& text) {
-  static const QRegularExpression form(QStringLiteral("^(0[xX][0-9a-fA-F]{1,8}|[0-9]{1,10})$"));
-  if (!form.match(text).hasMatch()) return std::nullopt;
-  bool ok = false;
-  const bool hex = text.size() > 1 && (text.at(1) == u'x' || text.at(1) == u'X');
-  const qulonglong id = hex ? text.mid(2).toULongLong(&ok, 16) : text.toULongLong(&ok, 10);
-  // X resource ids leave the top three bits clear; 0 is no window.
-  if (!ok || id == 0 || id > 0x1FFFFFFFu) return std::nullopt;
-  return quint32(id);
+  const std::optional<quint64> id = windowHandle(text);
+  // X resource ids leave the top three bits clear.
+  if (!id || *id > 0x1FFFFFFFu) return std::nullopt;
+  return quint32(*id);
 }
 
 StartupCommand parse(const QStringList& arguments, const QString& hostWindowVariable) {
