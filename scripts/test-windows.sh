@@ -106,6 +106,6 @@ QT_QPA_PLATFORM=offscreen "$linux" --trace 2 --size 800x600 --seed 5 --home "$ho
 # Pattern order, phases and timers; label sizes follow each system's font rendering.
 strip_labels() { tr -d '\r' < "$1" | sed 's/,"labels":.*//'; }
 check "trace: $(wc -l < "$build/trace-wine.json") ticks, the same as on Linux" \
-  cmp -s <(strip_labels "$build/trace-wine.json") <(strip_labels "$build/trace-linux.json"))
+  cmp -s <(strip_labels "$build/trace-wine.json") <(strip_labels "$build/trace-linux.json")
 
 exit "$failed"

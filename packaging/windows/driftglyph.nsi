@@ -1,10 +1,11 @@
 ; The Windows installer: driftglyph.scr into the 64-bit system folder, where
 ; Windows' screen-saver settings list it, optionally chosen as the active
-; screen saver, with an uninstaller. Silent with /S.
+; screen saver, with an uninstaller. Silent with /S. A 64-bit installer, like
+; the program: it sees the real system folder and registry.
 ;   makensis -DSCR=path\to\driftglyph.scr -DOUT=driftglyph-setup.exe driftglyph.nsi
 Unicode true
+Target amd64-unicode
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 Name "Driftglyph"
 OutFile "${OUT}"
@@ -20,10 +21,6 @@ SetCompressor /SOLID lzma
 !insertmacro MUI_LANGUAGE "Japanese"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "Driftglyph は 64 ビット版の Windows で動きます。"
-    Abort
-  ${EndIf}
   SetRegView 64
 FunctionEnd
 
@@ -33,10 +30,8 @@ FunctionEnd
 
 Section "Driftglyph" SecMain
   SectionIn RO
-  ${DisableX64FSRedirection}
   SetOutPath "$SYSDIR"
   File "/oname=driftglyph.scr" "${SCR}"
-  ${EnableX64FSRedirection}
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Driftglyph"
@@ -54,9 +49,7 @@ Section "スクリーンセーバーに設定する" SecActive
 SectionEnd
 
 Section "Uninstall"
-  ${DisableX64FSRedirection}
   Delete "$SYSDIR\driftglyph.scr"
-  ${EnableX64FSRedirection}
   ; Chosen as the screen saver: the choice goes with the program.
   ReadRegStr $0 HKCU "Control Panel\Desktop" "SCRNSAVE.EXE"
   StrCmp $0 "$WINDIR\System32\driftglyph.scr" 0 +3
