@@ -10,7 +10,7 @@ log() { printf '[test-windows] %s\n' "$*" >&2; }
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-packages=(wine wine64 xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho)
+packages=(wine wine64 fonts-wine xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

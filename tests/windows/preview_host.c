@@ -50,8 +50,13 @@ int wmain(int argc, wchar_t** argv) {
     pump(100);
     EnumChildWindows(pane, firstChild, (LPARAM)&child);
   }
+  /* The display may settle its window's size a moment after showing it. */
   RECT shown = {0};
-  if (child) GetClientRect(child, &shown);
+  for (int i = 0; i < 50 && child; ++i) {
+    GetClientRect(child, &shown);
+    if (shown.right == client.right && shown.bottom == client.bottom) break;
+    pump(100);
+  }
   const int parentOk = child && GetAncestor(child, GA_PARENT) == pane;
   const int sizeOk = shown.right == client.right && shown.bottom == client.bottom;
   printf("child %s, parent %s, size %ldx%ld of %ldx%ld\n", child ? "found" : "missing", parentOk ? "is the pane" : "wrong",

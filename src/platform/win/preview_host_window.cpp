@@ -63,6 +63,7 @@ FrameSurface& PreviewHostWindow::surface() {
     child_.reset(child);
     child->winId();
     child->windowHandle()->setParent(QWindow::fromWinId(WId(hwnd(handle_))));
+    child->setGeometry(QRect(QPoint(0, 0), size_ / child->devicePixelRatioF()));
     child->show();
     fitChild();
     surface_ = std::make_unique<RasterFrameSurface>(QImage::Format_RGB32, [child](const QImage& image, const QRegion& area) {
@@ -86,7 +87,10 @@ void PreviewHostWindow::poll() {
     emit gone();
     return;
   }
-  if (size == size_) return;
+  if (size == size_) {
+    fitChild();  // Qt may still place its window after showing it
+    return;
+  }
   size_ = size;
   fitChild();
   emit resized(size);
@@ -94,7 +98,10 @@ void PreviewHostWindow::poll() {
 
 void PreviewHostWindow::fitChild() {
   // Placed by the system, in device pixels: the host's client area exactly.
-  if (child_)
-    SetWindowPos(reinterpret_cast<HWND>(child_->winId()), nullptr, 0, 0, size_.width(), size_.height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!child_) return;
+  const HWND child = reinterpret_cast<HWND>(child_->winId());
+  RECT r{};
+  if (GetClientRect(child, &r) && r.left == 0 && r.top == 0 && r.right == size_.width() && r.bottom == size_.height())
+    return;
+  SetWindowPos(child, nullptr, 0, 0, size_.width(), size_.height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
