@@ -252,11 +252,12 @@ ensure_qt() {
 # Cross-builds the given targets of Driftglyph (default: the program) in build-windows/.
 build_driftglyph() {
   log "building Driftglyph for Windows in $BUILD"
+  mkdir -p "$BUILD"
   cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$QT_PREFIX" \
     ${DRIFTGLYPH_WINE:+-DCMAKE_CROSSCOMPILING_EMULATOR="$DRIFTGLYPH_WINE"} \
-    > "$BUILD.configure.log" 2>&1 ||
-    { tail -n 40 "$BUILD.configure.log" >&2; die "configure failed (log: $BUILD.configure.log)"; }
+    > "$BUILD/configure.log" 2>&1 ||
+    { tail -n 40 "$BUILD/configure.log" >&2; die "configure failed (log: $BUILD/configure.log)"; }
   cmake --build "$BUILD" --parallel "$JOBS" --target "${@:-driftglyph}" >&2 ||
     die "the Windows build failed"
 }
