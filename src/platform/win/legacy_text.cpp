@@ -32,6 +32,9 @@ std::optional<QByteArray> encodeShiftJis(const QString& text) {
   return bytes;
 }
 
-QByteArray encodeForFiles(const QString& text) { return encodeShiftJis(text).value_or(text.toUtf8()); }
+QByteArray encodeForFiles(const QString& text) {
+  if (std::optional<QByteArray> bytes = encodeShiftJis(text)) return *std::move(bytes);
+  return text.toUtf8();
+}
 
 }  // namespace LegacyText
