@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QTextStream>
 #include <cstdio>
+#include <optional>
 
 #include "display/frm_main_dgl.h"
 #include "display/hosted_display.h"
@@ -26,14 +27,14 @@
 
 namespace {
 
-QString resolveHome(const StartupCommand& command) {
+HomeFolderInputs homeInputs(const StartupCommand& command) {
   HomeFolderInputs in;
   in.optionHome = command.home;
   in.environmentHome = qEnvironmentVariable("DRIFTGLYPH_HOME");
   in.executableFolder = QCoreApplication::applicationDirPath();
   in.userHome = UserFolders::home();
   in.dataFolder = QDir::cleanPath(QDir(in.executableFolder).absoluteFilePath(QStringLiteral(DRIFTGLYPH_DATA_DIR)));
-  return HomeFolder::resolve(in);
+  return in;
 }
 
 int runTrace(QuorlSaver& saver, const StartupCommand& command) {
@@ -62,37 +63,46 @@ class TickReport {
   qint64 ticks_ = 0;
 };
 
-// The show-saver procedure: the display covers the screen and runs until input ends it.
+// The show-saver procedure: the display covers the screen and runs until
+// input or a termination signal ends it; either way grabs, cursor and lock
+// are given back and the program ends with status 0.
 // False when another display took the lock between the probe and now: two
 // starts at the same instant show one display, and the later one ends silently.
-bool showSaver(QuorlSaver& saver, TickReport& report) {
+bool showSaver(QuorlSaver& saver, TerminationSignals& endSignals, TickReport& report) {
   auto* display = new frmMainDGL(saver, Patterns::table(), DisplayRun::Show, &FrameSurfaces::forWindow);
-  if (!display->ownsDisplayLock()) {
+  if (display->anotherDisplayRuns()) {
     delete display;
     return false;
   }
+  if (!display->lock().unavailable().isEmpty())
+    std::fprintf(stderr, "driftglyph: showing without the single-instance lock: %s\n",
+                 qPrintable(display->lock().unavailable()));
   report.count(display->engine());
   display->showSaver();
-  // Ended from outside: grabs, cursor and lock are given back as on input.
-  QObject::connect(new TerminationSignals(display), &TerminationSignals::received, display,
-                   &frmMainDGL::EndQuoSaver);
+  QObject::connect(&endSignals, &TerminationSignals::received, display, &frmMainDGL::EndQuoSaver);
   return true;
 }
 
-// Hack mode: the display draws into the host's window until the host ends
-// the program with a signal or destroys the window; both end it with status 0.
-std::unique_ptr<HostedDisplay> showInHost(QuorlSaver& saver, std::unique_ptr<HostWindow> host, TickReport& report) {
+// Hack mode: the display draws into the host's window until the host
+// destroys the window (status 0) or ends the program with a signal, by which
+// the program then ends, once cleaned up, as hosts expect of their hacks.
+std::unique_ptr<HostedDisplay> showInHost(QuorlSaver& saver, std::unique_ptr<HostWindow> host,
+                                          TerminationSignals& endSignals, int& endedBy, TickReport& report) {
   auto hosted = std::make_unique<HostedDisplay>(saver, Patterns::table(), std::move(host));
   report.count(hosted->engine());
   QObject::connect(hosted.get(), &HostedDisplay::hostGone, qApp, &QCoreApplication::quit);
-  QObject::connect(new TerminationSignals(hosted.get()), &TerminationSignals::received, qApp,
-                   &QCoreApplication::quit);
+  QObject::connect(&endSignals, &TerminationSignals::received, qApp, [&endedBy](int number) {
+    if (!endedBy) endedBy = number;
+    QCoreApplication::quit();
+  });
   hosted->start();
   return hosted;
 }
 
 // The settings dialog, not modal; the program ends when it closes. Opened
 // for a system window (`owner`), it belongs to that window and is modal to it.
+// A home folder that cannot hold the settings is said at once, not first
+// when OK fails.
 void showSettings(QuorlSaver& saver, quint64 owner) {
   auto* dialogs = new QtUserDialogs;
   auto* clipboard = new SystemClipboard;
@@ -105,6 +115,11 @@ void showSettings(QuorlSaver& saver, quint64 owner) {
   });
   if (owner) OwnerWindow::attach(*settings, owner);
   settings->show();
+  const QString why = HomeFolder::whyNotWritable(saver.homeFolder());
+  if (!why.isEmpty())
+    dialogs->message(QStringLiteral("このフォルダには設定を保存できません。\n%1\n%2")
+                         .arg(QDir::toNativeSeparators(saver.homeFolder()), why),
+                     UserDialogs::Buttons::Ok, UserDialogs::Icon::Warning);
 }
 
 // A /c switch whose window handle is wrong: said on one line and in a box,
@@ -170,8 +185,9 @@ int main(int argc, char* argv[]) {
 
   if (command.action == StartupCommand::Action::Configure && refuseOwner(command)) return 2;
 
-  QuorlSaver saver(resolveHome(command));
-  QDir().mkpath(saver.homeFolder());
+  const HomeFolderInputs homeFrom = homeInputs(command);
+  QuorlSaver saver(HomeFolder::resolve(homeFrom));
+  saver.setDefaultsFolder(HomeFolder::defaultsSource(homeFrom));
 
   // A running display owns the screen: a second start ends at once, silently.
   // Trace mode draws nothing on screen, so the rule never stops it; a host
@@ -183,19 +199,25 @@ int main(int argc, char* argv[]) {
   saver.random.reseedFromClock();
 
   TickReport report;
+  std::optional<TerminationSignals> endSignals;
+  int endedBy = 0;                        // the signal that ended hack mode
   std::unique_ptr<HostedDisplay> hosted;  // ends before the application
   switch (command.action) {
     case StartupCommand::Action::Trace:
       return runTrace(saver, command);
     case StartupCommand::Action::Show:
-      if (!showSaver(saver, report)) return 0;
+      if (!showSaver(saver, endSignals.emplace(), report)) return 0;
       break;
     case StartupCommand::Action::Hack:
-      hosted = showInHost(saver, std::move(host), report);
+      hosted = showInHost(saver, std::move(host), endSignals.emplace(), endedBy, report);
       break;
     default:
       showSettings(saver, command.ownerWindow);
       break;
   }
-  return app.exec();
+  const int status = app.exec();
+  hosted.reset();
+  endSignals.reset();
+  if (endedBy) TerminationSignals::endBy(endedBy);
+  return status;
 }

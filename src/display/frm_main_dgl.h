@@ -32,7 +32,10 @@ class frmMainDGL : public CoveringWindow {
   const Stage& stage() const { return engine_.stage(); }
   const MainCycle& cycle() const { return engine_.cycle(); }
   // The display holds the single-instance lock for as long as it runs.
-  bool ownsDisplayLock() const { return lock_.isHeld(); }
+  // Where no lock can be made it runs without one: a display is never kept
+  // from covering the screen by its folder.
+  bool anotherDisplayRuns() const { return !lock_.isHeld() && lock_.unavailable().isEmpty(); }
+  const DisplayLock& lock() const { return lock_; }
 
   // Ends the display: cursor back, then the program ends (shown by the
   // system) or only this window closes (trial).

@@ -1,6 +1,7 @@
 #include "platform/display_lock.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSysInfo>
 
 #include "platform/process_probe.h"
@@ -10,7 +11,7 @@ QString DisplayLock::lockPath(const QString& homeFolder) {
 }
 
 DisplayLock::DisplayLock(const QString& homeFolder)
-    : lock_(std::make_unique<QLockFile>(lockPath(homeFolder))) {
+    : lock_(std::make_unique<QLockFile>(lockPath(homeFolder))), folder_(homeFolder) {
   // A lock left by a crashed display is stale as soon as its process is gone.
   lock_->setStaleLockTime(0);
 }
@@ -18,6 +19,14 @@ DisplayLock::DisplayLock(const QString& homeFolder)
 bool DisplayLock::acquire() {
   if (held_) return true;
   held_ = lock_->tryLock(0);
+  unavailable_.clear();
+  if (!held_ && lock_->error() != QLockFile::LockFailedError) {
+    const QFileInfo folder(folder_);
+    const QString reason = !folder.exists()  ? QStringLiteral("the folder does not exist")
+                           : !folder.isDir() ? QStringLiteral("it is not a folder")
+                                             : QStringLiteral("the folder cannot be written");
+    unavailable_ = QStringLiteral("cannot make the lock file in %1: %2").arg(QDir::toNativeSeparators(folder_), reason);
+  }
   return held_;
 }
 

@@ -14,8 +14,13 @@ class DisplayLock {
   // True when another running display holds the lock. Only reads the lock
   // file: a lock left by a process that has ended does not count.
   bool heldElsewhere();
-  // Takes the lock for this process; false when another display has it.
+  // Takes the lock for this process; false when another display has it or
+  // when no lock file can be made (then unavailable() says why).
   bool acquire();
+  // Why the last acquire() could not make the lock file at all: the folder
+  // is missing, not a folder or not writable. Empty when the lock was taken
+  // or another display holds it.
+  const QString& unavailable() const { return unavailable_; }
   void release();
   bool isHeld() const { return held_; }
 
@@ -23,5 +28,7 @@ class DisplayLock {
 
  private:
   std::unique_ptr<QLockFile> lock_;
+  QString folder_;
+  QString unavailable_;
   bool held_ = false;
 };

@@ -16,7 +16,18 @@ class TerminationSignals : public QObject {
   static void install();
 
   explicit TerminationSignals(QObject* parent = nullptr);
+  // Gives the signals their default actions back.
   ~TerminationSignals() override;
+
+  // Ends the process by `signalNumber` with its default action, as a host
+  // that sent it expects of a program that has cleaned up; where signals do
+  // not end programs (Windows) it returns.
+  static void endBy(int signalNumber);
+
+  // After the first signal the event loop has this long to end the program;
+  // past it the signal takes its default action. A loop blocked on a stopped
+  // window system would otherwise keep the sender waiting.
+  static constexpr int kGraceSeconds = 3;
 
  signals:
   void received(int signalNumber);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include "startup/paths.h"
 
@@ -26,6 +27,16 @@ void seed(const QString& home, const QString& dataFolder) {
     if (!QFileInfo::exists(target) && QFileInfo::exists(source) && QFile::copy(source, target))
       QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
   }
+}
+
+QString whyNotWritable(const QString& folder) {
+  const QFileInfo info(folder);
+  if (!info.exists()) return QStringLiteral("フォルダがありません。");
+  if (!info.isDir()) return QStringLiteral("フォルダではなくファイルです。");
+  // Permissions do not tell it all (a read-only disk, root's rights): try.
+  QTemporaryFile probe(Paths::join(folder, QStringLiteral(".driftglyph-XXXXXX")));
+  if (!probe.open()) return QStringLiteral("書き込めません（%1）。").arg(probe.errorString());
+  return QString();
 }
 
 QString defaultsSource(const HomeFolderInputs& in) {

@@ -24,6 +24,10 @@ QString defaultsSource(const HomeFolderInputs& inputs);
 // and picture where it lacks them.
 QString resolve(const HomeFolderInputs& inputs);
 
+// Why nothing can be saved in `folder` (in Japanese, for the settings
+// dialog); empty when a file can be made there.
+QString whyNotWritable(const QString& folder);
+
 // Copies DEFAULT.dgl and DEFAULT.jpg from `dataFolder` into `home` where missing.
 void seed(const QString& home, const QString& dataFolder);
 

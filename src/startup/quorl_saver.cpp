@@ -7,8 +7,15 @@
 QuorlSaver::QuorlSaver(QString homeFolder) : home_(std::move(homeFolder)) {}
 
 QString QuorlSaver::settingsPath() const { return Paths::join(home_, QStringLiteral("DrifStt")); }
-QString QuorlSaver::defaultListPath() const { return Paths::join(home_, QStringLiteral("DEFAULT.dgl")); }
-QString QuorlSaver::defaultPicturePath() const { return Paths::join(home_, QStringLiteral("DEFAULT.jpg")); }
+QString QuorlSaver::defaultListPath() const { return defaultFile(QStringLiteral("DEFAULT.dgl")); }
+QString QuorlSaver::defaultPicturePath() const { return defaultFile(QStringLiteral("DEFAULT.jpg")); }
+
+QString QuorlSaver::defaultFile(const QString& name) const {
+  const QString own = Paths::join(home_, name);
+  if (defaults_.isEmpty() || FileIo::isFile(own)) return own;
+  const QString installed = Paths::join(defaults_, name);
+  return FileIo::isFile(installed) ? installed : own;
+}
 
 QString QuorlSaver::pictureOrDefault(const QString& path) const {
   return FileIo::isFile(path) ? path : defaultPicturePath();

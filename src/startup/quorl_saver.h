@@ -23,8 +23,11 @@ class QuorlSaver {
 
   const QString& homeFolder() const { return home_; }
   QString settingsPath() const;
+  // The home folder's default list and picture; where the home folder lacks
+  // them (it could not be given copies), the ones in `defaultsFolder`.
   QString defaultListPath() const;
   QString defaultPicturePath() const;
+  void setDefaultsFolder(QString folder) { defaults_ = std::move(folder); }
 
   // The given path when a file of that name exists, else the default picture.
   QString pictureOrDefault(const QString& path) const;
@@ -42,5 +45,8 @@ class QuorlSaver {
   void loadOwnWordList();
 
  private:
+  QString defaultFile(const QString& name) const;
+
   QString home_;
+  QString defaults_;
 };

@@ -31,6 +31,7 @@ class XvfbServer {
     process_.waitForFinished(3000);
   }
   const QString& display() const { return display_; }
+  qint64 processId() const { return process_.processId(); }
 
  private:
   QProcess process_;

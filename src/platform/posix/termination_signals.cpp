@@ -1,6 +1,7 @@
 #include "platform/termination_signals.h"
 
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,21 +10,38 @@ namespace {
 
 int pipeEnds[2] = {-1, -1};
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+volatile sig_atomic_t firstReceived = 0;
+
+void setAction(int number, void (*handler)(int)) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  ::sigaction(number, &action, nullptr);
+}
+
+// The grace period is over: the first signal acts as if never caught.
+extern "C" void onGraceOver(int) {
+  if (firstReceived) TerminationSignals::endBy(firstReceived);
+}
 
 extern "C" void onSignal(int number) {
+  const int savedErrno = errno;
   const unsigned char byte = static_cast<unsigned char>(number);
   [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
+  if (!firstReceived) {
+    firstReceived = number;
+    setAction(SIGALRM, onGraceOver);
+    ::alarm(TerminationSignals::kGraceSeconds);
+  }
+  errno = savedErrno;
 }
 
 }  // namespace
 
 void TerminationSignals::install() {
   if (pipeEnds[0] < 0 && ::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  struct sigaction action {};
-  action.sa_handler = onSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (int number : kSignals) ::sigaction(number, &action, nullptr);
+  for (int number : kSignals) setAction(number, onSignal);
 }
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
@@ -38,7 +56,18 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
 }
 
 TerminationSignals::~TerminationSignals() {
-  struct sigaction action {};
-  action.sa_handler = SIG_DFL;
-  for (int number : kSignals) ::sigaction(number, &action, nullptr);
+  ::alarm(0);
+  for (int number : kSignals) setAction(number, SIG_DFL);
+}
+
+// Async-signal-safe: it also ends the grace period.
+void TerminationSignals::endBy(int signalNumber) {
+  ::alarm(0);
+  setAction(signalNumber, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signalNumber);
+  ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  ::raise(signalNumber);
+  ::_exit(128 + signalNumber);  // not reached unless the signal is ignored
 }

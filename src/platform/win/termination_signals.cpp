@@ -30,3 +30,6 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
 }
 
 TerminationSignals::~TerminationSignals() { SetConsoleCtrlHandler(onConsoleEvent, FALSE); }
+
+// A console event already ended the loop; the program returns as usual.
+void TerminationSignals::endBy(int) {}

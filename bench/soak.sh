@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Memory of a long-running display: `driftglyph /s` and the hack (`--root`),
+# each at speed 7 with every pattern in order on its own 1920x1080 Xvfb,
+# with the resident memory of both printed once a minute.
+#
+#   bench/soak.sh [MINUTES] [BUILD_DIR]
+#
+# MINUTES defaults to 60. The last line gives each program's growth over the
+# second half of the run, which should stay under 0.5 MB: a screen saver runs
+# for whole nights.
+set -euo pipefail
+
+minutes=${1:-60}
+build=${2:-build}
+program=$(realpath "$build/src/driftglyph")
+[ -x "$program" ] || { echo "missing $program (build first)" >&2; exit 1; }
+command -v Xvfb >/dev/null || { echo "missing Xvfb" >&2; exit 1; }
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# start_xvfb NAME: a 1920x1080 server; its display name is left in $display.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/$1.display" </dev/null >/dev/null 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do
+    [ -s "$work/$1.display" ] && break
+    sleep 0.05
+  done
+  display=":$(head -n1 "$work/$1.display")"
+}
+
+# make_home NAME: settings showing every pattern in order at speed 7.
+make_home() {
+  local home=$work/home-$1
+  mkdir -p "$home"
+  printf '2\r\n""\r\n1\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n7\r\n"DEFAULT"\r\n16777215,8454143\r\n0\r\n0\r\n"DEFAULT"\r\n' \
+    >"$home/DrifStt"
+  echo "$home"
+}
+
+rss_mb() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status" 2>/dev/null || echo gone; }
+
+start_xvfb show
+DISPLAY=$display "$program" --home "$(make_home show)" /s 2>"$work/show.log" &
+show=$!
+pids+=($show)
+start_xvfb hack
+DISPLAY=$display "$program" --home "$(make_home hack)" --root 2>"$work/hack.log" &
+hack=$!
+pids+=($hack)
+
+printf "%6s %10s %10s\n" minute "/s MB" "hack MB"
+declare -a show_rss hack_rss
+for minute in $(seq 0 "$minutes"); do
+  [ "$minute" -eq 0 ] && sleep 5 || sleep 60
+  show_rss[minute]=$(rss_mb "$show")
+  hack_rss[minute]=$(rss_mb "$hack")
+  printf "%6d %10s %10s\n" "$minute" "${show_rss[minute]}" "${hack_rss[minute]}"
+  if [ "${show_rss[minute]}" = gone ] || [ "${hack_rss[minute]}" = gone ]; then
+    echo "a program ended early:" >&2
+    cat "$work/show.log" "$work/hack.log" >&2
+    exit 1
+  fi
+done
+
+half=$((minutes / 2))
+awk -v a="${show_rss[half]}" -v b="${show_rss[minutes]}" -v c="${hack_rss[half]}" -v d="${hack_rss[minutes]}" \
+    -v from="$half" -v to="$minutes" 'BEGIN {
+  printf "growth from minute %d to %d: /s %+.1f MB, hack %+.1f MB\n", from, to, b - a, d - c
+}'
