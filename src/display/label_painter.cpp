@@ -21,8 +21,7 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal rati
     entry.text.setTextFormat(Qt::PlainText);
     entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
     entry.text.prepare(QTransform(), entry.font);
-    // The glyph cache takes text up to a size in device pixels.
-    if (QFontInfo(entry.font).pixelSize() * ratio > kMaxGlyphPixels) {
+    if (needsOutline(entry.font, ratio)) {
       entry.useOutline = true;
       const Picture outline = drawOutline(entry.font, label.caption, BgrColor::toQColor(int32_t(label.color)), ratio);
       entry.picture = outline.image;
@@ -33,14 +32,27 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal rati
   });
 }
 
+bool LabelPainter::needsOutline(const QFont& font, qreal ratio) {
+  // The glyph cache takes text up to a size in device pixels, and draws it
+  // bold only where Qt does.
+  const QFontInfo info(font);
+  return info.pixelSize() * ratio > kMaxGlyphPixels || (!emboldenedByQt(info) && !hasRealBold(info.family()));
+}
+
+bool LabelPainter::emboldenedByQt(const QFontInfo& info) {
+  return info.pixelSize() < kQtSyntheticBoldLimit || qEnvironmentVariableIsSet("QT_NO_SYNTHESIZED_BOLD_LIMIT");
+}
+
 LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString& text, const QColor& color,
                                                 qreal ratio) {
   const QFontInfo info(font);
   QPainterPath outline;
   outline.addText(0, QFontMetricsF(font).ascent(), font, text);
   if (ratio != 1) outline = QTransform::fromScale(ratio, ratio).map(outline);
-  // The glyph cache emboldens faces without a bold style by about 1/24 em; do the same.
-  const qreal emboldening = hasRealBold(info.family()) ? 0 : info.pixelSize() * ratio / 24.0;
+  // Qt emboldens faces without a bold style by about 1/24 em, in outlines
+  // too, but only for fonts below its size limit; above it, do the same by
+  // hand. Doing it twice fills dense characters in.
+  const qreal emboldening = hasRealBold(info.family()) || emboldenedByQt(info) ? 0 : info.pixelSize() * ratio / 24.0;
   const QRect bounds = outline.boundingRect().adjusted(-emboldening, -emboldening, emboldening, emboldening)
                            .toAlignedRect()
                            .adjusted(-1, -1, 1, 1);
@@ -81,7 +93,7 @@ LabelPainter::Picture LabelPainter::picture(const Label& label, qreal ratio) {
   if (label.caption.isEmpty()) return {};
   const QFont font = LabelFont::make(label.face, label.size, label.italic);
   const QColor color = BgrColor::toQColor(int32_t(label.color));
-  if (QFontInfo(font).pixelSize() * ratio > kMaxGlyphPixels) return drawOutline(font, label.caption, color, ratio);
+  if (needsOutline(font, ratio)) return drawOutline(font, label.caption, color, ratio);
   return textPicture(font, label.caption, color, ratio);
 }
 

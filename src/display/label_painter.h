@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontInfo>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -73,6 +74,9 @@ class LabelPainter {
   // is drawn from its outline, emboldened by hand where the face has no real
   // bold (the cache's synthetic bold does not reach outlines).
   static constexpr int kMaxGlyphPixels = 64;
+  // Qt gives faces without a bold style a synthetic bold only in fonts of
+  // fewer pixels than this (layout pixels: the font's own size).
+  static constexpr int kQtSyntheticBoldLimit = 64;
   struct Entry {
     QStaticText text;
     QFont font;
@@ -82,6 +86,8 @@ class LabelPainter {
   };
   const Entry& entryFor(const Label& label, qreal ratio);
   static bool hasRealBold(const QString& family);
+  static bool emboldenedByQt(const QFontInfo& info);
+  static bool needsOutline(const QFont& font, qreal ratio);
   static Picture drawOutline(const QFont& font, const QString& text, const QColor& color, qreal ratio);
   static QFont patternNameFont();
   void paintLabel(QPainter& painter, const Label& label, qreal ratio);

@@ -32,20 +32,17 @@ class tst_LabelPainter : public QObject {
       QTest::addRow("latin %d pt at ratio 2", size) << "IPAPGothic" << "apple" << size << 2.0;
       QTest::addRow("japanese %d pt at ratio 1.5", size) << "IPAPGothic" << "りんご" << size << 1.5;
     }
+    // Dense strokes at a size whose layout font is small but whose device text is large.
+    QTest::addRow("dense kanji 36 pt at ratio 2") << "IPAPGothic" << "聞" << 36 << 2.0;
   }
-  void everySizeIsDrawn() {
-    QFETCH(QString, face);
-    QFETCH(QString, text);
-    QFETCH(int, size);
-    QFETCH(qreal, ratio);
+  // Draws one label; the lit device pixels in its box, and below it.
+  static std::pair<int, int> drawn(const QString& face, const QString& text, int size, qreal ratio, QRect* box) {
     QtTextMetrics metrics;
     RandomSource random;
     Stage stage(metrics, random);
     Label& label = stage.lblQ[0];
     label = Label{text, face, size, false, 0x00FFFFFF, 20, 10, true};
     const QSize extent = stage.size(label);
-    QVERIFY(extent.width() > 0 && extent.height() > 0);
-
     // Layout stays in layout pixels; the text is drawn on every device pixel.
     QImage image(QSize(extent.width() + 60, extent.height() + 40) * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
@@ -54,14 +51,33 @@ class tst_LabelPainter : public QObject {
     LabelPainter labels;
     labels.paint(painter, stage);
     painter.end();
+    *box = QRectF(20 * ratio, 10 * ratio, extent.width() * ratio, extent.height() * ratio).toRect();
+    return {litPixels(image, *box), litPixels(image, QRect(0, box->bottom() + 12 * ratio, image.width(), 40 * ratio))};
+  }
 
-    const QRect box = QRectF(20 * ratio, 10 * ratio, extent.width() * ratio, extent.height() * ratio).toRect();
-    const int lit = litPixels(image, box);
+  void everySizeIsDrawn() {
+    QFETCH(QString, face);
+    QFETCH(QString, text);
+    QFETCH(int, size);
+    QFETCH(qreal, ratio);
+    QRect box;
+    const auto [lit, below] = drawn(face, text, size, ratio, &box);
+    QVERIFY(!box.isEmpty());
     // Bold strokes cover a good part of the text's box, at any size.
     QVERIFY2(lit > box.width() * box.height() / 25,
              qPrintable(QStringLiteral("%1 lit pixels in %2x%3").arg(lit).arg(box.width()).arg(box.height())));
     // Nothing is drawn far outside the label's own box.
-    QCOMPARE(litPixels(image, QRect(0, box.bottom() + 12 * ratio, image.width(), 40 * ratio)), 0);
+    QCOMPARE(below, 0);
+    // The same text on as many device pixels looks the same at any ratio:
+    // as bold, never bolder (it once filled in whole). Text drawn from its
+    // outline is compared; smaller text is hinted differently at each size.
+    const qreal deviceSize = size * ratio;
+    if (ratio != 1 && deviceSize >= 60 && deviceSize == std::floor(deviceSize)) {
+      QRect plainBox;
+      const int plain = drawn(face, text, int(deviceSize), 1, &plainBox).first;
+      QVERIFY2(std::abs(lit - plain) <= plain / 6,
+               qPrintable(QStringLiteral("%1 lit pixels at ratio %2, %3 at ratio 1").arg(lit).arg(ratio).arg(plain)));
+    }
   }
 
   // A pattern that changes the size every tick makes a new picture each
