@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 
 namespace Background {
@@ -75,14 +76,20 @@ void TiledPicture::setKeepDecoded(bool keep) {
   if (!keep) decoded_ = QImage();
 }
 
-QRect TiledPicture::neededPart(const QRect& area) const {
-  const auto [x0, x1] = neededSpan(area.left(), area.right(), size_.width());
-  const auto [y0, y1] = neededSpan(area.top(), area.bottom(), size_.height());
+QSize TiledPicture::deviceTile(qreal ratio) const {
+  if (size_.isEmpty() || ratio == 1) return size_;
+  return QSize(std::max(1, int(std::lround(size_.width() * ratio))),
+               std::max(1, int(std::lround(size_.height() * ratio))));
+}
+
+QRect TiledPicture::neededPart(const QRect& area, QSize tile) {
+  const auto [x0, x1] = neededSpan(area.left(), area.right(), tile.width());
+  const auto [y0, y1] = neededSpan(area.top(), area.bottom(), tile.height());
   return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
 }
 
-void TiledPicture::drawPart(QPainter& painter, const QRect& area, const QImage& part, QPoint partOrigin) const {
-  const int pw = size_.width(), ph = size_.height();
+void TiledPicture::drawPart(QPainter& painter, const QRect& area, const QImage& part, QPoint partOrigin, QSize tile) {
+  const int pw = tile.width(), ph = tile.height();
   for (int ty = area.top() / ph * ph; ty <= area.bottom(); ty += ph)
     for (int tx = area.left() / pw * pw; tx <= area.right(); tx += pw) {
       const QRect placed(QPoint(tx, ty) + partOrigin, part.size());
@@ -96,20 +103,20 @@ void TiledPicture::drawPart(QPainter& painter, const QRect& area, const QImage& 
 void TiledPicture::paint(QPainter& painter, const QRect& area) const {
   const qreal ratio = painter.deviceTransform().m11();
   painter.save();
-  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-  paintDevicePixels(painter, Background::deviceRect(area, ratio));
+  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio), true);
+  paintDevicePixels(painter, Background::deviceRect(area, ratio), deviceTile(ratio));
   painter.restore();
 }
 
-void TiledPicture::paintDevicePixels(QPainter& painter, const QRect& area) const {
+void TiledPicture::paintDevicePixels(QPainter& painter, const QRect& area, QSize tile) const {
   const QRect clipped = area & QRect(0, 0, INT_MAX / 2, INT_MAX / 2);
   if (clipped.isEmpty()) return;
   if (size_.isEmpty()) {
     painter.fillRect(clipped, Qt::black);
     return;
   }
-  const bool read = readInBands(neededPart(clipped), [&](const QImage& part, QPoint at) {
-    drawPart(painter, clipped, part, at);
+  const bool read = readScaledInBands(tile, neededPart(clipped, tile), [&](const QImage& part, QPoint at) {
+    drawPart(painter, clipped, part, at, tile);
   });
   if (!read) painter.fillRect(clipped, Qt::black);  // the file changed or broke since it was measured
 }
@@ -129,5 +136,64 @@ bool TiledPicture::readInBands(const QRect& part, const std::function<void(const
     if (decoded.size() != band.size()) return false;
     take(decoded, band.topLeft());
   }
+  return true;
+}
+
+QImage TiledPicture::decodeScaled(QSize tile) const {
+  QImageReader reader(path_);
+  reader.setAutoTransform(false);
+  reader.setScaledSize(tile);
+  reader.setQuality(100);  // smooth scaling
+  return reader.read();
+}
+
+QImage TiledPicture::decodeRows(const QRect& rows) const {
+  if (!bandwise_ || keepDecoded_) {
+    if (decoded_.isNull()) decoded_ = Background::load(path_);
+    return decoded_.size() == size_ ? decoded_.copy(rows) : QImage();
+  }
+  return readPart(path_, rows);
+}
+
+bool TiledPicture::readScaledInBands(QSize tile, const QRect& part,
+                                     const std::function<void(const QImage&, QPoint)>& take) const {
+  if (tile == size_) return readInBands(part, take);
+  const auto opaque = [](QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);  // under see-through pixels, as on screen
+    return image;
+  };
+  if (tile.width() <= size_.width() && tile.height() <= size_.height()) {
+    // Smaller than the picture: decoded at that size in one go, which costs
+    // less than the picture itself.
+    const QImage scaled = decodeScaled(tile);
+    if (scaled.size() != tile) return false;
+    QImage piece = opaque(part.size());
+    QPainter(&piece).drawImage(QPoint(0, 0), scaled, part);
+    take(piece, part.topLeft());
+    return true;
+  }
+  // Larger: each band of device rows drawn from the picture rows under it,
+  // with a row more on either side, so that smooth scaling meets the next
+  // band as if the picture were scaled whole.
+  const qreal sx = qreal(tile.width()) / size_.width(), sy = qreal(tile.height()) / size_.height();
+  const int bandRows = int(std::max<qint64>(16, kBandBytes / (4 * qint64(part.width()))));
+  for (int y = part.top(); y <= part.bottom(); y += bandRows) {
+    const QRect band(part.left(), y, part.width(), std::min(bandRows, part.bottom() + 1 - y));
+    const QRect rows = QRectF(0, band.top() / sy - 1, size_.width(), band.height() / sy + 2).toAlignedRect() &
+                       QRect(QPoint(0, 0), size_);
+    const QImage source = decodeRows(rows);
+    if (source.size() != rows.size()) return false;
+    QImage piece = opaque(band.size());
+    QPainter painter(&piece);
+    // Whole ratios repeat each pixel, as sharp as the picture; others blend.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, sx != std::floor(sx) || sy != std::floor(sy));
+    painter.translate(-band.topLeft());
+    painter.scale(sx, sy);
+    painter.drawImage(rows.topLeft(), source);
+    painter.end();
+    take(piece, band.topLeft());
+  }
+  if (!keepDecoded_) decoded_ = QImage();
   return true;
 }

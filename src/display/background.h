@@ -30,17 +30,24 @@ QRect deviceRect(const QRect& rect, qreal ratio);
 }  // namespace Background
 
 // The tiled background drawn straight from the picture file into any part of
-// a device, one picture pixel on one device pixel, so it needs no screen-sized
-// copy: a JPEG is decoded a band of rows at a time and nothing decoded is kept.
+// a device, so it needs no screen-sized copy: a JPEG is decoded a band of
+// rows at a time and nothing decoded is kept. The picture covers the same
+// layout pixels at every pixel ratio: one picture pixel on one layout pixel,
+// scaled smoothly to the device's pixels.
 class TiledPicture {
  public:
   TiledPicture() = default;
   explicit TiledPicture(const QString& path);
 
   // Paints `area` (layout pixels) of the painter's device at the device's
-  // full resolution: the picture tiled from the origin in device pixels, so
-  // tiles meet without seams at any pixel ratio; black where there is none.
+  // full resolution: tiles of deviceTile(ratio) device pixels from the
+  // origin, so tiles meet without seams at any pixel ratio; black where
+  // there is no picture.
   void paint(QPainter& painter, const QRect& area) const;
+
+  // One tile in device pixels at `ratio`: the picture's size scaled and
+  // rounded to whole pixels (at least one).
+  QSize deviceTile(qreal ratio) const;
 
   // Keeps the decoded picture between paints, for targets that are not kept
   // between frames.
@@ -52,12 +59,20 @@ class TiledPicture {
   // allows, else all of it at once, handing each with its place in the
   // picture to `take`; false when the file no longer reads.
   bool readInBands(const QRect& part, const std::function<void(const QImage&, QPoint)>& take) const;
+  // The same for the picture scaled to `tile` (device pixels): `part` and
+  // the places handed over are in the scaled picture. The pieces are opaque.
+  bool readScaledInBands(QSize tile, const QRect& part,
+                         const std::function<void(const QImage&, QPoint)>& take) const;
 
  private:
-  // The part of the picture that the tiles over `area` show.
-  QRect neededPart(const QRect& area) const;
-  void paintDevicePixels(QPainter& painter, const QRect& area) const;
-  void drawPart(QPainter& painter, const QRect& area, const QImage& part, QPoint partOrigin) const;
+  // The part of a tile that the tiles over `area` show.
+  static QRect neededPart(const QRect& area, QSize tile);
+  void paintDevicePixels(QPainter& painter, const QRect& area, QSize tile) const;
+  static void drawPart(QPainter& painter, const QRect& area, const QImage& part, QPoint partOrigin, QSize tile);
+  // Whole picture decoded at `tile` size, for tiles smaller than the picture.
+  QImage decodeScaled(QSize tile) const;
+  // `rows` of the picture, decoded; from the kept picture when there is one.
+  QImage decodeRows(const QRect& rows) const;
 
   QString path_;
   QSize size_;

@@ -16,6 +16,9 @@ class HostWindow : public QObject {
 
  public:
   virtual QSize size() const = 0;
+  // The screen the window stands for (its whole screen, for a preview), in
+  // the layout pixels a display shown on that screen would use.
+  virtual QSize screenSize() const = 0;
   // The surface that draws into the window, the best way the window allows.
   virtual FrameSurface& surface() = 0;
   // Starts reporting the host's events (needs the event loop).

@@ -6,7 +6,7 @@ HostedDisplay::HostedDisplay(QuorlSaver& saver, const PatternCatalog& patterns, 
     : host_(std::move(host)), engine_(saver, patterns, DisplayRun::Show) {
   connect(&engine_, &DisplayEngine::pictureChanged, this, [this] { host_->surface().setBackground(engine_.picture()); });
   connect(&engine_, &DisplayEngine::frameChanged, this, &HostedDisplay::repaint);
-  connect(host_.get(), &HostWindow::exposed, this, &HostedDisplay::repaint);
+  connect(host_.get(), &HostWindow::exposed, this, &HostedDisplay::repaintWindow);
   connect(host_.get(), &HostWindow::resized, this, &HostedDisplay::resize);
   connect(host_.get(), &HostWindow::gone, this, &HostedDisplay::hostGone);
 }
@@ -15,18 +15,29 @@ HostedDisplay::~HostedDisplay() { engine_.stop(); }
 
 void HostedDisplay::start() {
   engine_.load();
-  host_->surface().resize(host_->size(), 1);
-  engine_.setSize(host_->size());
+  layout_ = HostLayout::of(host_->size(), host_->screenSize());
+  host_->surface().resize(layout_.layout, layout_.ratio);
+  engine_.setSize(layout_.layout);
   engine_.start();
   host_->watch();
-  repaint(QRect(QPoint(0, 0), host_->size()));
+  repaint(QRect(QPoint(0, 0), layout_.layout));
 }
 
 void HostedDisplay::resize(QSize size) {
-  host_->surface().resize(size, 1);
-  engine_.setSize(size);
+  layout_ = HostLayout::of(size, host_->screenSize());
+  host_->surface().resize(layout_.layout, layout_.ratio);
+  engine_.setSize(layout_.layout);
   engine_.restart();
-  repaint(QRect(QPoint(0, 0), size));
+  repaint(QRect(QPoint(0, 0), layout_.layout));
+}
+
+void HostedDisplay::repaintWindow(const QRegion& windowArea) {
+  if (layout_.ratio == 1) return repaint(windowArea);
+  QRegion area;
+  for (const QRect& r : windowArea)
+    area += QRectF(r.x() / layout_.ratio, r.y() / layout_.ratio, r.width() / layout_.ratio, r.height() / layout_.ratio)
+                .toAlignedRect();
+  repaint(area);
 }
 
 void HostedDisplay::repaint(const QRegion& area) {
@@ -39,7 +50,7 @@ void HostedDisplay::repaint(const QRegion& area) {
 
 void HostedDisplay::flush() {
   flushQueued_ = false;
-  const QRegion area = pending_ & QRect(QPoint(0, 0), host_->size());
+  const QRegion area = pending_ & QRect(QPoint(0, 0), layout_.layout);
   pending_ = QRegion();
   if (!area.isEmpty()) host_->surface().draw(area, engine_.frame());
 }

@@ -151,15 +151,18 @@ void LabelPainter::paint(QPainter& painter, const Stage& stage) {
   cache_.endFrame();
 }
 
+QRect LabelPainter::rectOf(const Stage& stage, const Label& label) {
+  const QSize size = stage.size(label);
+  // Slack for italic overhang, emboldening and antialiasing, growing with the size.
+  const int slack = 4 + label.size / 8;
+  return QRect(int(std::floor(label.left)) - slack, int(std::floor(label.top)) - slack, size.width() + 2 * slack,
+               size.height() + 2 * slack);
+}
+
 QList<QRect> LabelPainter::visibleRects(const Stage& stage) {
   QList<QRect> rects;
   auto add = [&](const Label& label) {
-    if (!label.visible) return;
-    const QSize size = stage.size(label);
-    // Slack for italic overhang, emboldening and antialiasing, growing with the size.
-    const int slack = 4 + label.size / 8;
-    rects.append(QRect(int(std::floor(label.left)) - slack, int(std::floor(label.top)) - slack,
-                       size.width() + 2 * slack, size.height() + 2 * slack));
+    if (label.visible) rects.append(rectOf(stage, label));
   };
   for (const Label& label : stage.lblQ) add(label);
   for (const Label& label : stage.lblF) add(label);

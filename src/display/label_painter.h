@@ -56,6 +56,8 @@ class LabelPainter {
 
   // The screen rectangles of the visible labels, for partial repaints.
   static QList<QRect> visibleRects(const Stage& stage);
+  // One label's rectangle among them: nothing of it is drawn outside.
+  static QRect rectOf(const Stage& stage, const Label& label);
 
   // What decides how a label's text looks on a device.
   struct Key {

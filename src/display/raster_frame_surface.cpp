@@ -17,8 +17,9 @@ void RasterFrameSurface::resize(QSize size, qreal ratio) {
   size_ = size;
   saveUnder_.clear();
   if (window_) return;
+  // The painter scales, not the image: Qt takes no pixel ratio below 1.
   image_ = QImage(Background::deviceRect(QRect(QPoint(0, 0), size), ratio).size(), format_);
-  image_.setDevicePixelRatio(ratio);
+  ratio_ = ratio;
   image_.fill(Qt::black);
 }
 
@@ -30,10 +31,14 @@ void RasterFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
   if (image_.isNull()) return;
   {
     QPainter painter(&image_);
+    painter.scale(ratio_, ratio_);
     painter.setClipRegion(area);
     paint(painter, area, frame);
   }
-  if (present_) present_(image_, area);
+  if (!present_) return;
+  QRegion device;
+  for (const QRect& rect : area) device += Background::deviceRect(rect, ratio_);
+  present_(image_, device);
 }
 
 void RasterFrameSurface::paint(QPainter& painter, const QRegion& area, const DisplayFrame& frame) {

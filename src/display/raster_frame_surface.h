@@ -19,8 +19,9 @@ class RasterFrameSurface final : public FrameSurface {
  public:
   // Paints on `window`.
   explicit RasterFrameSurface(QWidget& window);
-  // Paints into an image of its own, of the size given to `resize`, and
-  // hands each drawn area to `present` (a window it is copied to) when given.
+  // Paints into an image of its own, of the size given to `resize` in
+  // device pixels, and hands each drawn area (device pixels) to `present`
+  // (a window it is copied to) when given.
   // A larger text-picture budget keeps pictures longer (see LabelPainter).
   using Present = std::function<void(const QImage& image, const QRegion& area)>;
   explicit RasterFrameSurface(QImage::Format format, Present present = {},
@@ -43,6 +44,7 @@ class RasterFrameSurface final : public FrameSurface {
   QImage::Format format_ = QImage::Format_RGB32;
   Present present_;
   QImage image_;
+  qreal ratio_ = 1;
   QSize size_;
   TiledPicture background_;
   SaveUnder saveUnder_;

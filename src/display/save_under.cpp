@@ -30,7 +30,7 @@ void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects, qreal rati
 void SaveUnder::restore(QPainter& painter) const {
   const qreal ratio = painter.deviceTransform().m11();
   painter.save();
-  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio), true);
   // Overlapping patches all hold background, so the order does not matter.
   for (const Patch& patch : patches_) painter.drawImage(patch.at - offset_, patch.pixels);
   painter.restore();

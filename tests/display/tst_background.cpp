@@ -64,8 +64,10 @@ class tst_Background : public QObject {
   }
 
   // The background drawn straight from the file into a buffer at the
-  // screen's pixel ratio: every device pixel is the picture's pixel at
-  // (x mod width, y mod height), so there is no blur and no seam.
+  // screen's pixel ratio covers the same layout pixels at every ratio. At a
+  // whole ratio each picture pixel becomes ratio x ratio device pixels, with
+  // no blur; at any ratio every tile is the same (no seams), and a partial
+  // repaint lands on the same pixels.
   void tiledPictureAtDeviceResolution_data() {
     QTest::addColumn<QString>("picture");  // "checker" or a test-data file
     QTest::addColumn<qreal>("ratio");
@@ -74,8 +76,10 @@ class tst_Background : public QObject {
     QTest::addRow("checkerboard at ratio 1.5") << "checker" << 1.5 << QRect(7, 5, 13, 11);
     QTest::addRow("checkerboard at ratio 1.25") << "checker" << 1.25 << QRect(1, 1, 20, 3);
     QTest::addRow("checkerboard at ratio 1") << "checker" << 1.0 << QRect(0, 0, 1, 1);
+    QTest::addRow("checkerboard in a small preview") << "checker" << 0.5 << QRect(2, 2, 7, 7);
     QTest::addRow("default picture in bands") << "DEFAULT.jpg" << 1.0 << QRect(500, 600, 900, 400);
     QTest::addRow("default picture at ratio 2") << "DEFAULT.jpg" << 2.0 << QRect(100, 1000, 700, 50);
+    QTest::addRow("default picture at ratio 1.5") << "DEFAULT.jpg" << 1.5 << QRect(100, 1000, 700, 50);
   }
   void tiledPictureAtDeviceResolution() {
     QFETCH(QString, picture);
@@ -84,7 +88,7 @@ class tst_Background : public QObject {
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("checker.bmp"));
     QImage source(7, 5, QImage::Format_RGB32);  // odd sizes: tiles start on odd device pixels
-    const QSize layout(picture == "checker" ? QSize(32, 16) : QSize(1920, 1080));
+    const QSize layout(picture == "checker" ? QSize(32, 16) : QSize(1920, 1440));
     if (picture == "checker") {
       for (int y = 0; y < source.height(); ++y)
         for (int x = 0; x < source.width(); ++x) source.setPixel(x, y, (x + y) % 2 ? 0xffffffff : 0xff000000);
@@ -95,20 +99,31 @@ class tst_Background : public QObject {
     }
     const TiledPicture tiled(path);
     QCOMPARE(tiled.size(), source.size());
+    const QSize tile = tiled.deviceTile(ratio);
+    QCOMPARE(tile, (QSizeF(source.size()) * ratio).toSize());
 
-    QImage buffer(Background::deviceRect(QRect(QPoint(0, 0), layout), ratio).size(), QImage::Format_RGB32);
-    buffer.setDevicePixelRatio(ratio);
-    buffer.fill(Qt::red);
-    {
+    const auto draw = [&](const QList<QRect>& areas) {
+      QImage buffer(Background::deviceRect(QRect(QPoint(0, 0), layout), ratio).size(), QImage::Format_RGB32);
+      buffer.fill(Qt::red);
+      // A window's ratio is at least 1; a miniature is drawn scaled.
+      if (ratio >= 1) buffer.setDevicePixelRatio(ratio);
       QPainter painter(&buffer);
-      tiled.paint(painter, QRect(QPoint(0, 0), layout));
-      tiled.paint(painter, area);  // a later partial repaint lands on the same pixels
-    }
-    QCOMPARE(buffer.size(), layout * ratio);
+      if (ratio < 1) painter.scale(ratio, ratio);
+      for (const QRect& r : areas) tiled.paint(painter, r);
+      return buffer;
+    };
+    const QRect all(QPoint(0, 0), layout);
+    const QImage buffer = draw({all, area});
+    QCOMPARE(buffer.size(), (QSizeF(layout) * ratio).toSize());
+    QCOMPARE(buffer, draw({all}));
+    const int whole = int(ratio);
     for (int y = 0; y < buffer.height(); ++y)
-      for (int x = 0; x < buffer.width(); ++x)
-        if (buffer.pixel(x, y) != source.pixel(x % source.width(), y % source.height()))
-          QFAIL(qPrintable(QStringLiteral("device pixel %1,%2 differs from the picture").arg(x).arg(y)));
+      for (int x = 0; x < buffer.width(); ++x) {
+        const QRgb pixel = buffer.pixel(x, y);
+        const bool same = whole == ratio ? pixel == source.pixel(x / whole % source.width(), y / whole % source.height())
+                                         : pixel == buffer.pixel(x % tile.width(), y % tile.height());
+        if (!same) QFAIL(qPrintable(QStringLiteral("device pixel %1,%2 differs").arg(x).arg(y)));
+      }
   }
 
   void mouseJumpThreshold_data() {

@@ -1,6 +1,8 @@
 #include "platform/win/preview_host_window.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QPainter>
 #include <QWindow>
 #include <windows.h>
@@ -55,6 +57,11 @@ PreviewHostWindow::PreviewHostWindow(quint64 handle, QSize size) : handle_(handl
 PreviewHostWindow::~PreviewHostWindow() {
   surface_.reset();
   child_.reset();
+}
+
+QSize PreviewHostWindow::screenSize() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().size() : QSize();
 }
 
 FrameSurface& PreviewHostWindow::surface() {

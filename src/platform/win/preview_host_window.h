@@ -20,6 +20,8 @@ class PreviewHostWindow final : public HostWindow {
   ~PreviewHostWindow() override;
 
   QSize size() const override { return size_; }
+  // The primary screen, which the settings' preview stands for.
+  QSize screenSize() const override;
   FrameSurface& surface() override;
   void watch() override;
 

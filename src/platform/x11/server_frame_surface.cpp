@@ -25,11 +25,12 @@ void ServerFrameSurface::resize(QSize size, qreal ratio) {
 void ServerFrameSurface::uploadBackground() {
   // Only the part that can show is kept: the top-left corner of a picture
   // larger than the window.
-  const QSize shown = background_.size().boundedTo(deviceSize_);
+  const QSize tile = background_.deviceTile(ratio_);
+  const QSize shown = tile.boundedTo(deviceSize_);
   canvas_->startBackground(shown);
   if (!shown.isEmpty()) {
     const QRect part(QPoint(0, 0), shown);
-    const bool read = background_.readInBands(part, [&](const QImage& decoded, QPoint at) {
+    const bool read = background_.readScaledInBands(tile, part, [&](const QImage& decoded, QPoint at) {
       const QRect piece = QRect(at, decoded.size()) & part;
       QImage pixels = piece.size() == decoded.size() ? decoded : decoded.copy(piece.translated(-at));
       if (pixels.hasAlphaChannel()) {  // see-through pixels show black, as on screen
@@ -60,8 +61,13 @@ void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
   QList<X11Canvas::Placed> placed;
   pictures_.beginFrame();
   if (frame.stage) {
+    // Each picture stays inside its label's rectangle, which the next frame
+    // repaints: text drawn small may measure a pixel more than its layout.
     auto add = [&](const Label& label) {
-      if (label.visible && !label.caption.isEmpty()) placed.append(place(label));
+      if (!label.visible || label.caption.isEmpty()) return;
+      X11Canvas::Placed picture = place(label);
+      picture.clip = Background::deviceRect(LabelPainter::rectOf(*frame.stage, label), ratio_);
+      placed.append(picture);
     };
     for (const Label& label : frame.stage->lblQ) add(label);
     for (const Label& label : frame.stage->lblF) add(label);

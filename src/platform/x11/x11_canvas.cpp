@@ -177,7 +177,7 @@ void X11Canvas::drawRect(const QRect& rect, const QList<Placed>& pictures) {
   const xcb_rectangle_t whole{0, 0, uint16_t(rect.width()), uint16_t(rect.height())};
   xcb_poly_fill_rectangle(connection_, scratch_, gc_, 1, &whole);
   for (const Placed& placed : pictures) {
-    const QRect part = placed.rect & rect;
+    const QRect part = placed.rect & rect & (placed.clip.isEmpty() ? placed.rect : placed.clip);
     if (!placed.picture || part.isEmpty()) continue;
     xcb_render_composite(connection_, XCB_RENDER_PICT_OP_OVER, placed.picture, XCB_NONE, scratchPicture_,
                          int16_t(part.x() - placed.rect.x()), int16_t(part.y() - placed.rect.y()), 0, 0,

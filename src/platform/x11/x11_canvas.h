@@ -50,6 +50,7 @@ class X11Canvas {
   struct Placed {
     PictureId picture = 0;
     QRect rect;  // where the whole picture goes
+    QRect clip;  // what of it may show; the whole picture when empty
   };
   // Repaints `area`: the background, then the pictures in order over it, each
   // part of the area appearing at once, without flicker.

@@ -59,13 +59,16 @@ std::unique_ptr<X11HostWindow> X11HostWindow::open(quint32 window, QString* erro
   // window system at all.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
+  QSize screen(geometry->width, geometry->height);
+  if (auto root = Xcb::reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, geometry->root), nullptr)))
+    screen = QSize(root->width, root->height);
   return std::unique_ptr<X11HostWindow>(
-      new X11HostWindow(c, window, QSize(geometry->width, geometry->height), geometry->depth, *format));
+      new X11HostWindow(c, window, QSize(geometry->width, geometry->height), screen, geometry->depth, *format));
 }
 
-X11HostWindow::X11HostWindow(xcb_connection_t* connection, quint32 window, QSize size, int depth,
+X11HostWindow::X11HostWindow(xcb_connection_t* connection, quint32 window, QSize size, QSize screen, int depth,
                              QImage::Format format)
-    : connection_(connection), window_(window), size_(size), depth_(depth), format_(format) {
+    : connection_(connection), window_(window), size_(size), screen_(screen), depth_(depth), format_(format) {
   // Exposure and structure events may be selected by any number of clients,
   // so listening takes nothing away from the host.
   const uint32_t events = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;

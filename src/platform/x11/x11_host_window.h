@@ -27,6 +27,8 @@ class X11HostWindow final : public HostWindow {
   ~X11HostWindow() override;
 
   QSize size() const override { return size_; }
+  // The root window of the window's screen: all monitors together.
+  QSize screenSize() const override { return screen_; }
   FrameSurface& surface() override;
   void watch() override;
 
@@ -37,7 +39,8 @@ class X11HostWindow final : public HostWindow {
   void put(const QImage& frame, const QRegion& region);
 
  private:
-  X11HostWindow(xcb_connection_t* connection, quint32 window, QSize size, int depth, QImage::Format format);
+  X11HostWindow(xcb_connection_t* connection, quint32 window, QSize size, QSize screen, int depth,
+                QImage::Format format);
   void readEvents();
   void end();
 
@@ -45,6 +48,7 @@ class X11HostWindow final : public HostWindow {
   quint32 window_;
   quint32 gc_ = 0;
   QSize size_;
+  QSize screen_;
   int depth_;
   QImage::Format format_;
   std::unique_ptr<QSocketNotifier> notifier_;

@@ -129,12 +129,14 @@ class tst_DisplayOnX11 : public QObject {
     if (x_) xcb_disconnect(x_);
   }
 
-  // A preview-sized window by -window-id and a larger one by --root with
-  // XSCREENSAVER_WINDOW, both drawn at the same time by two instances.
+  // A window by -window-id and another by --root with XSCREENSAVER_WINDOW,
+  // both drawn at the same time by two instances. Both are half the screen
+  // each way, so neither is a miniature of the screen: the picture shows at
+  // its own size.
   void drawsIntoTheHostsWindows() {
-    const QSize small(320, 200), large(640, 400);
+    const QSize small(512, 384), large(512, 384);
     const xcb_window_t preview = createWindow(QRect(QPoint(0, 0), small));
-    const xcb_window_t full = createWindow(QRect(QPoint(340, 0), large));
+    const xcb_window_t full = createWindow(QRect(QPoint(512, 0), large));
     const int windows = rootChildren();
     auto first = start({"-window-id", QString::number(preview)}, environment());
     auto second = start({"--root"}, environment(QStringLiteral("0x%1").arg(full, 0, 16)));
@@ -142,11 +144,11 @@ class tst_DisplayOnX11 : public QObject {
     waitForPicture(full, large);
     QCOMPARE(rootChildren(), windows);  // the hacks made no window of their own
 
-    // The host makes the preview taller: the new rows get the picture too.
-    const uint32_t grown[] = {330, 360};
+    // The host makes the window taller: the new rows get the picture too.
+    const uint32_t grown[] = {512, 700};
     xcb_configure_window(x_, preview, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, grown);
     xcb_flush(x_);
-    QTRY_VERIFY_WITH_TIMEOUT(look(pixels(preview, QSize(330, 360)), 200).backgroundShare > 0.5, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(look(pixels(preview, QSize(512, 700)), 384).backgroundShare > 0.5, 5000);
 
     for (QProcess* hack : {first.get(), second.get()}) {
       ::kill(pid_t(hack->processId()), SIGTERM);
@@ -170,8 +172,8 @@ class tst_DisplayOnX11 : public QObject {
   }
   void endsQuietlyWhenTheHostSaysSo() {
     QFETCH(QString, how);
-    const QSize size(200, 150);
-    const xcb_window_t window = createWindow(QRect(QPoint(0, 420), size));
+    const QSize size(512, 384);
+    const xcb_window_t window = createWindow(QRect(QPoint(0, 384), size));
     auto hack = start({"-window-id", QStringLiteral("0x%1").arg(window, 0, 16)}, environment());
     QTRY_VERIFY_WITH_TIMEOUT(look(pixels(window, size)).patternName, 8000);
     if (how != "destroy") {

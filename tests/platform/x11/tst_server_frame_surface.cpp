@@ -31,8 +31,12 @@ class tst_ServerFrameSurface : public QObject {
 
   // The frame as Qt's own painter blends it, in device pixels.
   QImage blendedByQt(const Stage& stage, const QString& name, qreal ratio, QSize device) const {
-    QImage image = Background::compose(picture_, device).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // The picture scaled to the device as the background is tested to draw it.
+    QImage image(device, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
+    painter.scale(ratio, ratio);
+    TiledPicture(picturePath_).paint(painter, QRectF(QPointF(), QSizeF(device) / ratio).toAlignedRect());
+    painter.resetTransform();
     auto put = [&](const LabelPainter::Picture& picture, QPoint at) { painter.drawImage(at + picture.corner, picture.image); };
     for (const auto* labels : {&stage.lblQ, &stage.lblF})
       for (const Label& label : *labels)
