@@ -2,6 +2,11 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLocale>
+#include <QTreeView>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QStringList>
@@ -65,21 +70,53 @@ UserDialogs::Answer QtUserDialogs::message(const QString& text, Buttons buttons,
   }
 }
 
-QString QtUserDialogs::openFile(const FileRequest& request) {
+namespace {
+
+// The file dialog's dates in Japanese, like the rest of the interface,
+// whatever the system's own locale.
+class JapaneseDates : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  static constexpr int kDateColumn = 3;  // of Qt's file system model
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role == Qt::DisplayRole && index.column() == kDateColumn) {
+      if (const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel()))
+        return QLocale(QLocale::Japanese, QLocale::Japan)
+            .toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+    }
+    return QIdentityProxyModel::data(index, role);
+  }
+};
+
+}  // namespace
+
+QString QtUserDialogs::runFileDialog(const FileRequest& request, bool save) {
   QString start = request.initialFolder;
   if (!request.initialName.isEmpty())
     start = start.isEmpty() ? request.initialName : start + u'/' + request.initialName;
-  return QFileDialog::getOpenFileName(parent_, request.title, start, qtFilter(request.filter));
+  QFileDialog dialog(parent_, request.title, start, qtFilter(request.filter));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // Callers ask about replacing an existing file themselves, in their own words.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+#ifndef Q_OS_WIN
+  // Qt's own dialog (Windows' is already in the system's language): its
+  // dates in Japanese, and the size, type and date columns wide enough to
+  // show them whole.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setProxyModel(new JapaneseDates(&dialog));
+  if (auto* details = dialog.findChild<QTreeView*>())
+    for (int column = 1; column <= JapaneseDates::kDateColumn; ++column)
+      details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+#endif
+  if (dialog.exec() != QDialog::Accepted) return QString();
+  return dialog.selectedFiles().value(0);
 }
 
-QString QtUserDialogs::saveFile(const FileRequest& request) {
-  QString start = request.initialFolder;
-  if (!request.initialName.isEmpty())
-    start = start.isEmpty() ? request.initialName : start + u'/' + request.initialName;
-  // Callers ask about replacing an existing file themselves, in their own words.
-  return QFileDialog::getSaveFileName(parent_, request.title, start, qtFilter(request.filter), nullptr,
-                                      QFileDialog::DontConfirmOverwrite);
-}
+QString QtUserDialogs::openFile(const FileRequest& request) { return runFileDialog(request, false); }
+
+QString QtUserDialogs::saveFile(const FileRequest& request) { return runFileDialog(request, true); }
 
 std::optional<QColor> QtUserDialogs::chooseColor(const QColor& initial) {
   const QColor chosen = QColorDialog::getColor(initial, parent_);

@@ -25,5 +25,7 @@ class QtUserDialogs final : public UserDialogs {
   static int titleRoom(const QFontMetrics& metrics);
 
  private:
+  QString runFileDialog(const FileRequest& request, bool save);
+
   QPointer<QWidget> parent_;
 };

@@ -271,6 +271,8 @@ QWidget* frmSetting::buildWordsSection() {
   // the companion button.
   auto* lower = new QGridLayout;
   auto* order = new QHBoxLayout;
+  // Inside a grid the pair would take no spacing: space it as the pattern box does.
+  order->setSpacing(6);
   optCtt_[0] = option(QStringLiteral("optCtt0"), QStringLiteral("  Random"), QStringLiteral("順番バラバラ"), frame, order);
   optCtt_[1] = option(QStringLiteral("optCtt1"), QStringLiteral("  In  Order"), QString(), frame, order);
   order->addStretch();

@@ -1,5 +1,8 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QAbstractProxyModel>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -32,6 +35,33 @@ class TestQtUserDialogs : public QObject {
     QCOMPARE(captions, (QStringList{QStringLiteral("いいえ"), QStringLiteral("はい"), QStringLiteral("キャンセル")}));
     QCOMPARE(shown, QStringLiteral("進む\n保存？"));  // LF CR is one line break
     QVERIFY(width >= QtUserDialogs::titleRoom(QFontMetrics(QApplication::font())));
+  }
+
+  // The file dialog's dates are Japanese too, whatever the system's locale.
+  void fileDialogDatesAreJapanese() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("words.dgl"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      QAbstractProxyModel* proxy = dialog->proxyModel();
+      auto* files = proxy ? qobject_cast<QFileSystemModel*>(proxy->sourceModel()) : nullptr;
+      if (files) {
+        const QModelIndex name = proxy->mapFromSource(files->index(path));
+        QTest::qWaitFor([&] { return files->lastModified(files->index(path)).isValid(); });
+        shown = proxy->index(name.row(), 3, name.parent()).data().toString();
+      }
+      dialog->reject();
+    });
+    QtUserDialogs dialogs;
+    QCOMPARE(dialogs.openFile({QStringLiteral("開く"), QStringLiteral("単語帳|*.dgl"), folder.path(), QString()}),
+             QString());
+    QCOMPARE(shown, QLocale(QLocale::Japanese, QLocale::Japan)
+                        .toString(QFileInfo(path).lastModified(), QLocale::ShortFormat));
   }
 };
 
