@@ -9,6 +9,7 @@
 #include "editor/list_search.h"
 #include "startup/random_source.h"
 #include "support/fake_user_dialogs.h"
+#include "startup/bounded_text.h"
 #include "startup/file_io.h"
 #include "startup/quorl_saver.h"
 #include "startup/word_list.h"
@@ -364,16 +365,21 @@ void TestEditorModel::openRefusesWhatIsNotAList() {
 
 void TestEditorModel::longListIsNeverOverwrittenInPlace_data() {
   QTest::addColumn<bool>("opened");  // by File, Open; else it is the saver's own list
-  QTest::addRow("File, Open") << true;
-  QTest::addRow("the saver's list") << false;
+  QTest::addColumn<int>("pairs");    // then a line longer than is read, when the count is reached
+  QTest::addRow("File, Open") << true << 40000;
+  QTest::addRow("the saver's list") << false << 40000;
+  QTest::addRow("File, Open, longer than is read") << true << kMaxPairs;
+  QTest::addRow("the saver's list, longer than is read") << false << kMaxPairs;
 }
 
 void TestEditorModel::longListIsNeverOverwrittenInPlace() {
   QFETCH(bool, opened);
+  QFETCH(int, pairs);
   Fixture f(numberedList(3));
   const QString file = f.path(QStringLiteral("long.dgl"));
-  QByteArray bytes = "40000,\"f\",\"g\"\r\n";
-  for (int i = 1; i <= 40000; ++i) bytes += QStringLiteral("\"q%1\",\"a%1\"\r\n").arg(i).toUtf8();
+  QByteArray bytes = QByteArray::number(pairs) + ",\"f\",\"g\"\r\n";
+  for (int i = 1; i <= pairs; ++i) bytes += QStringLiteral("\"q%1\",\"a%1\"\r\n").arg(i).toUtf8();
+  if (pairs == kMaxPairs) bytes += QByteArray(BoundedText::kReadBytes, 'x');
   QVERIFY(FileIo::writeAtomically(file, bytes));
   f.saver.settings.wordListPath = file;
   f.saver.loadOwnWordList();
@@ -381,13 +387,13 @@ void TestEditorModel::longListIsNeverOverwrittenInPlace() {
   opened ? f.model.fileOpen() : f.model.load(kFonts);
   QCOMPARE(f.model.editCount(), kMaxPairs);
   // Open tells how many pairs were left out; of the saver's list the settings dialog told.
-  const QString leftOut = EditorTexts::pairsLeftOut(40000 - kMaxPairs, true);
-  QCOMPARE(f.dialogs.messageTexts(), opened ? QStringList{leftOut} : QStringList());
+  const QString leftOut = EditorTexts::pairsLeftOut({40000 - kMaxPairs}, true);
+  QCOMPARE(f.dialogs.messageTexts(), opened && pairs > kMaxPairs ? QStringList{leftOut} : QStringList());
 
   f.type(QStringLiteral("q1!"));
   f.dialogs.chooseFile(QString());
   QCOMPARE(f.model.overwrite(), EditorModel::SaveOutcome::Cancelled);  // it asked for a name
-  QCOMPARE(*FileIo::readAll(file), bytes);
+  QCOMPARE(*FileIo::readAll(file, 16 << 20), bytes);
 
   // Saved under a name typed without extension, the list has a file of its own again.
   f.dialogs.chooseFile(f.path(QStringLiteral("copy")));
@@ -498,7 +504,7 @@ void TestEditorModel::savingTheDefaultListShowsDefault() {
   f.dialogs.answer(Answer::No);
   QCOMPARE(f.model.saveAs(), EditorModel::SaveOutcome::Declined);
   QCOMPARE(f.dialogs.messages.last().text, QStringLiteral("上書しますか？"));
-  QCOMPARE(*FileIo::readAll(other), QByteArray("keep"));
+  QCOMPARE(*FileIo::readAll(other, 1 << 20), QByteArray("keep"));
 }
 
 void TestEditorModel::failedSaveKeepsOldFileAndFlag_data() {
@@ -530,7 +536,7 @@ void TestEditorModel::failedSaveKeepsOldFileAndFlag() {
   QVERIFY(f.model.editDirty());
   QCOMPARE(f.model.editFile(), QStringLiteral("DEFAULT"));
   QCOMPARE(f.model.text(0, 1), QStringLiteral("edited"));
-  if (readOnlyFolder) QCOMPARE(*FileIo::readAll(file), QByteArray("old contents"));
+  if (readOnlyFolder) QCOMPARE(*FileIo::readAll(file, 1 << 20), QByteArray("old contents"));
   else QVERIFY(!QFile::exists(file));
   // Closing still asks: the edit was not saved.
   f.dialogs.answer(Answer::Cancel);

@@ -5,6 +5,8 @@
 
 #include "editor/word_import.h"
 #include "platform/legacy_text.h"
+#include "special_files.h"
+#include "startup/bounded_text.h"
 #include "startup/maker_page.h"
 
 namespace {
@@ -47,6 +49,8 @@ class TestWordImport : public QObject {
   void shiftJisFileIsDecoded();
   void missingOrUnreadableFileFails();
   void importStopsAtItemLimit();
+  void importOfLongOrSpecialFiles_data();
+  void importOfLongOrSpecialFiles();
   void vcbGivesOnePairPerMeaning_data();
   void vcbGivesOnePairPerMeaning();
   void vcbWithoutMeaningsIsRefusedButKeepsFonts();
@@ -182,16 +186,67 @@ void TestWordImport::importStopsAtItemLimit() {
   QVERIFY(words);
   QCOMPARE(words->count(), WordImport::kMaxImportedPairs);
   QCOMPARE(words->answers.size(), WordImport::kMaxImportedPairs);
-  QCOMPARE(words->pairsLeftOut, 2);
+  QCOMPARE(words->leftOut.pairs, 2);
   QCOMPARE(words->questions.last(), QStringLiteral("q%1").arg(WordImport::kMaxImportedPairs));
 
-  QCOMPARE(WordImport::parseCsv(QStringLiteral("q,a\r\n"))->pairsLeftOut, 0);
+  QCOMPARE(WordImport::parseCsv(QStringLiteral("q,a\r\n"))->leftOut.pairs, 0);
   // Line by line, a left-out question takes its answer with it.
   text.replace(u',', QStringLiteral("\r\n"));
   text += QStringLiteral("last\r\n");
   words = WordImport::parseLineByLine(text);
-  QCOMPARE(words->pairsLeftOut, 3);
+  QCOMPARE(words->leftOut.pairs, 3);
   QCOMPARE(words->answers.last(), QStringLiteral("a%1").arg(WordImport::kMaxImportedPairs));
+}
+
+// Files longer than is read give the pairs of their start and count the rest
+// by lines; files that are not regular files cannot be opened.
+void TestWordImport::importOfLongOrSpecialFiles_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<int>("leftOut");  // -1: cannot be opened
+  QTest::addColumn<bool>("atLeast");
+  const int beyond = 40000 - WordImport::kMaxImportedPairs;
+  QTest::addRow("csv longer than is read") << "w.csv" << "long" << beyond << false;
+  // The part read ends on a question; its answer is the first line after.
+  QTest::addRow("text longer than is read") << "w.txt" << "long" << beyond << false;
+  QTest::addRow("vcb longer than is read") << "w.vcb" << "long" << beyond << true;
+  QTest::addRow("csv a FIFO") << "w.csv" << "fifo" << -1 << false;
+  QTest::addRow("text a link to /dev/zero") << "w.txt" << "zero" << -1 << false;
+  QTest::addRow("vcb a FIFO") << "w.vcb" << "fifo" << -1 << false;
+}
+
+void TestWordImport::importOfLongOrSpecialFiles() {
+  QFETCH(QString, name);
+  QFETCH(QString, kind);
+  QFETCH(int, leftOut);
+  QFETCH(bool, atLeast);
+  QTemporaryDir dir;
+  QString path = dir.filePath(name);
+  if (kind == "long") {
+    // 40000 pairs of over 210 bytes; the part read of the text ends on a question.
+    const QByteArray filler(100, 'x');
+    QByteArray bytes = name.endsWith("vcb") ? "40000,\"f\",\"g\",\"\"\r\n" : "";
+    for (int i = 1; i <= 40000; ++i) {
+      const QByteArray q = QByteArray::number(i).rightJustified(5, '0');
+      if (name.endsWith("csv")) bytes += q + "," + filler + filler + "xx\r\n";
+      if (name.endsWith("txt")) bytes += q + filler + "\r\n" + filler + "-" + q + "\r\n";
+      if (name.endsWith("vcb")) bytes += "1," + q + "," + filler + filler + ",,,,\r\n";
+    }
+    QVERIFY(bytes.size() > BoundedText::kReadBytes);
+    path = writeFile(dir, name, bytes);
+  } else if (!SpecialFiles::kAvailable) {
+    QSKIP("no such files here");
+  } else {
+    QVERIFY(SpecialFiles::make(kind, path));
+  }
+  const std::optional<WordImport::ImportedWords> words =
+      name.endsWith("vcb") ? WordImport::importVcbFile(path).words : WordImport::importTextFile(path);
+  QCOMPARE(words.has_value(), leftOut >= 0);
+  if (!words) return;
+  QCOMPARE(words->count(), WordImport::kMaxImportedPairs);
+  QCOMPARE(words->leftOut, (LeftOut{leftOut, atLeast, true}));
+  QCOMPARE(words->questions.last(), QStringLiteral("%1").arg(WordImport::kMaxImportedPairs, 5, 10, QChar(u'0')) +
+                                        (name.endsWith("txt") ? QString::fromLatin1(QByteArray(100, 'x')) : QString()));
 }
 
 void TestWordImport::vcbGivesOnePairPerMeaning_data() {

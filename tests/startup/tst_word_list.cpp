@@ -3,6 +3,8 @@
 
 #include "file_size_limit.h"
 #include "platform/legacy_text.h"
+#include "special_files.h"
+#include "startup/bounded_text.h"
 #include "startup/file_io.h"
 #include "startup/text_codec.h"
 #include "startup/word_list.h"
@@ -71,7 +73,7 @@ class tst_WordList : public QObject {
     // The pairs beyond are counted, as far as the file holds them.
     for (const WordList& list : {WordListFile::parse(bytes), WordListFile::parseChecked(bytes).value()}) {
       QCOMPARE(list.count(), kMaxPairs);
-      QCOMPARE(list.pairsLeftOut, 40000 - kMaxPairs);
+      QCOMPARE(list.leftOut.pairs, 40000 - kMaxPairs);
     }
   }
 
@@ -112,6 +114,61 @@ class tst_WordList : public QObject {
     QVERIFY(!WordListFile::read(QStringLiteral("/nonexistent/x.dgl")).has_value());
   }
 
+  // Files that are not regular files cannot be read; a file longer than is
+  // read gives the pairs of its start, the rest counted by their lines.
+  void readingFiles_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("pairs");    // -1: cannot be read
+    QTest::addColumn<int>("leftOut");  // also: -1 when readChecked finds no list
+    QTest::addColumn<bool>("atLeast");
+    QTest::addColumn<bool>("cut");
+    QTest::addRow("FIFO") << "fifo" << -1 << 0 << false << false;
+    QTest::addRow("folder") << "folder" << -1 << 0 << false << false;
+    QTest::addRow("link to /dev/zero") << "zero" << -1 << 0 << false << false;
+    QTest::addRow("longer than is read") << "long" << kMaxPairs << 42000 - kMaxPairs << false << true;
+    QTest::addRow("long, count reached early") << "count" << 100 << 0 << false << true;
+    QTest::addRow("longer than is counted") << "longest" << kMaxPairs << 40000 - kMaxPairs + 1 << true << true;
+    QTest::addRow("NULs longer than is read") << "nuls" << 0 << -1 << false << true;
+  }
+  void readingFiles() {
+    QFETCH(QString, kind);
+    QFETCH(int, pairs);
+    QFETCH(int, leftOut);
+    QFETCH(bool, atLeast);
+    QFETCH(bool, cut);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("l.dgl"));
+    const QByteArray longAnswer(200, 'a');
+    QFile file(path);
+    if (kind == "long" || kind == "count") {
+      // The pairs run on past the part read: 42000 of 208 bytes.
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(kind == "long" ? "50000,\"f\",\"g\"\r\n" : "100,\"f\",\"g\"\r\n");
+      for (int i = 0; i < 42000; ++i) file.write("\"q\",\"" + longAnswer + "\"\r\n");
+      QVERIFY(file.size() > BoundedText::kReadBytes);
+    } else if (kind == "longest" || kind == "nuls") {
+      // NULs up to past what is counted, with no line end: one more line.
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      if (kind == "longest") file.write("100000,\"f\",\"g\"\r\n" + QByteArray("\"q\",\"a\"\r\n").repeated(40000));
+      QVERIFY(file.resize(kind == "longest" ? BoundedText::kReadBytes + BoundedText::kScanBytes + 4096
+                                            : BoundedText::kReadBytes + 1));
+    } else if (!SpecialFiles::kAvailable) {
+      QSKIP("no such files here");
+    } else {
+      QVERIFY(SpecialFiles::make(kind, path));
+    }
+    file.close();
+    const std::optional<WordList> list = WordListFile::read(path);
+    const std::optional<WordList> checked = WordListFile::readChecked(path);
+    QCOMPARE(list.has_value(), pairs >= 0);
+    QCOMPARE(checked.has_value(), pairs >= 0 && leftOut >= 0);
+    if (!list) return;
+    QCOMPARE(list->count(), pairs);
+    QCOMPARE(list->leftOut, (LeftOut{std::max(leftOut, 0), atLeast, cut}));
+    if (checked) QCOMPARE(*checked, *list);
+    if (pairs > 0) QCOMPARE(list->answer(pairs), QString::fromLatin1(kind == "longest" ? QByteArray("a") : longAnswer));
+  }
+
   // Every failed write leaves the old file byte for byte and says so.
   void failedWriteKeepsOldFile_data() {
     QTest::addColumn<QString>("cause");
@@ -126,7 +183,7 @@ class tst_WordList : public QObject {
     WordList list;
     list.append(QStringLiteral("q"), QStringLiteral("a"));
     QVERIFY(WordListFile::write(path, list));
-    const QByteArray before = FileIo::readAll(path).value();
+    const QByteArray before = FileIo::readAll(path, 1 << 20).value();
     WordList other;
     for (int i = 0; i < (cause == "too many" ? kMaxPairs + 1 : 500); ++i)
       other.append(QStringLiteral("changed"), QStringLiteral("x"));
@@ -146,7 +203,7 @@ class tst_WordList : public QObject {
     }
     QVERIFY(!written);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(FileIo::readAll(path).value(), before);
+    QCOMPARE(FileIo::readAll(path, 1 << 20).value(), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.dgl"});  // no temporary left
   }
 };
