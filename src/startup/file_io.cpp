@@ -40,12 +40,6 @@ std::optional<Start> readStart(const QString& path, qint64 maxBytes) {
   return Start{std::move(*bytes), whole};
 }
 
-std::optional<QByteArray> readAll(const QString& path, qint64 maxBytes) {
-  std::optional<Start> start = readStart(path, maxBytes);
-  if (!start || !start->whole) return std::nullopt;
-  return std::move(start->bytes);
-}
-
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) {
   // Unbuffered, so that a full disk or a file-size limit fails the write
   // itself rather than the flush inside commit(), which would still rename the

@@ -6,9 +6,9 @@
 
 class QIODevice;
 
-// Every file the program reads goes through here or through BoundedText:
-// only regular files are opened (see RegularFile), and no read takes more
-// than its caller's bound, whatever size the file claims or grows to.
+// Files are read only when they are regular files (see RegularFile), and no
+// read takes more than its caller's bound, whatever size the file claims or
+// grows to. Text that may be long is read through BoundedText.
 namespace FileIo {
 
 // The first bytes of a file, and whether they are all it held.
@@ -20,9 +20,6 @@ struct Start {
 // At most `maxBytes` from the start of the file; nullopt when it is not a
 // regular file or cannot be read.
 std::optional<Start> readStart(const QString& path, qint64 maxBytes);
-
-// The whole file; nullopt when it cannot be read or holds more than `maxBytes`.
-std::optional<QByteArray> readAll(const QString& path, qint64 maxBytes);
 
 // Up to `maxBytes` from `device`, read in pieces until its end; nullopt on a
 // read error.

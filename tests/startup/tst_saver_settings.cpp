@@ -13,7 +13,7 @@ const QByteArray kCanonicalDefaults =
     "0\r\n\"\"\r\n0\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n3\r\n\"DEFAULT\"\r\n"
     "16777215,8454143\r\n0\r\n0\r\n\"DEFAULT\"\r\n";
 
-QByteArray readFile(const QString& path) { return FileIo::readAll(path, 1 << 20).value_or(QByteArray()); }
+QByteArray readFile(const QString& path) { return FileIo::readStart(path, 1 << 20).value_or(FileIo::Start{}).bytes; }
 
 void writeFile(const QString& path, const QByteArray& bytes) { QVERIFY(FileIo::writeAtomically(path, bytes)); }
 

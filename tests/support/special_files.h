@@ -6,8 +6,10 @@
 #include <QtGlobal>
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
+#if __has_include(<sys/sysmacros.h>)
+#include <sys/sysmacros.h>  // makedev
+#endif
 #endif
 
 // What may stand in a file's place without being a regular file, for the
