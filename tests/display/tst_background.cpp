@@ -6,22 +6,6 @@
 #include "display/mouse_jump.h"
 #include "special_files.h"
 
-namespace {
-
-// A JPEG that declares 20000 x 20000 pixels (1.6 GB decoded) and holds the
-// data of 8 x 8: a reader without an allocation limit decodes it, the rows
-// missing filled in.
-QByteArray hugeJpeg() {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  QImage(8, 8, QImage::Format_RGB32).save(&buffer, "JPEG");
-  const qsizetype frame = bytes.indexOf("\xff\xc0");
-  bytes.replace(frame + 5, 4, QByteArray("\x4e\x20\x4e\x20", 4));
-  return bytes;
-}
-
-}  // namespace
-
 class tst_Background : public QObject {
   Q_OBJECT
 
@@ -82,30 +66,23 @@ class tst_Background : public QObject {
     QTest::addRow("folder") << "folder";
     QTest::addRow("link to /dev/zero") << "zero";
     QTest::addRow("1 GB of NULs") << "nuls";
-    QTest::addRow("more pixels than may be allocated") << "huge";
   }
   void noPictureLeavesBlack() {
     QFETCH(QString, kind);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("p.bmp"));
+    const QString path = dir.filePath(QStringLiteral("p.jpg"));
     QFile file(path);
-    if (kind == "nuls" || kind == "huge") {
-      QVERIFY(file.open(QIODevice::WriteOnly));
-      if (kind == "huge") file.write(hugeJpeg());
-      else QVERIFY(file.resize(qint64(1) << 30));
-      file.close();
-    } else if (!SpecialFiles::kAvailable) {
-      QSKIP("no such files here");
-    } else {
-      QVERIFY(SpecialFiles::make(kind, path));
-    }
+    if (kind == "nuls")
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 30));
+    else if (!makeSpecialFile(kind, path))
+      QSKIP("no such file here");
+    file.close();
     QVERIFY(Background::load(path).isNull());
-    if (kind == "huge") return;  // drawn band by band, it does not need the whole
-    QImage buffer(32, 16, QImage::Format_RGB32);
-    buffer.fill(Qt::red);
-    QPainter painter(&buffer);
-    TiledPicture(path).paint(painter, buffer.rect());
-    QCOMPARE(buffer.pixelColor(31, 15), QColor(Qt::black));
+    QImage screen(32, 16, QImage::Format_RGB32);
+    screen.fill(Qt::red);
+    QPainter painter(&screen);
+    TiledPicture(path).paint(painter, screen.rect());
+    QCOMPARE(screen.pixelColor(31, 15), QColor(Qt::black));
   }
 
   void defaultPictureLoads() {

@@ -5,12 +5,8 @@
 #include "startup/file_io.h"
 #include "startup/paths.h"
 #include "startup/quorl_saver.h"
-#include "special_files.h"
 
 namespace {
-
-// Put in place of a file's bytes: a FIFO stands there instead.
-const QByteArray kFifo = "<FIFO>";
 
 // An 88-byte book-table record with `name` in its 16-byte name field.
 QByteArray bookRecord(const QByteArray& name) {
@@ -32,8 +28,7 @@ struct Companion {
     put("Quorl.exe", "");
   }
   void put(const QString& name, const QByteArray& bytes) {
-    if (bytes == kFifo) QVERIFY(SpecialFiles::make("fifo", Paths::join(folder.path(), name)));
-    else QVERIFY(FileIo::writeAtomically(Paths::join(folder.path(), name), bytes));
+    QVERIFY(FileIo::writeAtomically(Paths::join(folder.path(), name), bytes));
   }
 };
 
@@ -94,15 +89,11 @@ class tst_CompanionLink : public QObject {
     QTest::addRow("empty index") << QByteArray("1,2\r\n") << QByteArray("\r\n") << QByteArray();
     QTest::addRow("table too short") << QByteArray("1,2\r\n") << QByteArray("\"a\",\"b\",0\r\n")
                                      << bookRecord("one");
-    QTest::addRow("status a FIFO") << kFifo << QByteArray("\"a\",\"b\",0\r\n") << QByteArray();
-    QTest::addRow("index a FIFO") << QByteArray("1,2\r\n") << kFifo << QByteArray();
-    QTest::addRow("table a FIFO") << QByteArray("1,2\r\n") << QByteArray("\"a\",\"b\",0\r\n") << kFifo;
   }
   void unusableCompanionFilesKeepOwnList() {
     QFETCH(QByteArray, status);
     QFETCH(QByteArray, index);
     QFETCH(QByteArray, table);
-    if (QByteArrayList{status, index, table}.contains(kFifo) && !SpecialFiles::kAvailable) QSKIP("no FIFOs here");
     Companion c;
     if (!status.isEmpty()) c.put("Status.ini", status);
     if (!index.isEmpty()) c.put("2.1i", index);
