@@ -9,11 +9,12 @@
 namespace RegularFile {
 
 bool openForReading(QFile& file, const QString& path) {
-  if (path.isEmpty()) return false;
-  const QByteArray name = QFile::encodeName(path);
+  // Checked before the open too, so that a device is not even opened (some
+  // act on being opened); fstat below decides.
+  if (!exists(path)) return false;
   // Without O_NONBLOCK, opening a FIFO waits for a writer.
   int fd;
-  do fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  do fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   while (fd < 0 && errno == EINTR);
   if (fd < 0) return false;
   struct stat status;
