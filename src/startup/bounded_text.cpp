@@ -1,5 +1,6 @@
 #include "startup/bounded_text.h"
 
+#include <cstring>
 #include <limits>
 
 #include "platform/regular_file.h"
@@ -17,14 +18,21 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\x1a' || isLineEnd(
 }  // namespace
 
 bool BoundedText::LineCounter::take(const char* bytes, qint64 size, qint64 cap) {
-  for (qint64 i = 0; i < size; ++i) {
-    const char c = bytes[i];
-    if (isLineEnd(c)) {
-      if (inLine && ++count >= cap) return false;
-      inLine = false;
-    } else if (!inLine && !isBlank(c)) {
-      inLine = true;
+  const char* at = bytes;
+  const char* const end = bytes + size;
+  while (at < end) {
+    if (!inLine) {
+      inLine = !isBlank(*at++);
+      continue;
     }
+    // Inside a line only its end matters: memchr finds it many bytes at a time.
+    const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', end - at));
+    if (!lineEnd) lineEnd = end;
+    if (const void* cr = std::memchr(at, '\r', lineEnd - at)) lineEnd = static_cast<const char*>(cr);
+    if (lineEnd == end) return true;
+    at = lineEnd + 1;
+    inLine = false;
+    if (++count >= cap) return false;
   }
   return true;
 }
