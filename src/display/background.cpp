@@ -1,11 +1,11 @@
 #include "display/background.h"
 
-#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
+#include "display/picture_file.h"
 
 namespace Background {
 
@@ -29,9 +29,9 @@ QImage compose(const QImage& picture, QSize screen) {
 }
 
 QImage load(const QString& path) {
-  QImageReader reader(path);
-  reader.setAutoTransform(false);
-  return reader.read();
+  PictureFile picture(path);
+  picture.reader().setAutoTransform(false);
+  return picture.reader().read();
 }
 
 QRect deviceRect(const QRect& rect, qreal ratio) {
@@ -47,10 +47,10 @@ namespace {
 constexpr qint64 kBandBytes = 2 * 1024 * 1024;
 
 QImage readPart(const QString& path, const QRect& part) {
-  QImageReader reader(path);
-  reader.setAutoTransform(false);
-  reader.setClipRect(part);
-  return reader.read();
+  PictureFile picture(path);
+  picture.reader().setAutoTransform(false);
+  picture.reader().setClipRect(part);
+  return picture.reader().read();
 }
 
 // The picture coordinates one axis of `area` needs from tiles of length `tile`.
@@ -62,7 +62,8 @@ std::pair<int, int> neededSpan(int first, int last, int tile) {
 }  // namespace
 
 TiledPicture::TiledPicture(const QString& path) : path_(path) {
-  QImageReader reader(path);
+  PictureFile picture(path);
+  QImageReader& reader = picture.reader();
   reader.setAutoTransform(false);
   if (!reader.canRead()) return;
   size_ = reader.size();

@@ -33,7 +33,7 @@ void EditorModel::load(const QStringList& fontFamilies) {
     takeList(saver_.words.questions, saver_.words.answers);
 
   editFile_ = saver_.settings.wordListPath;
-  fileLeftOut_ = saver_.words.pairsLeftOut;
+  fileLeftOut_ = saver_.words.leftOut;
   scrollValue_ = 0;
   vscSetE();
   linkState_ = saver_.settings.linkState;
@@ -332,7 +332,7 @@ void EditorModel::fileNew() {
   resetToTop();
   nameBox_ = kNewName;
   editFile_ = kNewName;
-  fileLeftOut_ = 0;
+  fileLeftOut_ = {};
 }
 
 void EditorModel::fileOpen() {
@@ -351,7 +351,7 @@ void EditorModel::fileOpen() {
     dialogs_.message(kCannotOpen);
     return;
   }
-  if (list->pairsLeftOut > 0) dialogs_.message(pairsLeftOut(list->pairsLeftOut, true));
+  if (list->leftOut.pairs > 0) dialogs_.message(pairsLeftOut(list->leftOut, true));
 
   if (list->isEmpty())
     takeList({QString()}, {QString()});
@@ -359,7 +359,7 @@ void EditorModel::fileOpen() {
     takeList(list->questions, list->answers);
 
   editFile_ = path;
-  fileLeftOut_ = list->pairsLeftOut;
+  fileLeftOut_ = list->leftOut;
   ownList_ = 1;
   quoShpE();
   if (isDefaultListPath(path)) {
@@ -397,7 +397,7 @@ EditorModel::SaveOutcome EditorModel::saveAs() {
 
 EditorModel::SaveOutcome EditorModel::overwrite() {
   // A file that holds more than the working list is not written over in place.
-  if (fileLeftOut_ == 0 && namesExistingFile(editFile_)) return saveQqAa(editFile_);
+  if (!fileLeftOut_.any() && namesExistingFile(editFile_)) return saveQqAa(editFile_);
   return saveAs();
 }
 
@@ -439,7 +439,7 @@ EditorModel::SaveOutcome EditorModel::saveQqAa(const QString& path) {
   fonts_[kAnswer].listFont = fonts_[kAnswer].text;
   ownList_ = 1;
   editFile_ = isDefaultListPath(path) ? kDefaultName : path;
-  fileLeftOut_ = 0;
+  fileLeftOut_ = {};
   quoShpE();
   return SaveOutcome::Saved;
 }
@@ -464,7 +464,7 @@ EditorModel::OkOutcome EditorModel::ok() {
   saver_.words.answers = editA_;
   saver_.words.questionFont = fonts_[kQuestion].text;
   saver_.words.answerFont = fonts_[kAnswer].text;
-  saver_.words.pairsLeftOut = fileLeftOut_;
+  saver_.words.leftOut = fileLeftOut_;
   saver_.settings.wordListPath = editFile_;
   saver_.settings.linkState = linkState_;
   saver_.settings.ownList = ownList_;

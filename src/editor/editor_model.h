@@ -11,6 +11,7 @@
 #include "editor/word_import.h"
 #include "startup/companion_link.h"
 #include "startup/random_source.h"
+#include "startup/word_list.h"
 
 class Clipboard;
 class QuorlSaver;
@@ -76,9 +77,10 @@ class EditorModel {
   // --- flags --------------------------------------------------------------
   bool editDirty() const { return editDirty_; }
   QString editFile() const { return editFile_; }
-  // Pairs that editFile holds beyond the working list (it had more than the
-  // editor can hold). While nonzero, the file is never overwritten in place.
-  int fileLeftOut() const { return fileLeftOut_; }
+  // What editFile holds beyond the working list (more pairs than the editor
+  // can hold, or more than was read). While there is any, the file is never
+  // overwritten in place.
+  const LeftOut& fileLeftOut() const { return fileLeftOut_; }
   uint8_t linkState() const { return linkState_; }
   uint8_t ownList() const { return ownList_; }
   uint8_t companionState() const { return companionState_; }
@@ -196,7 +198,7 @@ class EditorModel {
 
   bool editDirty_ = false;
   QString editFile_;
-  int fileLeftOut_ = 0;
+  LeftOut fileLeftOut_;
   uint8_t linkState_ = 0;
   uint8_t ownList_ = 0;
   uint8_t companionState_ = 0;

@@ -121,10 +121,10 @@ void EditorModel::importVcb() {
 }
 
 void EditorModel::takeImported(const WordImport::ImportedWords& words) {
-  if (words.pairsLeftOut > 0) dialogs_.message(EditorTexts::pairsLeftOut(words.pairsLeftOut, false));
+  if (words.leftOut.pairs > 0) dialogs_.message(EditorTexts::pairsLeftOut(words.leftOut, false));
   takeList(words.questions, words.answers);
   editFile_ = EditorTexts::kNewName;
-  fileLeftOut_ = 0;
+  fileLeftOut_ = {};
   nameBox_ = EditorTexts::kNewName;
   editDirty_ = true;
   resetToTop();

@@ -36,9 +36,12 @@ inline const QString kNothingToSave = QStringLiteral("何も無いので保存�
 
 // A list was read with its pairs beyond the 32767th left out. A list that
 // came from a file is not written back over it: saving it asks for a name.
-inline QString pairsLeftOut(int leftOut, bool fromListFile) {
+// A file too long to count to its end has at least the pairs counted left.
+inline QString pairsLeftOut(const LeftOut& leftOut, bool fromListFile) {
+  const QString rest = leftOut.atLeast ? QStringLiteral("残りの%1項目以上は読み込んでいません。")
+                                       : QStringLiteral("残りの%1項目は読み込んでいません。");
   QString text = QStringLiteral("項目が多すぎるので、最初の%1項目だけを読み込みました。").arg(kMaxPairs) + QStringLiteral("\r\n") +
-                 QStringLiteral("残りの%1項目は読み込んでいません。").arg(leftOut);
+                 rest.arg(leftOut.pairs);
   if (fromListFile)
     text += QStringLiteral("\r\n") + QStringLiteral("このﾌｧｲﾙには上書保存できません。") + QStringLiteral("\r\n") +
             QStringLiteral("保存するときは名前をつけて保存してください。");

@@ -2,20 +2,24 @@
 
 #include <QStringList>
 
-#include "startup/trim_spaces.h"
+#include <limits>
+
+#include "startup/bounded_text.h"
 #include "startup/field_reader.h"
-#include "startup/file_io.h"
 #include "startup/maker_page.h"
-#include "startup/text_codec.h"
+#include "startup/trim_spaces.h"
 
 namespace WordImport {
 
 namespace {
 
+// What follows the text in a file too long to be read whole.
+using Rest = std::optional<BoundedText::Lines>;
+
 // Appends a pair, or only counts it once the import is full; false then.
 bool append(ImportedWords& words, const QString& question, const QString& answer) {
   if (words.count() >= kMaxImportedPairs) {
-    ++words.pairsLeftOut;
+    ++words.leftOut.pairs;
     return false;
   }
   words.questions.append(question);
@@ -28,37 +32,47 @@ std::optional<ImportedWords> unlessEmpty(ImportedWords words) {
   return words;
 }
 
-std::optional<QString> decodedFile(const QString& path) {
-  if (!FileIo::isFile(path)) return std::nullopt;
-  const std::optional<QByteArray> bytes = FileIo::readAll(path);
-  if (!bytes) return std::nullopt;
-  return TextCodec::decode(*bytes);
+// Counts `pairs` more pairs left out after the end of a cut text.
+void leaveOut(ImportedWords& words, qint64 pairs, bool atLeast) {
+  LeftOut& leftOut = words.leftOut;
+  leftOut.pairs = int(std::min<qint64>(leftOut.pairs + pairs, std::numeric_limits<int>::max()));
+  leftOut.atLeast = atLeast && pairs > 0;
+  leftOut.fileCut = true;
 }
 
-QString joinLines(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")); }
+struct FileText {
+  QString text;
+  Rest rest;
+};
 
-}  // namespace
-
-TextFormat textFormatOf(const QString& fileName) {
-  return fileName.endsWith(QStringLiteral("csv"), Qt::CaseSensitive) ? TextFormat::Csv
-                                                                     : TextFormat::LineByLine;
+std::optional<FileText> readFile(const QString& path) {
+  BoundedText file;
+  if (!file.open(path)) return std::nullopt;
+  FileText read{file.takeText(), std::nullopt};
+  if (!file.whole()) read.rest = file.linesBeyond(std::numeric_limits<qint64>::max());
+  return read;
 }
 
-std::optional<ImportedWords> parseCsv(const QString& text) {
+std::optional<ImportedWords> csvPairs(const QString& text, const Rest& rest) {
   FieldReader reader(text);
   ImportedWords words;
   while (!reader.atEnd()) {
     const std::optional<QString> question = reader.readString();
     const std::optional<QString> answer = reader.readString();
-    if (!question || !answer) return std::nullopt;  // the file ends without the answer field
+    // The file ends without the answer field; in a cut text, the rest holds it.
+    if (!question || !answer) {
+      if (rest) break;
+      return std::nullopt;
+    }
     const QString q = trimSpaces(*question);
     const QString a = trimSpaces(*answer);
     if (!q.isEmpty() || !a.isEmpty()) append(words, q, a);
   }
+  if (rest) leaveOut(words, rest->count, rest->atLeast);
   return unlessEmpty(std::move(words));
 }
 
-std::optional<ImportedWords> parseLineByLine(const QString& text) {
+std::optional<ImportedWords> lineByLinePairs(const QString& text, const Rest& rest) {
   FieldReader reader(text);
   ImportedWords words;
   bool answerExpected = false;
@@ -74,16 +88,15 @@ std::optional<ImportedWords> parseLineByLine(const QString& text) {
       answerExpected = true;
     }
   }
+  if (rest) {
+    // A pending question takes the rest's first line as its answer.
+    const qint64 fields = rest->count - (answerExpected && rest->count > 0 ? 1 : 0);
+    leaveOut(words, (fields + 1) / 2, rest->atLeast);
+  }
   return unlessEmpty(std::move(words));
 }
 
-std::optional<ImportedWords> importTextFile(const QString& path) {
-  const std::optional<QString> text = decodedFile(path);
-  if (!text) return std::nullopt;
-  return textFormatOf(path) == TextFormat::Csv ? parseCsv(*text) : parseLineByLine(*text);
-}
-
-VcbImport parseVcb(const QString& text) {
+VcbImport vcbPairs(const QString& text, const Rest& rest) {
   constexpr int kMeanings = 5;
   VcbImport result;
   FieldReader reader(text);
@@ -96,26 +109,59 @@ VcbImport parseVcb(const QString& text) {
   result.answerFont = answerFont;
 
   ImportedWords words;
-  for (qint64 entry = 0; entry < *entries; ++entry) {
+  qint64 entry = 0;
+  for (; entry < *entries; ++entry) {
     // The entry's number (not used), the word and five meanings; reading
-    // past the end of the file is an error.
+    // past the end of the file is an error, past the end of a cut text not.
     const std::optional<QString> number = reader.readString();
     const std::optional<QString> word = reader.readString();
-    if (!number || !word) return result;
-    for (int meaning = 0; meaning < kMeanings; ++meaning) {
+    if (!number || !word) break;
+    int meaning = 0;
+    for (; meaning < kMeanings; ++meaning) {
       const std::optional<QString> text = reader.readString();
-      if (!text) return result;
+      if (!text) break;
       if (!trimSpaces(*text).isEmpty()) append(words, *word, *text);
     }
+    if (meaning < kMeanings) break;
+  }
+  if (entry < *entries) {
+    const qint64 entriesLeft = *entries - entry;
+    // Only a rest that holds the missing entries, or is too long to tell, makes up for them.
+    if (!rest || (!rest->atLeast && rest->count < entriesLeft)) return result;
+    leaveOut(words, std::min(rest->count, entriesLeft), true);
+  } else if (rest) {
+    leaveOut(words, 0, false);
   }
   result.words = unlessEmpty(std::move(words));
   return result;
 }
 
+QString joinLines(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")); }
+
+}  // namespace
+
+TextFormat textFormatOf(const QString& fileName) {
+  return fileName.endsWith(QStringLiteral("csv"), Qt::CaseSensitive) ? TextFormat::Csv
+                                                                     : TextFormat::LineByLine;
+}
+
+std::optional<ImportedWords> parseCsv(const QString& text) { return csvPairs(text, std::nullopt); }
+
+std::optional<ImportedWords> parseLineByLine(const QString& text) { return lineByLinePairs(text, std::nullopt); }
+
+std::optional<ImportedWords> importTextFile(const QString& path) {
+  const std::optional<FileText> file = readFile(path);
+  if (!file) return std::nullopt;
+  return textFormatOf(path) == TextFormat::Csv ? csvPairs(file->text, file->rest)
+                                               : lineByLinePairs(file->text, file->rest);
+}
+
+VcbImport parseVcb(const QString& text) { return vcbPairs(text, std::nullopt); }
+
 VcbImport importVcbFile(const QString& path) {
-  const std::optional<QString> text = decodedFile(path);
-  if (!text) return {};
-  return parseVcb(*text);
+  const std::optional<FileText> file = readFile(path);
+  if (!file) return {};
+  return vcbPairs(file->text, file->rest);
 }
 
 QString csvHelpText() {

@@ -15,6 +15,11 @@
 // and read field by field with the program's one field reader: a comma or a
 // line end separates fields, spaces before a field are skipped, a quoted
 // field may hold commas. Reads take the next field whatever line it is on.
+//
+// Files are read through BoundedText. Of a file too long to read whole, the
+// pairs after its start are counted by non-blank lines: one pair a line in
+// csv, one field a line in text read line by line, one entry a line in .vcb
+// (counted as one pair, so as at least that many).
 namespace WordImport {
 
 // Every failure of an import: missing or unreadable file, read error, no
@@ -32,7 +37,7 @@ struct ImportedWords {
   QStringList questions;
   QStringList answers;
   // Pairs the file held beyond kMaxImportedPairs; they were left out.
-  int pairsLeftOut = 0;
+  LeftOut leftOut;
 
   int count() const { return int(questions.size()); }
 };

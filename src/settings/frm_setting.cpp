@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QFrame>
-#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
@@ -18,6 +17,7 @@
 #include "patterns/pattern.h"
 #include "platform/user_dialogs.h"
 #include "display/bgr_color.h"
+#include "display/picture_file.h"
 #include "settings/companion_sync.h"
 #include "settings/elided_label.h"
 #include "settings/source_mark_view.h"
@@ -125,7 +125,7 @@ void frmSetting::initialiseControls() {
 
   wdsAssort();
   // The saver shows the first 32767 pairs of a longer list; the user hears of the rest.
-  if (saver_.words.pairsLeftOut > 0) dialogs_.message(EditorTexts::pairsLeftOut(saver_.words.pairsLeftOut, true));
+  if (saver_.words.leftOut.pairs > 0) dialogs_.message(EditorTexts::pairsLeftOut(saver_.words.leftOut, true));
 }
 
 void frmSetting::lstStlChanged(QListWidgetItem* item) {
@@ -220,8 +220,8 @@ void frmSetting::cmdBGdfltClick() { showBackground(BackgroundChoice::restoreDefa
 void frmSetting::showBackground(const BackgroundView& view) {
   QPixmap picture;
   if (!view.picturePath.isEmpty()) {
-    QImageReader reader(view.picturePath);
-    picture = QPixmap::fromImageReader(&reader);
+    PictureFile file(view.picturePath);
+    picture = QPixmap::fromImageReader(&file.reader());
   }
   if (picture.isNull())
     picBG_->clear();

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "platform/regular_file.h"
+#include "startup/bounded_text.h"
 #include "startup/field_reader.h"
 #include "startup/file_io.h"
 #include "startup/paths.h"
@@ -12,28 +14,37 @@ namespace CompanionLink {
 
 namespace {
 
+// Status.ini and the book header are read for their first fields only.
+constexpr qint64 kFirstFieldsBytes = 64 * 1024;
+
 // Reads a and b from line 1 of Status.ini; nullopt when missing or unusable.
 std::optional<std::pair<int, int>> readStatus(const QString& folder) {
-  const std::optional<QByteArray> bytes = FileIo::readAll(Paths::join(folder, QStringLiteral("Status.ini")));
-  if (!bytes) return std::nullopt;
-  FieldReader reader(TextCodec::decode(*bytes));
+  const std::optional<FileIo::Start> start =
+      FileIo::readStart(Paths::join(folder, QStringLiteral("Status.ini")), kFirstFieldsBytes);
+  if (!start) return std::nullopt;
+  FieldReader reader(TextCodec::decode(start->bytes));
   const std::optional<qint64> a = reader.readNumber();
   const std::optional<qint64> b = reader.readNumber();
   if (!a || !b || *a < -32768 || *a > 32767 || *b < -32768 || *b > 32767) return std::nullopt;
   return std::pair{int(*a), int(*b)};
 }
 
-// The index file's records; nullopt when a record is incomplete or none is there.
+// The index file's records; nullopt when a record is incomplete or none is
+// there. Of a file too long to read whole, the records of its start are
+// taken: more than a list holds fit there.
 std::optional<WordList> readIndex(const QString& path) {
-  const std::optional<QByteArray> bytes = FileIo::readAll(path);
-  if (!bytes) return std::nullopt;
-  FieldReader reader(TextCodec::decode(*bytes));
+  BoundedText file;
+  if (!file.open(path)) return std::nullopt;
+  FieldReader reader(file.takeText());
   WordList list;
   while (!reader.atEnd() && list.count() < kMaxPairs) {
     const std::optional<QString> question = reader.readString();
     const std::optional<QString> answer = reader.readString();
     const std::optional<QString> ignored = reader.readString();
-    if (!question || !answer || !ignored) return std::nullopt;
+    if (!question || !answer || !ignored) {
+      if (file.whole()) return std::nullopt;
+      break;  // the record runs on past the part read
+    }
     list.append(*question, *answer);
   }
   if (list.isEmpty()) return std::nullopt;
@@ -49,10 +60,10 @@ struct BookName {
 
 BookName readBookName(const QString& tablePath, int b) {
   BookName result;
-  QFile table(tablePath);
-  if (!table.exists()) return result;
+  QFile table;
+  if (!QFile::exists(tablePath)) return result;
   result.tableExists = true;
-  if (b < 1 || !table.open(QIODevice::ReadOnly) || !table.seek(qint64(b - 1) * kBookRecordSize))
+  if (b < 1 || !RegularFile::openForReading(table, tablePath) || !table.seek(qint64(b - 1) * kBookRecordSize))
     return result;
   const QByteArray record = table.read(kBookRecordSize);
   if (record.size() < kBookRecordSize) return result;
@@ -113,8 +124,8 @@ void loadCompanionWords(QuorlSaver& saver) {
   words->answerFont = kFallbackListFont;
   if (book.name) {
     const QString headerPath = Paths::join(s.companionFolder, *book.name + QStringLiteral(".vcb"));
-    if (const std::optional<QByteArray> header = FileIo::readAll(headerPath)) {
-      FieldReader reader(TextCodec::decode(*header));
+    if (const std::optional<FileIo::Start> header = FileIo::readStart(headerPath, kFirstFieldsBytes)) {
+      FieldReader reader(TextCodec::decode(header->bytes));
       reader.readString();  // entry count, not needed here
       words->questionFont = reader.readString().value_or(kFallbackListFont);
       words->answerFont = reader.readString().value_or(kFallbackListFont);

@@ -1,17 +1,43 @@
 #include "startup/file_io.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include "platform/file_sync.h"
+#include "platform/regular_file.h"
 
 namespace FileIo {
 
-std::optional<QByteArray> readAll(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  return file.readAll();
+namespace {
+
+constexpr qint64 kPiece = 64 * 1024;
+
+}  // namespace
+
+std::optional<QByteArray> readUpTo(QIODevice& device, qint64 maxBytes) {
+  QByteArray bytes;
+  // The reported size is only a hint: a file may grow while it is read, and
+  // files under /proc report none.
+  bytes.reserve(qBound<qint64>(0, device.size() - device.pos(), maxBytes));
+  while (bytes.size() < maxBytes) {
+    const qsizetype had = bytes.size();
+    bytes.resize(had + std::min(kPiece, maxBytes - had));
+    const qint64 got = device.read(bytes.data() + had, bytes.size() - had);
+    bytes.resize(had + std::max<qint64>(got, 0));
+    if (got < 0) return std::nullopt;
+    if (got == 0) break;
+  }
+  return bytes;
+}
+
+std::optional<Start> readStart(const QString& path, qint64 maxBytes) {
+  QFile file;
+  if (!RegularFile::openForReading(file, path)) return std::nullopt;
+  std::optional<QByteArray> bytes = readUpTo(file, maxBytes);
+  if (!bytes) return std::nullopt;
+  char next;
+  const bool whole = bytes->size() < maxBytes || file.read(&next, 1) == 0;
+  return Start{std::move(*bytes), whole};
 }
 
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) {
@@ -35,10 +61,6 @@ bool writeAtomically(const QString& path, const QByteArray& bytes, QString* erro
   return false;
 }
 
-bool isFile(const QString& path) {
-  if (path.isEmpty()) return false;
-  const QFileInfo info(path);
-  return info.exists() && info.isFile();
-}
+bool isFile(const QString& path) { return RegularFile::exists(path); }
 
 }  // namespace FileIo

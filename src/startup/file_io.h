@@ -4,15 +4,32 @@
 #include <QString>
 #include <optional>
 
+class QIODevice;
+
+// Files are read only when they are regular files (see RegularFile), and no
+// read takes more than its caller's bound, whatever size the file claims or
+// grows to. Text that may be long is read through BoundedText.
 namespace FileIo {
 
-// The whole file, or nullopt when it cannot be read.
-std::optional<QByteArray> readAll(const QString& path);
+// The first bytes of a file, and whether they are all it held.
+struct Start {
+  QByteArray bytes;
+  bool whole = true;
+};
+
+// At most `maxBytes` from the start of the file; nullopt when it is not a
+// regular file or cannot be read.
+std::optional<Start> readStart(const QString& path, qint64 maxBytes);
+
+// Up to `maxBytes` from `device`, read in pieces until its end; nullopt on a
+// read error.
+std::optional<QByteArray> readUpTo(QIODevice& device, qint64 maxBytes);
 
 // Replaces the file atomically; on failure the old file stays whole and
 // `error` (when given) says why.
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
+// Whether the path names a regular file, after symbolic links.
 bool isFile(const QString& path);
 
 }  // namespace FileIo

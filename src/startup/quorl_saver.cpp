@@ -1,5 +1,7 @@
 #include "startup/quorl_saver.h"
 
+#include <QFileInfo>
+
 #include "startup/companion_link.h"
 #include "startup/file_io.h"
 #include "startup/paths.h"
@@ -23,8 +25,11 @@ QString QuorlSaver::pictureOrDefault(const QString& path) const {
 
 void QuorlSaver::load() {
   settings = SaverSettings{};
-  if (const std::optional<QByteArray> bytes = FileIo::readAll(settingsPath()))
-    settings = SettingsFile::parse(*bytes).settings;
+  const std::optional<FileIo::Start> start = FileIo::readStart(settingsPath(), kSettingsBytes);
+  if (start) settings = SettingsFile::parse(start->bytes).settings;
+  // Only a file read whole, or none at all, is written back: never one that
+  // holds more than was read, nor a FIFO, device or folder in its place.
+  const bool rewrite = start ? start->whole : !QFileInfo::exists(settingsPath());
 
   if (settings.linkState == 0) CompanionLink::findCompanion(*this);
   CompanionLink::loadCompanionWords(*this);
@@ -32,7 +37,7 @@ void QuorlSaver::load() {
     companionState = settings.linkState;
     loadOwnWordList();
   }
-  save();
+  if (rewrite) save();
 }
 
 void QuorlSaver::loadOwnWordList() {

@@ -12,6 +12,9 @@
 // handed to each window; nothing here is global.
 class QuorlSaver {
  public:
+  // The most of DrifStt that is read: its eleven short lines fit many times over.
+  static constexpr qint64 kSettingsBytes = 64 * 1024;
+
   explicit QuorlSaver(QString homeFolder);
 
   SaverSettings settings;
@@ -33,8 +36,9 @@ class QuorlSaver {
   QString pictureOrDefault(const QString& path) const;
 
   // Reads DrifStt, links the companion when not yet looked for, takes the
-  // companion's words or the chosen list, and rewrites the settings file.
-  // Never fails: missing or bad lines keep their defaults.
+  // companion's words or the chosen list, and rewrites the settings file
+  // when it was read whole or was not there. Never fails: missing or bad
+  // lines keep their defaults.
   void load();
 
   // Writes DrifStt; false (with `error`) when the file could not be written,

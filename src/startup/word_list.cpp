@@ -1,5 +1,8 @@
 #include "startup/word_list.h"
 
+#include <limits>
+
+#include "startup/bounded_text.h"
 #include "startup/field_reader.h"
 #include "startup/file_io.h"
 #include "startup/record_writer.h"
@@ -24,39 +27,52 @@ Header readHeader(FieldReader& reader) {
 }
 
 // Reads up to `count` pairs; those beyond kMaxPairs are only counted.
-void readPairs(FieldReader& reader, qint64 count, WordList& list) {
-  for (qint64 i = 0; i < count && !reader.atEnd(); ++i) {
+// Returns how many more the count allows after the text's end.
+qint64 readPairs(FieldReader& reader, qint64 count, WordList& list) {
+  qint64 i = 0;
+  for (; i < count && !reader.atEnd(); ++i) {
     const QString question = reader.readString().value_or(QString());
     const QString answer = reader.readString().value_or(QString());
     if (i < kMaxPairs)
       list.append(question, answer);
     else
-      ++list.pairsLeftOut;
+      ++list.leftOut.pairs;
   }
+  return std::max<qint64>(count - i, 0);
+}
+
+// nullopt when `checked` and the text is not a word list.
+std::optional<WordList> parseText(QString text, bool checked, qint64* countLeft = nullptr) {
+  FieldReader reader(std::move(text));
+  const Header header = readHeader(reader);
+  if (checked && (!header.count || !header.questionFont || !header.answerFont)) return std::nullopt;
+  WordList list;
+  list.questionFont = header.questionFont.value_or(kFallbackListFont);
+  list.answerFont = header.answerFont.value_or(kFallbackListFont);
+  const qint64 left = readPairs(reader, header.count.value_or(0), list);
+  if (countLeft) *countLeft = left;
+  return list;
+}
+
+std::optional<WordList> readFile(const QString& path, bool checked) {
+  BoundedText file;
+  if (!file.open(path)) return std::nullopt;
+  qint64 countLeft = 0;
+  std::optional<WordList> list = parseText(file.takeText(), checked, &countLeft);
+  if (!list || file.whole()) return list;
+  const BoundedText::Lines beyond = file.linesBeyond(countLeft);
+  LeftOut& leftOut = list->leftOut;
+  leftOut.pairs = int(std::min<qint64>(leftOut.pairs + beyond.count, std::numeric_limits<int>::max()));
+  leftOut.atLeast = beyond.atLeast;
+  leftOut.fileCut = true;
+  return list;
 }
 
 }  // namespace
 
-WordList parse(const QByteArray& bytes) {
-  WordList list;
-  FieldReader reader(TextCodec::decode(bytes));
-  const Header header = readHeader(reader);
-  list.questionFont = header.questionFont.value_or(kFallbackListFont);
-  list.answerFont = header.answerFont.value_or(kFallbackListFont);
-  readPairs(reader, header.count.value_or(0), list);
-  return list;
-}
+WordList parse(const QByteArray& bytes) { return *parseText(TextCodec::decode(bytes), false); }
 
-std::optional<WordList> parseChecked(const QByteArray& bytes) {
-  FieldReader reader(TextCodec::decode(bytes));
-  const Header header = readHeader(reader);
-  if (!header.count || !header.questionFont || !header.answerFont) return std::nullopt;
-  WordList list;
-  list.questionFont = *header.questionFont;
-  list.answerFont = *header.answerFont;
-  readPairs(reader, *header.count, list);
-  return list;
-}
+std::optional<WordList> parseChecked(const QByteArray& bytes) { return parseText(TextCodec::decode(bytes), true); }
 
 QByteArray format(const WordList& list) {
   RecordWriter writer;
@@ -67,17 +83,9 @@ QByteArray format(const WordList& list) {
   return writer.bytes();
 }
 
-std::optional<WordList> read(const QString& path) {
-  const std::optional<QByteArray> bytes = FileIo::readAll(path);
-  if (!bytes) return std::nullopt;
-  return parse(*bytes);
-}
+std::optional<WordList> read(const QString& path) { return readFile(path, false); }
 
-std::optional<WordList> readChecked(const QString& path) {
-  const std::optional<QByteArray> bytes = FileIo::readAll(path);
-  if (!bytes) return std::nullopt;
-  return parseChecked(*bytes);
-}
+std::optional<WordList> readChecked(const QString& path) { return readFile(path, true); }
 
 bool write(const QString& path, const WordList& list, QString* error) {
   // A longer list cannot be read back whole; refuse it rather than drop pairs.

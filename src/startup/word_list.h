@@ -10,6 +10,20 @@ inline const QString kFallbackListFont = QStringLiteral("ＭＳ Ｐゴシック"
 // The most pairs a list holds; the pair index is a 16-bit number.
 inline constexpr int kMaxPairs = 32767;
 
+// What a file held beyond the pairs read from it.
+struct LeftOut {
+  // Pairs beyond the most a list holds; they were not read.
+  int pairs = 0;
+  // The file was too long to count them all: it holds at least `pairs` more.
+  bool atLeast = false;
+  // Only the start of the file was read (see BoundedText).
+  bool fileCut = false;
+
+  // The file holds more than was read, so it must not be written over.
+  bool any() const { return pairs > 0 || fileCut; }
+  bool operator==(const LeftOut&) const = default;
+};
+
 // The question/answer pairs the saver shows, with the two label fonts.
 // Pairs are numbered from 1; pair i is questions[i - 1], answers[i - 1].
 struct WordList {
@@ -17,8 +31,8 @@ struct WordList {
   QStringList answers;
   QString questionFont = kFallbackListFont;
   QString answerFont = kFallbackListFont;
-  // Pairs the file held beyond kMaxPairs; they were not read.
-  int pairsLeftOut = 0;
+  // What the file held beyond kMaxPairs pairs, or beyond the part read.
+  LeftOut leftOut;
 
   int count() const { return int(questions.size()); }
   bool isEmpty() const { return questions.isEmpty(); }
@@ -38,7 +52,9 @@ struct WordList {
 // Word-list files (.dgl): line 1 holds the count and the two font names, then
 // one line per pair. Reading never trusts the count: a count of 0 or less gives
 // an empty list, a count beyond the data gives the pairs that are there. At
-// most kMaxPairs pairs are read; the pairs beyond are counted in pairsLeftOut.
+// most kMaxPairs pairs are read; the pairs beyond are counted in leftOut.
+// Files are read through BoundedText: of a longer file, the pairs beyond its
+// start are counted one a non-blank line, up to what the count leaves.
 namespace WordListFile {
 
 // Lenient: whatever the bytes hold becomes a list, as the display's settings

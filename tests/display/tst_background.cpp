@@ -4,6 +4,7 @@
 
 #include "display/background.h"
 #include "display/mouse_jump.h"
+#include "special_files.h"
 
 class tst_Background : public QObject {
   Q_OBJECT
@@ -56,6 +57,32 @@ class tst_Background : public QObject {
     QVERIFY(Background::load(dir.filePath(QStringLiteral("missing.jpg"))).isNull());
     const QImage buffer = Background::compose(picture, QSize(64, 48));
     QCOMPARE(buffer.pixelColor(10, 10), QColor(Qt::black));
+  }
+
+  // Whatever is no picture gives none, at once: the background stays black.
+  void noPictureLeavesBlack_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addRow("FIFO") << "fifo";
+    QTest::addRow("folder") << "folder";
+    QTest::addRow("link to /dev/zero") << "zero";
+    QTest::addRow("1 GB of NULs") << "nuls";
+  }
+  void noPictureLeavesBlack() {
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.jpg"));
+    QFile file(path);
+    if (kind == "nuls")
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 30));
+    else if (!makeSpecialFile(kind, path))
+      QSKIP("no such file here");
+    file.close();
+    QVERIFY(Background::load(path).isNull());
+    QImage screen(32, 16, QImage::Format_RGB32);
+    screen.fill(Qt::red);
+    QPainter painter(&screen);
+    TiledPicture(path).paint(painter, screen.rect());
+    QCOMPARE(screen.pixelColor(31, 15), QColor(Qt::black));
   }
 
   void defaultPictureLoads() {

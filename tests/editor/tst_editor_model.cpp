@@ -364,16 +364,21 @@ void TestEditorModel::openRefusesWhatIsNotAList() {
 
 void TestEditorModel::longListIsNeverOverwrittenInPlace_data() {
   QTest::addColumn<bool>("opened");  // by File, Open; else it is the saver's own list
-  QTest::addRow("File, Open") << true;
-  QTest::addRow("the saver's list") << false;
+  QTest::addColumn<int>("pairs");    // then a line longer than is read, when the count is reached
+  QTest::addRow("File, Open") << true << 40000;
+  QTest::addRow("the saver's list") << false << 40000;
+  QTest::addRow("File, Open, longer than is read") << true << kMaxPairs;
+  QTest::addRow("the saver's list, longer than is read") << false << kMaxPairs;
 }
 
 void TestEditorModel::longListIsNeverOverwrittenInPlace() {
   QFETCH(bool, opened);
+  QFETCH(int, pairs);
   Fixture f(numberedList(3));
   const QString file = f.path(QStringLiteral("long.dgl"));
-  QByteArray bytes = "40000,\"f\",\"g\"\r\n";
-  for (int i = 1; i <= 40000; ++i) bytes += QStringLiteral("\"q%1\",\"a%1\"\r\n").arg(i).toUtf8();
+  QByteArray bytes = QByteArray::number(pairs) + ",\"f\",\"g\"\r\n";
+  for (int i = 1; i <= pairs; ++i) bytes += QStringLiteral("\"q%1\",\"a%1\"\r\n").arg(i).toUtf8();
+  if (pairs == kMaxPairs) bytes += QByteArray(9 << 20, 'x');
   QVERIFY(FileIo::writeAtomically(file, bytes));
   f.saver.settings.wordListPath = file;
   f.saver.loadOwnWordList();
@@ -381,13 +386,13 @@ void TestEditorModel::longListIsNeverOverwrittenInPlace() {
   opened ? f.model.fileOpen() : f.model.load(kFonts);
   QCOMPARE(f.model.editCount(), kMaxPairs);
   // Open tells how many pairs were left out; of the saver's list the settings dialog told.
-  const QString leftOut = EditorTexts::pairsLeftOut(40000 - kMaxPairs, true);
-  QCOMPARE(f.dialogs.messageTexts(), opened ? QStringList{leftOut} : QStringList());
+  const QString leftOut = EditorTexts::pairsLeftOut({40000 - kMaxPairs}, true);
+  QCOMPARE(f.dialogs.messageTexts(), opened && pairs > kMaxPairs ? QStringList{leftOut} : QStringList());
 
   f.type(QStringLiteral("q1!"));
   f.dialogs.chooseFile(QString());
   QCOMPARE(f.model.overwrite(), EditorModel::SaveOutcome::Cancelled);  // it asked for a name
-  QCOMPARE(*FileIo::readAll(file), bytes);
+  QCOMPARE(FileIo::readStart(file, 16 << 20)->bytes, bytes);
 
   // Saved under a name typed without extension, the list has a file of its own again.
   f.dialogs.chooseFile(f.path(QStringLiteral("copy")));
@@ -498,7 +503,7 @@ void TestEditorModel::savingTheDefaultListShowsDefault() {
   f.dialogs.answer(Answer::No);
   QCOMPARE(f.model.saveAs(), EditorModel::SaveOutcome::Declined);
   QCOMPARE(f.dialogs.messages.last().text, QStringLiteral("上書しますか？"));
-  QCOMPARE(*FileIo::readAll(other), QByteArray("keep"));
+  QCOMPARE(FileIo::readStart(other, 1 << 20)->bytes, QByteArray("keep"));
 }
 
 void TestEditorModel::failedSaveKeepsOldFileAndFlag_data() {
@@ -530,7 +535,7 @@ void TestEditorModel::failedSaveKeepsOldFileAndFlag() {
   QVERIFY(f.model.editDirty());
   QCOMPARE(f.model.editFile(), QStringLiteral("DEFAULT"));
   QCOMPARE(f.model.text(0, 1), QStringLiteral("edited"));
-  if (readOnlyFolder) QCOMPARE(*FileIo::readAll(file), QByteArray("old contents"));
+  if (readOnlyFolder) QCOMPARE(FileIo::readStart(file, 1 << 20)->bytes, QByteArray("old contents"));
   else QVERIFY(!QFile::exists(file));
   // Closing still asks: the edit was not saved.
   f.dialogs.answer(Answer::Cancel);
@@ -545,6 +550,8 @@ void TestEditorModel::guardMessagesHaveTheirLineEnds() {
            QByteArray("このまま閉じると現在編集しているデータはなくなります。\r\n保存しますか？"));
   QCOMPARE(EditorTexts::kOkQuestion.toUtf8(),
            QByteArray("保存しないと現在編集しているデータは有効になりません。\r\n保存しますか？"));
+  // Pairs left out of a file too long to count to its end are a lower bound.
+  QVERIFY(EditorTexts::pairsLeftOut({7, true}, false).endsWith(QStringLiteral("\r\n残りの7項目以上は読み込んでいません。")));
 
   Fixture f(numberedList(3));
   f.model.clickCell(0, 0);

@@ -47,6 +47,8 @@ class TestWordImport : public QObject {
   void shiftJisFileIsDecoded();
   void missingOrUnreadableFileFails();
   void importStopsAtItemLimit();
+  void importOfLongFiles_data();
+  void importOfLongFiles();
   void vcbGivesOnePairPerMeaning_data();
   void vcbGivesOnePairPerMeaning();
   void vcbWithoutMeaningsIsRefusedButKeepsFonts();
@@ -182,16 +184,46 @@ void TestWordImport::importStopsAtItemLimit() {
   QVERIFY(words);
   QCOMPARE(words->count(), WordImport::kMaxImportedPairs);
   QCOMPARE(words->answers.size(), WordImport::kMaxImportedPairs);
-  QCOMPARE(words->pairsLeftOut, 2);
+  QCOMPARE(words->leftOut.pairs, 2);
   QCOMPARE(words->questions.last(), QStringLiteral("q%1").arg(WordImport::kMaxImportedPairs));
 
-  QCOMPARE(WordImport::parseCsv(QStringLiteral("q,a\r\n"))->pairsLeftOut, 0);
+  QCOMPARE(WordImport::parseCsv(QStringLiteral("q,a\r\n"))->leftOut.pairs, 0);
   // Line by line, a left-out question takes its answer with it.
   text.replace(u',', QStringLiteral("\r\n"));
   text += QStringLiteral("last\r\n");
   words = WordImport::parseLineByLine(text);
-  QCOMPARE(words->pairsLeftOut, 3);
+  QCOMPARE(words->leftOut.pairs, 3);
   QCOMPARE(words->answers.last(), QStringLiteral("a%1").arg(WordImport::kMaxImportedPairs));
+}
+
+// A file longer than is read gives the pairs of its start, the rest counted by lines.
+void TestWordImport::importOfLongFiles_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<bool>("atLeast");
+  QTest::addRow("csv") << "w.csv" << false;
+  QTest::addRow("text, the part read ending on a question") << "w.txt" << false;
+  QTest::addRow("vcb, an entry counted as one pair") << "w.vcb" << true;
+}
+
+void TestWordImport::importOfLongFiles() {
+  QFETCH(QString, name);
+  QFETCH(bool, atLeast);
+  QTemporaryDir dir;
+  const QByteArray x(100, 'x');
+  QByteArray bytes = name.endsWith("vcb") ? "40000,f,g,\r\n" : "";
+  for (int i = 1; i <= 40000; ++i) {  // pairs of over 210 bytes
+    const QByteArray q = QByteArray::number(i).rightJustified(5, '0');
+    bytes += name.endsWith("csv")   ? q + "," + x + x + "xx\r\n"
+             : name.endsWith("txt") ? q + x + "\r\n" + x + "-" + q + "\r\n"
+                                    : "1," + q + "," + x + x + ",,,,\r\n";
+  }
+  const QString path = writeFile(dir, name, bytes);
+  const std::optional<WordImport::ImportedWords> words =
+      name.endsWith("vcb") ? WordImport::importVcbFile(path).words : WordImport::importTextFile(path);
+  QVERIFY(words);
+  QCOMPARE(words->count(), WordImport::kMaxImportedPairs);
+  QCOMPARE(words->leftOut, (LeftOut{40000 - WordImport::kMaxImportedPairs, atLeast, true}));
+  QVERIFY(words->questions.last().startsWith(QString::number(WordImport::kMaxImportedPairs)));
 }
 
 void TestWordImport::vcbGivesOnePairPerMeaning_data() {

@@ -335,7 +335,7 @@ void TestFrmSetting::listLongerThanTheSaverHoldsIsAnnounced() {
   for (int i = 1; i <= 40000; ++i) bytes += "\"q\",\"a\"\r\n";
   writeFile(s.wordListPath, bytes);
   rig.open(s);
-  QCOMPARE(rig.dialogs.messageTexts(), QStringList{EditorTexts::pairsLeftOut(40000 - kMaxPairs, true)});
+  QCOMPARE(rig.dialogs.messageTexts(), QStringList{EditorTexts::pairsLeftOut({40000 - kMaxPairs}, true)});
   QCOMPARE(rig.wordBar()->maximum(), kMaxPairs - 7);
 }
 

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "file_size_limit.h"
+#include "special_files.h"
 #include "startup/file_io.h"
 #include "startup/quorl_saver.h"
 #include "startup/saver_settings.h"
@@ -12,7 +13,7 @@ const QByteArray kCanonicalDefaults =
     "0\r\n\"\"\r\n0\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n3\r\n\"DEFAULT\"\r\n"
     "16777215,8454143\r\n0\r\n0\r\n\"DEFAULT\"\r\n";
 
-QByteArray readFile(const QString& path) { return FileIo::readAll(path).value_or(QByteArray()); }
+QByteArray readFile(const QString& path) { return FileIo::readStart(path, 1 << 20).value_or(FileIo::Start{}).bytes; }
 
 void writeFile(const QString& path, const QByteArray& bytes) { QVERIFY(FileIo::writeAtomically(path, bytes)); }
 
@@ -138,6 +139,32 @@ class tst_SaverSettings : public QObject {
       QVERIFY(!error.isEmpty());
     }
     QCOMPARE(readFile(saver.settingsPath()), before);
+  }
+
+  // A settings file read in part, or not a regular file, is read as far as
+  // it goes and never written over.
+  void settingsNotReadWholeAreLeftAlone_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("speed");
+    QTest::addRow("FIFO") << "fifo" << 3;
+    QTest::addRow("folder") << "folder" << 3;
+    QTest::addRow("link to /dev/zero") << "zero" << 3;
+    QTest::addRow("longer than is read") << "long" << 6;
+  }
+  void settingsNotReadWholeAreLeftAlone() {
+    QFETCH(QString, kind);
+    QFETCH(int, speed);
+    QTemporaryDir dir;
+    QuorlSaver saver(dir.path());
+    const QString path = saver.settingsPath();
+    const QByteArray bytes =
+        QByteArray(kCanonicalDefaults).replace("\r\n3\r\n", "\r\n6\r\n") + QByteArray(QuorlSaver::kSettingsBytes, ' ');
+    if (kind == "long") writeFile(path, bytes);
+    else if (!makeSpecialFile(kind, path)) QSKIP("no such file here");
+    saver.load();
+    QCOMPARE(int(saver.settings.speed), speed);
+    QCOMPARE(FileIo::isFile(path), kind == "long");
+    if (kind == "long") QCOMPARE(readFile(path), bytes);
   }
 
   void loadOnEmptyHomeCreatesDefaults() {

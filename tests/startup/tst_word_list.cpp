@@ -3,6 +3,8 @@
 
 #include "file_size_limit.h"
 #include "platform/legacy_text.h"
+#include "special_files.h"
+#include "startup/bounded_text.h"
 #include "startup/file_io.h"
 #include "startup/text_codec.h"
 #include "startup/word_list.h"
@@ -71,7 +73,7 @@ class tst_WordList : public QObject {
     // The pairs beyond are counted, as far as the file holds them.
     for (const WordList& list : {WordListFile::parse(bytes), WordListFile::parseChecked(bytes).value()}) {
       QCOMPARE(list.count(), kMaxPairs);
-      QCOMPARE(list.pairsLeftOut, 40000 - kMaxPairs);
+      QCOMPARE(list.leftOut.pairs, 40000 - kMaxPairs);
     }
   }
 
@@ -112,6 +114,48 @@ class tst_WordList : public QObject {
     QVERIFY(!WordListFile::read(QStringLiteral("/nonexistent/x.dgl")).has_value());
   }
 
+  // Files that are not regular files cannot be read; of a file longer than
+  // is read, the pairs after its start are counted by their lines.
+  void readingFiles_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("pairs");  // -1: cannot be read
+    QTest::addColumn<LeftOut>("leftOut");
+    QTest::addRow("FIFO") << "fifo" << -1 << LeftOut{};
+    QTest::addRow("folder") << "folder" << -1 << LeftOut{};
+    QTest::addRow("link to /dev/zero") << "zero" << -1 << LeftOut{};
+    QTest::addRow("longer than is read") << "long" << kMaxPairs << LeftOut{42000 - kMaxPairs, false, true};
+    // NULs without a line end run on past what is counted: one more line.
+    QTest::addRow("longer than is counted") << "longest" << kMaxPairs << LeftOut{40000 - kMaxPairs + 1, true, true};
+    QTest::addRow("NULs longer than is read") << "nuls" << 0 << LeftOut{0, false, true};
+  }
+  void readingFiles() {
+    QFETCH(QString, kind);
+    QFETCH(int, pairs);
+    QFETCH(LeftOut, leftOut);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("l.dgl"));
+    const QByteArray pair = kind == "longest" ? "\"q\",\"a\"\r\n" : "\"q\",\"" + QByteArray(200, 'a') + "\"\r\n";
+    QFile file(path);
+    if (pairs < 0 && !makeSpecialFile(kind, path)) QSKIP("no such file here");
+    if (pairs >= 0) {
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      if (kind != "nuls")
+        file.write("100000,f,g\r\n" + pair.repeated(kind == "longest" ? 40000 : 42000));
+      const qint64 end = kind == "longest" ? BoundedText::kReadBytes + BoundedText::kScanBytes : BoundedText::kReadBytes;
+      QVERIFY(file.resize(std::max(file.size(), end + 1)));
+    }
+    file.close();
+    const std::optional<WordList> list = WordListFile::read(path);
+    const std::optional<WordList> checked = WordListFile::readChecked(path);
+    QCOMPARE(list.has_value(), pairs >= 0);
+    QCOMPARE(checked.has_value(), pairs >= 0 && kind != "nuls");
+    if (!list) return;
+    QCOMPARE(list->count(), pairs);
+    QCOMPARE(list->leftOut, leftOut);
+    if (checked) QCOMPARE(*checked, *list);
+    if (pairs > 0) QCOMPARE(list->answer(pairs).toLatin1(), pair.mid(5, pair.size() - 8));
+  }
+
   // Every failed write leaves the old file byte for byte and says so.
   void failedWriteKeepsOldFile_data() {
     QTest::addColumn<QString>("cause");
@@ -126,7 +170,7 @@ class tst_WordList : public QObject {
     WordList list;
     list.append(QStringLiteral("q"), QStringLiteral("a"));
     QVERIFY(WordListFile::write(path, list));
-    const QByteArray before = FileIo::readAll(path).value();
+    const QByteArray before = FileIo::readStart(path, 1 << 20)->bytes;
     WordList other;
     for (int i = 0; i < (cause == "too many" ? kMaxPairs + 1 : 500); ++i)
       other.append(QStringLiteral("changed"), QStringLiteral("x"));
@@ -146,7 +190,7 @@ class tst_WordList : public QObject {
     }
     QVERIFY(!written);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(FileIo::readAll(path).value(), before);
+    QCOMPARE(FileIo::readStart(path, 1 << 20)->bytes, before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.dgl"});  // no temporary left
   }
 };

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// A text file read with bounded memory and time, whatever its size. A file
+// of up to kReadBytes is read and decoded whole. Of a longer one, only the
+// start up to its last line end within kReadBytes is decoded; the rest is
+// not kept but can be counted by its non-blank lines, scanning at most
+// kScanBytes more, so that a reader can tell how much it left out.
+//
+// The budget holds any list of the most pairs a list holds (32767) with
+// lines of up to 256 bytes on average.
+class BoundedText {
+ public:
+  static constexpr qint64 kReadBytes = 8 << 20;
+  static constexpr qint64 kScanBytes = 256 << 20;
+
+  // Non-blank lines after the text.
+  struct Lines {
+    qint64 count = 0;
+    // The scan stopped at kScanBytes before the end of the file: there are more.
+    bool atLeast = false;
+  };
+
+  // Opens a regular file and reads its start; false when it cannot be read.
+  bool open(const QString& path);
+
+  // Whether the text is all of the file.
+  bool whole() const { return whole_; }
+
+  // The decoded text (UTF-8 when the bytes read are valid UTF-8, else Shift
+  // JIS); the bytes are let go of, so call it once.
+  QString takeText();
+
+  // Counts the non-blank lines after the text, stopping at `cap`; once. Lines
+  // end at CR or LF; blank is what the field reader skips (space, tab, EOF mark).
+  Lines linesBeyond(qint64 cap);
+
+ private:
+  // Counts line by line across pieces; a line counts once it holds a non-blank byte.
+  struct LineCounter {
+    qint64 count = 0;
+    bool inLine = false;
+    // Reads `bytes` until the count reaches `cap`; false then.
+    bool take(const char* bytes, qint64 size, qint64 cap);
+  };
+
+  QFile file_;
+  QByteArray bytes_;  // the start that becomes the text
+  bool whole_ = true;
+  // The lines of what was read after the text, counted while it was at hand.
+  LineCounter counted_;
+  qint64 scanned_ = 0;
+};
