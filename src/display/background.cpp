@@ -141,11 +141,11 @@ bool TiledPicture::readInBands(const QRect& part, const std::function<void(const
 }
 
 QImage TiledPicture::decodeScaled(QSize tile) const {
-  QImageReader reader(path_);
-  reader.setAutoTransform(false);
-  reader.setScaledSize(tile);
-  reader.setQuality(100);  // smooth scaling
-  return reader.read();
+  PictureFile picture(path_);
+  picture.reader().setAutoTransform(false);
+  picture.reader().setScaledSize(tile);
+  picture.reader().setQuality(100);  // smooth scaling
+  return picture.reader().read();
 }
 
 QImage TiledPicture::decodeRows(const QRect& rows) const {
