@@ -49,14 +49,16 @@ done
 grep -q '<screensaver name="driftglyph"' "$prefix/share/xscreensaver/config/driftglyph.xml" ||
   fail "XScreenSaver settings file does not name the hack driftglyph"
 
-# Both manual pages format cleanly and document every switch that --help lists.
+# Both manual pages format cleanly and give every switch that --help lists
+# an entry of its own: a line that starts with switches at the outer indent.
 switches=$("$prefix/bin/driftglyph" --help | grep -oE '(^|[ ,])(/[a-zA-Z]|--?[a-z][a-z-]*)' | tr -d ' ,' | sort -u)
 [ -n "$switches" ] || fail "no switches found in --help"
 for page in share/man/man1/driftglyph.1.gz share/man/ja/man1/driftglyph.1.gz; do
-  text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/$page" 2>"$work/man.err") || fail "man $page"
+  text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/$page" 2>"$work/man.err" | grep -E '^ {7}[-/]') ||
+    fail "man $page"
   [ -s "$work/man.err" ] && fail "man warns about $page: $(cat "$work/man.err")"
   for sw in $switches; do
-    printf '%s\n' "$text" | grep -qE -e "(^|[^-a-z])$sw([^-a-z]|\$)" || fail "$page does not document $sw"
+    printf '%s\n' "$text" | grep -qE -e "(^|[^-a-z])$sw([^-a-z]|\$)" || fail "$page has no entry for $sw"
   done
 done
 
