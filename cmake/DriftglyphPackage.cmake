@@ -1,9 +1,7 @@
 # The Debian package: `cpack -G DEB` in the build folder. It installs under
 # /usr; the program finds its data relative to its own folder, so the build's
 # own install prefix does not matter.
-set(DRIFTGLYPH_MAINTAINER "The Driftglyph developers <driftglyph@example.org>"
-    CACHE STRING "Maintainer named in the Debian package")
-
+# DRIFTGLYPH_MAINTAINER is set in packaging/, which writes the changelog.
 set(CPACK_PACKAGE_NAME driftglyph)
 set(CPACK_PACKAGE_VENDOR "The Driftglyph developers")
 set(CPACK_PACKAGE_CONTACT "${DRIFTGLYPH_MAINTAINER}")

@@ -7,7 +7,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2
   xvfb xauth imagemagick
   pkg-config libxcb1-dev libxcb-render0-dev openbox xdotool x11-utils xscreensaver
-  desktop-file-utils appstream
+  desktop-file-utils appstream lintian
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

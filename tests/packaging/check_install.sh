@@ -17,7 +17,9 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "
 
 for f in bin/driftglyph share/driftglyph/DEFAULT.dgl share/driftglyph/DEFAULT.jpg \
          share/applications/driftglyph.desktop share/icons/hicolor/scalable/apps/driftglyph.svg \
-         share/xscreensaver/config/driftglyph.xml share/metainfo/io.github.driftglyph.driftglyph.metainfo.xml; do
+         share/xscreensaver/config/driftglyph.xml share/metainfo/io.github.driftglyph.driftglyph.metainfo.xml \
+         share/doc/driftglyph/copyright share/doc/driftglyph/changelog.gz \
+         share/man/man1/driftglyph.1.gz share/man/ja/man1/driftglyph.1.gz; do
   [ -s "$prefix/$f" ] || fail "missing $f"
 done
 
@@ -40,15 +42,30 @@ cmp -s "$work/config/driftglyph/DEFAULT.dgl" "$prefix/share/driftglyph/DEFAULT.d
   fail "home folder not seeded from $prefix/share/driftglyph"
 
 desktop=$prefix/share/applications/driftglyph.desktop
-for line in 'Name=Driftglyph' 'Name[ja]=Driftglyph 設定' 'Exec=driftglyph /c' 'Icon=driftglyph' \
-            'Categories=Education;Languages;Settings;'; do
+for line in 'Name=Driftglyph' 'Name[ja]=Driftglyph' 'Exec=driftglyph /c' 'Icon=driftglyph' \
+            'Categories=Education;Languages;'; do
   grep -qxF "$line" "$desktop" || fail "desktop entry lacks '$line'"
 done
 grep -q '<screensaver name="driftglyph"' "$prefix/share/xscreensaver/config/driftglyph.xml" ||
   fail "XScreenSaver settings file does not name the hack driftglyph"
 
+# Both manual pages format cleanly and give every switch that --help lists
+# an entry of its own: a line that starts with switches at the outer indent.
+switches=$("$prefix/bin/driftglyph" --help | grep -oE '(^|[ ,])(/[a-zA-Z]|--?[a-z][a-z-]*)' | tr -d ' ,' | sort -u)
+[ -n "$switches" ] || fail "no switches found in --help"
+for page in share/man/man1/driftglyph.1.gz share/man/ja/man1/driftglyph.1.gz; do
+  text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/$page" 2>"$work/man.err" | grep -E '^ {7}[-/]') ||
+    fail "man $page"
+  [ -s "$work/man.err" ] && fail "man warns about $page: $(cat "$work/man.err")"
+  for sw in $switches; do
+    printf '%s\n' "$text" | grep -qE -e "(^|[^-a-z])$sw([^-a-z]|\$)" || fail "$page has no entry for $sw"
+  done
+done
+
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$desktop" || fail "desktop-file-validate"
+  # It also prints hints without failing: any output is a fault.
+  hints=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate"
+  [ -z "$hints" ] || fail "desktop-file-validate: $hints"
 else
   skipped="$skipped desktop-file-validate"
 fi
@@ -57,6 +74,19 @@ if command -v appstreamcli >/dev/null; then
     fail "appstreamcli validate"
 else
   skipped="$skipped appstreamcli"
+fi
+
+# The Debian package passes lintian with neither errors nor warnings. It is
+# built into the scratch folder, so neither tree keeps anything of it.
+if command -v lintian >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
+  if cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1; then
+    lintian --fail-on error,warning -EvIL +pedantic "$work"/deb/driftglyph_*.deb >"$work/lintian.log" 2>&1 ||
+      { cat "$work/lintian.log"; fail "lintian"; }
+  else
+    cat "$work/cpack.log"; fail "cpack -G DEB"
+  fi
+else
+  skipped="$skipped lintian"
 fi
 
 [ "$failures" -eq 0 ] || exit 1
