@@ -7,7 +7,9 @@
 #
 # MINUTES defaults to 60. The last line gives each program's growth over the
 # second half of the run, which should stay under 0.5 MB: a screen saver runs
-# for whole nights.
+# for whole nights. Beside the resident memory, its anonymous part (the heap
+# and other private memory; the rest are pages of libraries and fonts read
+# from their files, which grow as new code and glyphs are first used).
 set -euo pipefail
 
 minutes=${1:-60}
@@ -44,7 +46,8 @@ make_home() {
   echo "$home"
 }
 
-rss_mb() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status" 2>/dev/null || echo gone; }
+# status_mb PID FIELD: a field of /proc/PID/status in MB, or "gone".
+status_mb() { awk -v f="$2:" '$1 == f { printf "%.1f", $2 / 1024 }' "/proc/$1/status" 2>/dev/null || echo gone; }
 
 start_xvfb show
 DISPLAY=$display "$program" --home "$(make_home show)" /s 2>"$work/show.log" &
@@ -55,14 +58,17 @@ DISPLAY=$display "$program" --home "$(make_home hack)" --root 2>"$work/hack.log"
 hack=$!
 pids+=($hack)
 
-printf "%6s %10s %10s\n" minute "/s MB" "hack MB"
-declare -a show_rss hack_rss
+printf "%6s %10s %10s %10s %10s\n" minute "/s MB" "/s anon" "hack MB" "hack anon"
+declare -a show_rss hack_rss show_anon hack_anon
 for minute in $(seq 0 "$minutes"); do
   [ "$minute" -eq 0 ] && sleep 5 || sleep 60
-  show_rss[minute]=$(rss_mb "$show")
-  hack_rss[minute]=$(rss_mb "$hack")
-  printf "%6d %10s %10s\n" "$minute" "${show_rss[minute]}" "${hack_rss[minute]}"
-  if [ "${show_rss[minute]}" = gone ] || [ "${hack_rss[minute]}" = gone ]; then
+  show_rss[minute]=$(status_mb "$show" VmRSS)
+  show_anon[minute]=$(status_mb "$show" RssAnon)
+  hack_rss[minute]=$(status_mb "$hack" VmRSS)
+  hack_anon[minute]=$(status_mb "$hack" RssAnon)
+  printf "%6d %10s %10s %10s %10s\n" "$minute" "${show_rss[minute]}" "${show_anon[minute]}" "${hack_rss[minute]}" \
+    "${hack_anon[minute]}"
+  if ! kill -0 "$show" 2>/dev/null || ! kill -0 "$hack" 2>/dev/null; then
     echo "a program ended early:" >&2
     cat "$work/show.log" "$work/hack.log" >&2
     exit 1
@@ -71,6 +77,7 @@ done
 
 half=$((minutes / 2))
 awk -v a="${show_rss[half]}" -v b="${show_rss[minutes]}" -v c="${hack_rss[half]}" -v d="${hack_rss[minutes]}" \
+    -v e="${show_anon[half]}" -v f="${show_anon[minutes]}" -v g="${hack_anon[half]}" -v h="${hack_anon[minutes]}" \
     -v from="$half" -v to="$minutes" 'BEGIN {
-  printf "growth from minute %d to %d: /s %+.1f MB, hack %+.1f MB\n", from, to, b - a, d - c
+  printf "growth from minute %d to %d: /s %+.1f MB (anon %+.1f), hack %+.1f MB (anon %+.1f)\n", from, to, b - a, f - e, d - c, h - g
 }'

@@ -44,5 +44,7 @@ void CoveringWindow::keyPressEvent(QKeyEvent*) { emit inputSeen(); }
 void CoveringWindow::mousePressEvent(QMouseEvent*) { emit inputSeen(); }
 
 void CoveringWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (mouse_.moved(event->position())) emit inputSeen();
+  // Where the pointer is on the screen: a window manager moving or resizing
+  // the window under a still pointer changes only the window's coordinates.
+  if (mouse_.moved(event->globalPosition())) emit inputSeen();
 }
