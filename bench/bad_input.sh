@@ -2,11 +2,12 @@
 # How `driftglyph /s` copes with files and home folders it cannot use: for
 # each case, how long until its window covers the screen, its peak memory,
 # and whether a key then ends it with status 0. Runs as the user `nobody`
-# (so that a read-only folder is read-only) on a 1920x1080 Xvfb.
+# (so that a read-only folder is read-only) on a 1920x1080 Xvfb, in home
+# folders of its own under /tmp.
 #
 #   bench/bad_input.sh [BUILD_DIR]
 #
-# The program must be readable by nobody; the cases live under /tmp.
+# The program must be readable by nobody.
 set -euo pipefail
 
 build=${1:-build}
@@ -30,6 +31,7 @@ Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -ac 3>"$work/display" </d
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/display")"
+mkdir -m 700 "$work/runtime" && chown nobody "$work/runtime"
 
 # home NAME: a home folder with copies of the default list and picture.
 home() {
@@ -38,7 +40,7 @@ home() {
   echo "$work/$1"
 }
 lines_1g() {
-  { printf '40000000,"IPAPGothic","IPAPGothic"\r\n'; yes 'apple,りんご' | head -c 1073741824; } >"$1"
+  { printf '40000000,"IPAPGothic","IPAPGothic"\r\n'; yes 'apple,りんご' | head -c 1073741824 || true; } >"$1"
 }
 
 now_ms() { date +%s%3N; }
@@ -46,9 +48,11 @@ now_ms() { date +%s%3N; }
 # run CASE HOME: one row of the table.
 run() {
   local name=$1 dir=$2 started pid shown="-" peak status err
-  chmod -R a+rX "$work" 2>/dev/null || true
+  # The cases are nobody's own: only the read-only home is read-only.
+  chown -R nobody "$work"
+  chmod 700 "$work/runtime"
   started=$(now_ms)
-  runuser -u nobody -- env DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$work" "$program" --home "$dir" /s \
+  runuser -u nobody -- env DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$work/runtime" "$program" --home "$dir" /s \
     2>"$work/stderr" &
   pid=$!
   for _ in $(seq 200); do
@@ -67,7 +71,7 @@ run() {
   status=0
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill -9 "$pid" 2>/dev/null && status=killed || wait "$pid" || status=$?
-  err=$(grep -v XDG_RUNTIME_DIR "$work/stderr" | head -n1 | cut -c1-70)
+  err=$(head -n1 "$work/stderr" | cut -c1-90)
   printf "%-34s %8s %8s %7s  %s\n" "$name" "$shown" "$peak" "$status" "$err"
 }
 
@@ -88,5 +92,6 @@ h=$(home fifo-picture); rm "$h/DEFAULT.jpg"; mkfifo "$h/DEFAULT.jpg"; run "pictu
 h=$(home big-picture); rm "$h/DEFAULT.jpg"; truncate -s 1G "$h/DEFAULT.jpg"; run "picture 1 GB (sparse)" "$h"
 h=$(home folder-picture); rm "$h/DEFAULT.jpg"; mkdir "$h/DEFAULT.jpg"; run "picture a folder" "$h"
 h=$(home read-only); chmod 555 "$h"; run "home read-only" "$h"
-run "home missing" "$work/no/such/folder"
+run "home missing (it is made)" "$work/no/such/folder"
+run "home missing, cannot be made" "$work/read-only/no/such/folder"
 touch "$work/plain-file"; run "home a plain file" "$work/plain-file"
