@@ -33,14 +33,23 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal rati
 }
 
 bool LabelPainter::needsOutline(const QFont& font, qreal ratio) {
-  // The glyph cache takes text up to a size in device pixels, and draws it
-  // bold only where Qt does.
+  // The glyph cache takes text up to a size in device pixels. From Qt's
+  // synthetic-bold limit up it may draw a face without a bold style thin.
   const QFontInfo info(font);
-  return info.pixelSize() * ratio > kMaxGlyphPixels || (!emboldenedByQt(info) && !hasRealBold(info.family()));
+  return info.pixelSize() * ratio > kMaxGlyphPixels ||
+         (info.pixelSize() >= kQtSyntheticBoldLimit && !hasRealBold(info.family()) && !outlineIsBold(font));
 }
 
-bool LabelPainter::emboldenedByQt(const QFontInfo& info) {
-  return info.pixelSize() < kQtSyntheticBoldLimit || qEnvironmentVariableIsSet("QT_NO_SYNTHESIZED_BOLD_LIMIT");
+bool LabelPainter::outlineIsBold(const QFont& font) {
+  // Some font engines give a face without a bold style a synthetic bold in
+  // its outlines too, and some only below a size (FreeType: 64 px): ask the
+  // outline itself, which is wider when it is emboldened.
+  QFont regular = font;
+  regular.setBold(false);
+  QPainterPath bold, plain;
+  bold.addText(0, 0, font, QStringLiteral("l"));
+  plain.addText(0, 0, regular, QStringLiteral("l"));
+  return bold.boundingRect().width() > plain.boundingRect().width() * 1.01;
 }
 
 LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString& text, const QColor& color,
@@ -49,10 +58,10 @@ LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString
   QPainterPath outline;
   outline.addText(0, QFontMetricsF(font).ascent(), font, text);
   if (ratio != 1) outline = QTransform::fromScale(ratio, ratio).map(outline);
-  // Qt emboldens faces without a bold style by about 1/24 em, in outlines
-  // too, but only for fonts below its size limit; above it, do the same by
-  // hand. Doing it twice fills dense characters in.
-  const qreal emboldening = hasRealBold(info.family()) || emboldenedByQt(info) ? 0 : info.pixelSize() * ratio / 24.0;
+  // Qt's synthetic bold thickens a face without a bold style by about 1/24
+  // em; where the outline has none, do the same by hand. Doing it twice
+  // fills dense characters in.
+  const qreal emboldening = hasRealBold(info.family()) || outlineIsBold(font) ? 0 : info.pixelSize() * ratio / 24.0;
   const QRect bounds = outline.boundingRect().adjusted(-emboldening, -emboldening, emboldening, emboldening)
                            .toAlignedRect()
                            .adjusted(-1, -1, 1, 1);

@@ -76,8 +76,8 @@ class LabelPainter {
   // is drawn from its outline, emboldened by hand where the face has no real
   // bold (the cache's synthetic bold does not reach outlines).
   static constexpr int kMaxGlyphPixels = 64;
-  // Qt gives faces without a bold style a synthetic bold only in fonts of
-  // fewer pixels than this (layout pixels: the font's own size).
+  // Qt's FreeType engine gives faces without a bold style a synthetic bold
+  // only in fonts of fewer pixels than this (layout pixels: the font's own size).
   static constexpr int kQtSyntheticBoldLimit = 64;
   struct Entry {
     QStaticText text;
@@ -88,7 +88,7 @@ class LabelPainter {
   };
   const Entry& entryFor(const Label& label, qreal ratio);
   static bool hasRealBold(const QString& family);
-  static bool emboldenedByQt(const QFontInfo& info);
+  static bool outlineIsBold(const QFont& font);
   static bool needsOutline(const QFont& font, qreal ratio);
   static Picture drawOutline(const QFont& font, const QString& text, const QColor& color, qreal ratio);
   static QFont patternNameFont();
