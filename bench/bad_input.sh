@@ -70,7 +70,14 @@ run() {
   xdotool key a
   status=0
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -9 "$pid" 2>/dev/null && status=killed || wait "$pid" || status=$?
+  if kill -0 "$pid" 2>/dev/null; then
+    status=killed
+    pkill -9 -P "$pid" 2>/dev/null || true  # the program under runuser
+    kill -9 "$pid" 2>/dev/null || true
+    { wait "$pid"; } 2>/dev/null || true
+  else
+    { wait "$pid"; } 2>/dev/null || status=$?
+  fi
   err=$(head -n1 "$work/stderr" | cut -c1-90)
   printf "%-34s %8s %8s %7s  %s\n" "$name" "$shown" "$peak" "$status" "$err"
 }
