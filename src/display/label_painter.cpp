@@ -37,19 +37,19 @@ bool LabelPainter::needsOutline(const QFont& font, qreal ratio) {
   // synthetic-bold limit up it may draw a face without a bold style thin.
   const QFontInfo info(font);
   return info.pixelSize() * ratio > kMaxGlyphPixels ||
-         (info.pixelSize() >= kQtSyntheticBoldLimit && !hasRealBold(info.family()) && !outlineIsBold(font));
+         (info.pixelSize() >= kQtSyntheticBoldLimit && !hasRealBold(info.family()) && !outlineIsBold(info));
 }
 
-bool LabelPainter::outlineIsBold(const QFont& font) {
-  // Some font engines give a face without a bold style a synthetic bold in
-  // its outlines too, and some only below a size (FreeType: 64 px): ask the
-  // outline itself, which is wider when it is emboldened.
-  QFont regular = font;
-  regular.setBold(false);
-  QPainterPath bold, plain;
-  bold.addText(0, 0, font, QStringLiteral("l"));
-  plain.addText(0, 0, regular, QStringLiteral("l"));
-  return bold.boundingRect().width() > plain.boundingRect().width() * 1.01;
+bool LabelPainter::outlineIsBold(const QFontInfo& info) {
+#ifdef Q_OS_WIN
+  // Windows' font engines embolden only the glyphs they draw themselves.
+  return false;
+#else
+  // FreeType's engine emboldens outlines too, below its size limit. (Asking
+  // an outline would make another font engine, which shifts later outlines
+  // of the same face by a fraction of a pixel.)
+  return info.pixelSize() < kQtSyntheticBoldLimit || qEnvironmentVariableIsSet("QT_NO_SYNTHESIZED_BOLD_LIMIT");
+#endif
 }
 
 LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString& text, const QColor& color,
@@ -61,7 +61,7 @@ LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString
   // Qt's synthetic bold thickens a face without a bold style by about 1/24
   // em; where the outline has none, do the same by hand. Doing it twice
   // fills dense characters in.
-  const qreal emboldening = hasRealBold(info.family()) || outlineIsBold(font) ? 0 : info.pixelSize() * ratio / 24.0;
+  const qreal emboldening = hasRealBold(info.family()) || outlineIsBold(info) ? 0 : info.pixelSize() * ratio / 24.0;
   const QRect bounds = outline.boundingRect().adjusted(-emboldening, -emboldening, emboldening, emboldening)
                            .toAlignedRect()
                            .adjusted(-1, -1, 1, 1);

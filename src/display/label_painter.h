@@ -88,7 +88,7 @@ class LabelPainter {
   };
   const Entry& entryFor(const Label& label, qreal ratio);
   static bool hasRealBold(const QString& family);
-  static bool outlineIsBold(const QFont& font);
+  static bool outlineIsBold(const QFontInfo& info);
   static bool needsOutline(const QFont& font, qreal ratio);
   static Picture drawOutline(const QFont& font, const QString& text, const QColor& color, qreal ratio);
   static QFont patternNameFont();
