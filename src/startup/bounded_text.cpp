@@ -39,10 +39,17 @@ bool BoundedText::LineCounter::take(const char* bytes, qint64 size, qint64 cap) 
 
 bool BoundedText::open(const QString& path) {
   if (!RegularFile::openForReading(file_, path)) return false;
-  std::optional<QByteArray> start = FileIo::readUpTo(file_, kReadBytes);
-  if (!start) return false;
-  bytes_ = std::move(*start);
-  if (bytes_.size() < kReadBytes) return true;
+  // Piece by piece up to kReadBytes, or until the start holds kKeepLines
+  // lines: a long file of short lines then costs far less than the budget.
+  qint64 lineEnds = 0;
+  bytes_.reserve(qBound<qint64>(0, file_.size(), kReadBytes));  // pages not written cost nothing
+  while (bytes_.size() < kReadBytes && lineEnds < kKeepLines) {
+    const std::optional<QByteArray> piece = FileIo::readUpTo(file_, std::min(kPiece, kReadBytes - bytes_.size()));
+    if (!piece) return false;
+    if (piece->isEmpty()) return true;
+    bytes_ += *piece;
+    lineEnds += piece->count('\n');
+  }
   const std::optional<QByteArray> more = FileIo::readUpTo(file_, kPiece);
   if (!more) return false;
   if (more->isEmpty()) return true;

@@ -5,16 +5,18 @@
 #include <QString>
 
 // A text file read with bounded memory and time, whatever its size. A file
-// of up to kReadBytes is read and decoded whole. Of a longer one, only the
-// start up to its last line end within kReadBytes is decoded; the rest is
-// not kept but can be counted by its non-blank lines, scanning at most
-// kScanBytes more, so that a reader can tell how much it left out.
+// of up to kReadBytes (or kKeepLines lines) is read and decoded whole. Of a
+// longer one, only the start up to its last line end within those bounds is
+// decoded; the rest is not kept but can be counted by its non-blank lines,
+// scanning at most kScanBytes more, so that a reader can tell how much it
+// left out.
 //
 // The budget holds any list of the most pairs a list holds (32767) with
-// lines of up to 256 bytes on average.
+// lines of up to 256 bytes on average, and with up to four lines per pair.
 class BoundedText {
  public:
   static constexpr qint64 kReadBytes = 8 << 20;
+  static constexpr qint64 kKeepLines = 1 << 17;
   static constexpr qint64 kScanBytes = 256 << 20;
 
   // Non-blank lines after the text.
