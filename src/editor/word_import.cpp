@@ -32,14 +32,6 @@ std::optional<ImportedWords> unlessEmpty(ImportedWords words) {
   return words;
 }
 
-// Counts `pairs` more pairs left out after the end of a cut text.
-void leaveOut(ImportedWords& words, qint64 pairs, bool atLeast) {
-  LeftOut& leftOut = words.leftOut;
-  leftOut.pairs = int(std::min<qint64>(leftOut.pairs + pairs, std::numeric_limits<int>::max()));
-  leftOut.atLeast = atLeast && pairs > 0;
-  leftOut.fileCut = true;
-}
-
 struct FileText {
   QString text;
   Rest rest;
@@ -68,7 +60,7 @@ std::optional<ImportedWords> csvPairs(const QString& text, const Rest& rest) {
     const QString a = trimSpaces(*answer);
     if (!q.isEmpty() || !a.isEmpty()) append(words, q, a);
   }
-  if (rest) leaveOut(words, rest->count, rest->atLeast);
+  if (rest) words.leftOut.addAfterCut(rest->count, rest->atLeast);
   return unlessEmpty(std::move(words));
 }
 
@@ -91,7 +83,7 @@ std::optional<ImportedWords> lineByLinePairs(const QString& text, const Rest& re
   if (rest) {
     // A pending question takes the rest's first line as its answer.
     const qint64 fields = rest->count - (answerExpected && rest->count > 0 ? 1 : 0);
-    leaveOut(words, (fields + 1) / 2, rest->atLeast);
+    words.leftOut.addAfterCut((fields + 1) / 2, rest->atLeast);
   }
   return unlessEmpty(std::move(words));
 }
@@ -128,9 +120,9 @@ VcbImport vcbPairs(const QString& text, const Rest& rest) {
     const qint64 entriesLeft = *entries - entry;
     // Only a rest that holds the missing entries, or is too long to tell, makes up for them.
     if (!rest || (!rest->atLeast && rest->count < entriesLeft)) return result;
-    leaveOut(words, std::min(rest->count, entriesLeft), true);
+    words.leftOut.addAfterCut(std::min(rest->count, entriesLeft), true);
   } else if (rest) {
-    leaveOut(words, 0, false);
+    words.leftOut.addAfterCut(0, false);
   }
   result.words = unlessEmpty(std::move(words));
   return result;

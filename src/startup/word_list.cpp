@@ -1,7 +1,5 @@
 #include "startup/word_list.h"
 
-#include <limits>
-
 #include "startup/bounded_text.h"
 #include "startup/field_reader.h"
 #include "startup/file_io.h"
@@ -61,10 +59,7 @@ std::optional<WordList> readFile(const QString& path, bool checked) {
   std::optional<WordList> list = parseText(file.takeText(), checked, &countLeft);
   if (!list || file.whole()) return list;
   const BoundedText::Lines beyond = file.linesBeyond(countLeft);
-  LeftOut& leftOut = list->leftOut;
-  leftOut.pairs = int(std::min<qint64>(leftOut.pairs + beyond.count, std::numeric_limits<int>::max()));
-  leftOut.atLeast = beyond.atLeast;
-  leftOut.fileCut = true;
+  list->leftOut.addAfterCut(beyond.count, beyond.atLeast);
   return list;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 // The font every label falls back to when no list file names one.
@@ -21,6 +23,13 @@ struct LeftOut {
 
   // The file holds more than was read, so it must not be written over.
   bool any() const { return pairs > 0 || fileCut; }
+  // Only the start of the file was read, and `more` pairs follow it (at
+  // least that many when `moreAtLeast`).
+  void addAfterCut(qint64 more, bool moreAtLeast) {
+    pairs = int(std::min<qint64>(pairs + more, std::numeric_limits<int>::max()));
+    atLeast = moreAtLeast && more > 0;
+    fileCut = true;
+  }
   bool operator==(const LeftOut&) const = default;
 };
 
