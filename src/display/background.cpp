@@ -39,6 +39,13 @@ QRect deviceRect(const QRect& rect, qreal ratio) {
   return QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio).toAlignedRect();
 }
 
+QRegion deviceRegion(const QRegion& region, qreal ratio) {
+  if (ratio == 1) return region;
+  QRegion device;
+  for (const QRect& rect : region) device += deviceRect(rect, ratio);
+  return device;
+}
+
 }  // namespace Background
 
 namespace {

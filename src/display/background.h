@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QList>
 #include <QPoint>
+#include <QRegion>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -26,6 +27,8 @@ QImage load(const QString& path);
 
 // The device pixels that a rectangle of layout pixels touches at `ratio`.
 QRect deviceRect(const QRect& rect, qreal ratio);
+// The same for each rectangle of a region.
+QRegion deviceRegion(const QRegion& region, qreal ratio);
 
 }  // namespace Background
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <algorithm>
 
 // How the display fills a window a screen-saver host lends it. A window of
 // at least half the screen each way is drawn at its own size. A smaller one

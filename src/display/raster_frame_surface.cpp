@@ -35,10 +35,7 @@ void RasterFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
     painter.setClipRegion(area);
     paint(painter, area, frame);
   }
-  if (!present_) return;
-  QRegion device;
-  for (const QRect& rect : area) device += Background::deviceRect(rect, ratio_);
-  present_(image_, device);
+  if (present_) present_(image_, Background::deviceRegion(area, ratio_));
 }
 
 void RasterFrameSurface::paint(QPainter& painter, const QRegion& area, const DisplayFrame& frame) {

@@ -49,7 +49,7 @@ void ServerFrameSurface::uploadBackground() {
   canvas_->showBackground();
 }
 
-X11Canvas::Placed ServerFrameSurface::place(const Label& label) {
+X11Canvas::Placed ServerFrameSurface::place(const Stage& stage, const Label& label) {
   const Entry& entry = pictures_.use(LabelPainter::Key::of(label, ratio_), [&] {
     // Drawn once here, then kept by the server only.
     const LabelPainter::Picture picture = LabelPainter::picture(label, ratio_);
@@ -57,20 +57,18 @@ X11Canvas::Placed ServerFrameSurface::place(const Label& label) {
         Entry{canvas_->upload(picture.image), QRect(picture.corner, picture.image.size())},
         picture.image.sizeInBytes()};
   });
-  return {entry.id, entry.rect.translated(LabelPainter::devicePlace(label, ratio_))};
+  // The picture stays inside its label's rectangle, which the next frame
+  // repaints: text drawn small may measure a pixel more than its layout.
+  return {entry.id, entry.rect.translated(LabelPainter::devicePlace(label, ratio_)),
+          Background::deviceRect(LabelPainter::rectOf(stage, label), ratio_)};
 }
 
 void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& frame) {
   QList<X11Canvas::Placed> placed;
   pictures_.beginFrame();
   if (frame.stage) {
-    // Each picture stays inside its label's rectangle, which the next frame
-    // repaints: text drawn small may measure a pixel more than its layout.
     auto add = [&](const Label& label) {
-      if (!label.visible || label.caption.isEmpty()) return;
-      X11Canvas::Placed picture = place(label);
-      picture.clip = Background::deviceRect(LabelPainter::rectOf(*frame.stage, label), ratio_);
-      placed.append(picture);
+      if (label.visible && !label.caption.isEmpty()) placed.append(place(*frame.stage, label));
     };
     for (const Label& label : frame.stage->lblQ) add(label);
     for (const Label& label : frame.stage->lblF) add(label);
@@ -83,11 +81,9 @@ void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
     name_ = frame.patternName;
     nameRatio_ = ratio_;
   }
-  placed.append({nameEntry_.id, nameEntry_.rect});
+  placed.append({nameEntry_.id, nameEntry_.rect, QRect()});
 
-  QRegion device;
-  for (const QRect& rect : area) device += Background::deviceRect(rect, ratio_);
-  canvas_->draw(device, placed);
+  canvas_->draw(Background::deviceRegion(area, ratio_), placed);
   pictures_.endFrame();
 }
 
