@@ -48,14 +48,16 @@ int runTrace(QuorlSaver& saver, const StartupCommand& command) {
 }
 
 // Counts the ticks of a running display, for measuring the cost of a frame
-// from outside; reported on stderr at exit only when DRIFTGLYPH_TICK_REPORT is set.
+// from outside; reported on stderr when the display has ended, only when
+// DRIFTGLYPH_TICK_REPORT is set.
 class TickReport {
  public:
   void count(const DisplayEngine& engine) {
     if (qEnvironmentVariableIsSet("DRIFTGLYPH_TICK_REPORT"))
       QObject::connect(&engine, &DisplayEngine::frameChanged, [this] { ++ticks_; });
   }
-  ~TickReport() {
+  // Before a host's signal ends the program, which skips destructors.
+  void print() const {
     if (qEnvironmentVariableIsSet("DRIFTGLYPH_TICK_REPORT")) std::fprintf(stderr, "ticks %lld\n", ticks_);
   }
 
@@ -218,6 +220,7 @@ int main(int argc, char* argv[]) {
   const int status = app.exec();
   hosted.reset();
   endSignals.reset();
+  report.print();
   if (endedBy) TerminationSignals::endBy(endedBy);
   return status;
 }
