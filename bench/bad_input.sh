@@ -9,6 +9,7 @@
 #
 # The program must be readable by nobody.
 set -euo pipefail
+. "$(dirname "$0")/x_server.sh"
 
 build=${1:-build}
 program=$(realpath "$build/src/driftglyph")
@@ -27,10 +28,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -ac 3>"$work/display" </dev/null >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
+start_x_server 1920x1080 "$work/display" -ac
+xvfb_pid=$x_server_pid
+export DISPLAY=$x_server_display
 mkdir -m 700 "$work/runtime" && chown nobody "$work/runtime"
 
 # home NAME: a home folder with copies of the default list and picture.

@@ -12,6 +12,7 @@
 # CPU per frame divides the CPU of program and server by the timer ticks the
 # program reports (DRIFTGLYPH_TICK_REPORT); it includes start-up.
 set -euo pipefail
+. "$(dirname "$0")/x_server.sh"
 
 build=${1:-build}
 seconds=${2:-30}
@@ -43,14 +44,9 @@ peak_mb() { awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
 now_ms() { date +%s%3N; }
 
 start_xvfb() {
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-  done
-  export DISPLAY=":$(head -n1 "$work/display")"
+  start_x_server "$1" "$work/display"
+  xvfb_pid=$x_server_pid
+  export DISPLAY=$x_server_display
 }
 
 stop_xvfb() {
@@ -61,11 +57,8 @@ stop_xvfb() {
 
 # A home folder whose settings show every pattern in order at speed 7 over the default picture.
 make_home() {
-  local home=$work/home-$1
-  mkdir -p "$home"
-  printf '2\r\n""\r\n1\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n7\r\n"DEFAULT"\r\n16777215,8454143\r\n0\r\n0\r\n"DEFAULT"\r\n' \
-    >"$home/DrifStt"
-  echo "$home"
+  write_speed7_settings "$work/home-$1"
+  echo "$work/home-$1"
 }
 
 # measure NAME SIZE COMMAND...: prints one row of the table.

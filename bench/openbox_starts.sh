@@ -7,6 +7,7 @@
 #
 #   bench/openbox_starts.sh [N] [BUILD_DIR]
 set -euo pipefail
+. "$(dirname "$0")/x_server.sh"
 
 count=${1:-200}
 build=${2:-build}
@@ -18,10 +19,9 @@ done
 work=$(mktemp -d)
 pids=()
 trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done' EXIT
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
+start_x_server 1920x1080 "$work/display"
+pids+=("$x_server_pid")
+export DISPLAY=$x_server_display
 openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1

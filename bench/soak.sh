@@ -11,6 +11,7 @@
 # and other private memory; the rest are pages of libraries and fonts read
 # from their files, which grow as new code and glyphs are first used).
 set -euo pipefail
+. "$(dirname "$0")/x_server.sh"
 
 minutes=${1:-60}
 build=${2:-build}
@@ -28,22 +29,15 @@ trap cleanup EXIT
 
 # start_xvfb NAME: a 1920x1080 server; its display name is left in $display.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/$1.display" </dev/null >/dev/null 2>&1 &
-  pids+=($!)
-  for _ in $(seq 100); do
-    [ -s "$work/$1.display" ] && break
-    sleep 0.05
-  done
-  display=":$(head -n1 "$work/$1.display")"
+  start_x_server 1920x1080 "$work/$1.display"
+  pids+=("$x_server_pid")
+  display=$x_server_display
 }
 
 # make_home NAME: settings showing every pattern in order at speed 7.
 make_home() {
-  local home=$work/home-$1
-  mkdir -p "$home"
-  printf '2\r\n""\r\n1\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n7\r\n"DEFAULT"\r\n16777215,8454143\r\n0\r\n0\r\n"DEFAULT"\r\n' \
-    >"$home/DrifStt"
-  echo "$home"
+  write_speed7_settings "$work/home-$1"
+  echo "$work/home-$1"
 }
 
 # status_mb PID FIELD: a field of /proc/PID/status in MB, or "gone".
