@@ -8,6 +8,10 @@
 namespace LabelFont {
 // The bold font of a word label.
 QFont make(const QString& face, int pointSize, bool italic);
+// Lets go of every font engine and glyph that Qt keeps for text drawn so far,
+// and gives the freed memory back to the system; for when a new pattern or
+// word starts. Fonts still in use load their engines again when next drawn.
+void releaseEngines();
 }
 
 // What decides how a label's text looks, as a key for caches.

@@ -6,9 +6,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 #include "display/bgr_color.h"
 #include "display/label_font.h"
@@ -117,9 +114,7 @@ QPoint LabelPainter::devicePlace(const Label& label, qreal ratio) {
 
 void LabelPainter::releaseStale() {
   cache_.clear();
-#ifdef __GLIBC__
-  malloc_trim(0);  // large freed pictures otherwise stay with the process
-#endif
+  LabelFont::releaseEngines();
 }
 
 bool LabelPainter::hasRealBold(const QString& family) {

@@ -1,9 +1,8 @@
 #include "platform/x11/server_frame_surface.h"
 
 #include <QPainter>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
+
+#include "display/label_font.h"
 
 ServerFrameSurface::ServerFrameSurface(std::unique_ptr<X11Canvas> canvas)
     : canvas_(std::move(canvas)),
@@ -90,10 +89,5 @@ void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
 void ServerFrameSurface::releaseStale() {
   pictures_.clear();
   canvas_->flush();
-#ifdef __GLIBC__
-  // As the raster surface does: what the last pattern's text pictures and
-  // glyphs took and gave back goes back to the system, so that the heap's
-  // high-water mark does not stay with the process for the night.
-  malloc_trim(0);
-#endif
+  LabelFont::releaseEngines();
 }
