@@ -9,6 +9,10 @@
 #include "display/frm_main_dgl.h"
 #include "display/hosted_display.h"
 #include "display/trace_runner.h"
+#ifdef DRIFTGLYPH_IDLE
+#include "idle/idle_source.h"
+#include "idle/idle_watcher.h"
+#endif
 #include "patterns/pattern.h"
 #include "platform/clipboard.h"
 #include "platform/desktop.h"
@@ -137,6 +141,37 @@ bool refuseOwner(const StartupCommand& command) {
   return true;
 }
 
+// --idle: stays for the session and shows the display whenever the session
+// has been idle long enough; ends with status 0 on SIGTERM (taking a running
+// display with it) or when the session's window system goes away.
+int watchIdle(int argc, char* argv[], const StartupCommand& command) {
+#ifdef DRIFTGLYPH_IDLE
+  TerminationSignals::install();
+  QCoreApplication app(argc, argv);
+  QString why;
+  const std::unique_ptr<IdleSource> source = IdleSource::open(command.idleMs, &why);
+  if (!source) {
+    std::fprintf(stderr, "driftglyph: --idle: %s\n", qPrintable(why));
+    return 2;
+  }
+  QStringList display;
+  if (!command.home.isEmpty()) display << QStringLiteral("--home") << command.home;
+  display << QStringLiteral("/s");
+  IdleWatcher watcher(*source, QCoreApplication::applicationFilePath(), display);
+  TerminationSignals endSignals;
+  QObject::connect(&endSignals, &TerminationSignals::received, &app, [&watcher] {
+    watcher.endDisplay();
+    QCoreApplication::quit();
+  });
+  QObject::connect(source.get(), &IdleSource::gone, &app, &QCoreApplication::quit);
+  return app.exec();
+#else
+  (void)argc, (void)argv, (void)command;
+  std::fprintf(stderr, "driftglyph: --idle: not on this system, whose own screen-saver settings start the display\n");
+  return 2;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -162,6 +197,9 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI")) qputenv("QT_FONT_DPI", "96");
   }
   if (command.action == StartupCommand::Action::Nothing) return 0;
+  if (command.action == StartupCommand::Action::Idle) return watchIdle(argc, argv, command);
+  if (command.action == StartupCommand::Action::Show || command.action == StartupCommand::Action::Configure)
+    Desktop::chooseWindowSystem();
   QString why;
   if ((command.action == StartupCommand::Action::Show || command.action == StartupCommand::Action::Configure) &&
       !Desktop::available(&why)) {

@@ -48,3 +48,5 @@ void CoveringWindow::mouseMoveEvent(QMouseEvent* event) {
   // the window under a still pointer changes only the window's coordinates.
   if (mouse_.moved(event->globalPosition())) emit inputSeen();
 }
+
+void CoveringWindow::enterEvent(QEnterEvent* event) { mouse_.entered(event->globalPosition()); }

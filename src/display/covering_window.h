@@ -35,6 +35,7 @@ class CoveringWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
 
  private:
   std::unique_ptr<FrameSurface> surface_;

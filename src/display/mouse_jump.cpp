@@ -10,3 +10,9 @@ bool MouseJump::moved(QPointF position) {
   recorded_ = true;
   return false;
 }
+
+void MouseJump::entered(QPointF position) {
+  if (recorded_) return;
+  last_ = position;
+  recorded_ = true;
+}

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "platform/desktop.h"
+
 InputGrab::InputGrab(QWidget* window) : QObject(window), window_(window) {
   retry_.setInterval(50);
   connect(&retry_, &QTimer::timeout, this, &InputGrab::attempt);
@@ -12,7 +14,7 @@ InputGrab::InputGrab(QWidget* window) : QObject(window), window_(window) {
 InputGrab::~InputGrab() { release(); }
 
 void InputGrab::start() {
-  if (active_) return;
+  if (active_ || !Desktop::canGrabInput()) return;
   active_ = true;
   // Qt sends every key and mouse event to the grabbing widget, whichever of
   // the program's windows has the focus or the pointer.

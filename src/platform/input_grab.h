@@ -12,7 +12,8 @@ class QWidget;
 // grab it tries again for up to a second, then the window runs without.
 // X drops a grab when its window stops being viewable (a window manager
 // reparenting it, for one), so every new exposure of the window takes them
-// again.
+// again. Where the window system lets no client grab (Wayland), nothing is
+// tried: the full-screen window gets the focus from the compositor.
 class InputGrab : public QObject {
  public:
   static constexpr int kRetryMs = 1000;

@@ -1,6 +1,8 @@
 #include "startup/command_line.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
 
 namespace CommandLine {
 
@@ -65,6 +67,7 @@ StartupCommand parse(const QStringList& arguments, const QString& hostWindowVari
   QStringList hostWords;
   bool trace = false;
   bool hack = false;
+  bool idle = false;
   std::optional<quint32> givenWindow;
 
   auto takeValue = [&](qsizetype& i, const QString& option) -> std::optional<QString> {
@@ -109,6 +112,18 @@ StartupCommand parse(const QStringList& arguments, const QString& hostWindowVari
         command.traceSeed = v->toUInt(&ok);
         if (!ok) command.error = QStringLiteral("--seed needs a number");
       }
+    } else if (arg == QStringLiteral("--idle")) {
+      idle = true;
+      if (auto v = takeValue(i, arg)) {
+        bool ok = false;
+        const double minutes = v->toDouble(&ok);  // NaN and infinities fail both bounds
+        if (ok && minutes > 0 && minutes <= StartupCommand::kMaxIdleMinutes)
+          command.idleMs = quint32(std::max(1.0, std::round(minutes * 60000)));
+        else
+          command.error = QStringLiteral("--idle needs a number of minutes above 0 and at most %1, not \"%2\"")
+                              .arg(StartupCommand::kMaxIdleMinutes)
+                              .arg(*v);
+      }
     } else if (arg == QStringLiteral("--frames")) {
       if (auto v = takeValue(i, arg)) command.framesFolder = *v;
     } else if (arg == QStringLiteral("-root") || arg == QStringLiteral("--root")) {
@@ -135,6 +150,10 @@ StartupCommand parse(const QStringList& arguments, const QString& hostWindowVari
   }
   if (trace) {
     command.action = StartupCommand::Action::Trace;
+    return command;
+  }
+  if (idle) {
+    command.action = StartupCommand::Action::Idle;
     return command;
   }
   if (!givenWindow && !hostWindowVariable.isEmpty()) {
@@ -171,6 +190,10 @@ QString helpText() {
       "  -root, --root draw into XSCREENSAVER_WINDOW, else the root window (XScreenSaver)\n"
       "  -window-id ID, --window-id ID\n"
       "                draw into the X window ID (decimal or 0x hex) until SIGTERM\n"
+      "  --idle MINUTES\n"
+      "                stay running and show the display whenever the session has been\n"
+      "                idle for MINUTES (a decimal number: 0.5 is half a minute); for a\n"
+      "                desktop's autostart, on Wayland, GNOME and X11 alike\n"
       "  --home DIR    keep settings and default files in DIR\n"
       "                (default: DRIFTGLYPH_HOME, else the program's folder when it is\n"
       "                 writable and holds DEFAULT.dgl, else $XDG_CONFIG_HOME/driftglyph)\n"

@@ -12,9 +12,10 @@
 // the settings opens them, "/a" (a password change) does nothing, and
 // anything else opens the settings. XScreenSaver's hack options come
 // first: -root, -window-id ID or the XSCREENSAVER_WINDOW variable draw the
-// display into the host's window.
+// display into the host's window. --idle MINUTES watches the session and
+// shows the display whenever it has been idle that long.
 struct StartupCommand {
-  enum class Action { Show, Configure, Help, Version, Trace, Hack, Nothing };
+  enum class Action { Show, Configure, Help, Version, Trace, Hack, Idle, Nothing };
   Action action = Action::Configure;
   QString home;           // --home DIR
   QString error;          // a malformed option; printed on one line
@@ -29,6 +30,10 @@ struct StartupCommand {
   QSize traceSize{1024, 768};
   uint32_t traceSeed = 0;
   QString framesFolder;
+
+  // --idle MINUTES: how long the session must be idle, in milliseconds.
+  quint32 idleMs = 0;
+  static constexpr double kMaxIdleMinutes = 7 * 24 * 60;
 };
 
 namespace CommandLine {

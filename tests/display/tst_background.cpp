@@ -156,19 +156,24 @@ class tst_Background : public QObject {
   void mouseJumpThreshold_data() {
     QTest::addColumn<QList<QPointF>>("moves");
     QTest::addColumn<int>("endsAt");  // index of the move that ends, -1 for none
-    QTest::addRow("first move only records") << QList<QPointF>{{900, 900}} << -1;
-    QTest::addRow("16 px holds") << QList<QPointF>{{100, 100}, {116, 84}} << -1;
-    QTest::addRow("17 px in x ends") << QList<QPointF>{{100, 100}, {117, 100}} << 1;
-    QTest::addRow("17 px in y ends") << QList<QPointF>{{100, 100}, {100, 83}} << 1;
+    QTest::addColumn<bool>("enters");  // the first position is where the pointer entered
+    QTest::addRow("first move only records") << QList<QPointF>{{900, 900}} << -1 << false;
+    QTest::addRow("the entry is the reference") << QList<QPointF>{{100, 100}, {130, 100}} << 1 << true;
+    QTest::addRow("still pointer under a new window") << QList<QPointF>{{100, 100}, {100, 100}} << -1 << true;
+    QTest::addRow("16 px holds") << QList<QPointF>{{100, 100}, {116, 84}} << -1 << false;
+    QTest::addRow("17 px in x ends") << QList<QPointF>{{100, 100}, {117, 100}} << 1 << false;
+    QTest::addRow("17 px in y ends") << QList<QPointF>{{100, 100}, {100, 83}} << 1 << false;
     QTest::addRow("slow drift never ends")
-        << QList<QPointF>{{0, 0}, {16, 16}, {32, 32}, {48, 48}, {64, 64}, {80, 80}} << -1;
+        << QList<QPointF>{{0, 0}, {16, 16}, {32, 32}, {48, 48}, {64, 64}, {80, 80}} << -1 << false;
   }
   void mouseJumpThreshold() {
     QFETCH(QList<QPointF>, moves);
     QFETCH(int, endsAt);
+    QFETCH(bool, enters);
     MouseJump jump;
     int ended = -1;
-    for (int i = 0; i < moves.size() && ended < 0; ++i)
+    if (enters) jump.entered(moves.first());
+    for (int i = enters ? 1 : 0; i < moves.size() && ended < 0; ++i)
       if (jump.moved(moves.at(i))) ended = i;
     QCOMPARE(ended, endsAt);
   }

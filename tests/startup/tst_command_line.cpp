@@ -44,6 +44,10 @@ class tst_CommandLine : public QObject {
     QTest::addRow("trace") << QStringList{"--trace", "3", "--size", "800x600"} << Action::Trace;
     QTest::addRow("trace missing count") << QStringList{"--trace"} << Action::Help;
     QTest::addRow("bad size") << QStringList{"--trace", "1", "--size", "big"} << Action::Help;
+    QTest::addRow("idle") << QStringList{"--idle", "0.1", "--home", "/h"} << Action::Idle;
+    for (const char* minutes : {"0", "-1", "ten", "nan", "inf", "1e9"})
+      QTest::addRow("idle %s", minutes) << QStringList{"--idle", minutes} << Action::Help;
+    QTest::addRow("idle without minutes") << QStringList{"--idle"} << Action::Help;
   }
   void dispatch() {
     QFETCH(QStringList, arguments);
@@ -90,6 +94,7 @@ class tst_CommandLine : public QObject {
     QCOMPARE(c.traceSize, QSize(640, 480));
     QCOMPARE(c.traceSeed, 9u);
     QCOMPARE(c.framesFolder, QStringLiteral("/f"));
+    QCOMPARE(CommandLine::parse({"--idle", "0.1"}).idleMs, 6000u);
     // The window that owns the settings, and one that cannot be read.
     QCOMPARE(CommandLine::parse({"/c", "5678"}).ownerWindow, 5678u);
     QCOMPARE(CommandLine::parse({"/C:0x10"}).ownerWindow, 16u);
