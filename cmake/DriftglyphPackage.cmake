@@ -19,9 +19,10 @@ background picture. The same program is its own settings dialog and word-list
 editor. It runs as an XScreenSaver hack or on its own from an idle trigger.
 The user interface is Japanese.")
 # The Qt and C++ libraries come from dpkg-shlibdeps; Qt's platform plugins and
-# the Japanese font are loaded at run time, so they are named here.
+# the Japanese font are loaded at run time, so they are named here (Wayland's
+# platform plugin for Wayland sessions).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-mincho, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver, xss-lock")
 

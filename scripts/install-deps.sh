@@ -8,6 +8,8 @@ packages=(
   xvfb xauth imagemagick
   pkg-config libxcb1-dev libxcb-render0-dev openbox xdotool x11-utils xscreensaver
   desktop-file-utils appstream lintian
+  qt6-wayland libwayland-dev wayland-protocols plasma-wayland-protocols libxcb-screensaver0-dev
+  sway grim wtype
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

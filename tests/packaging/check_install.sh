@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "cmake --install"; exit 1; }
 
 for f in bin/driftglyph share/driftglyph/DEFAULT.dgl share/driftglyph/DEFAULT.jpg \
-         share/applications/driftglyph.desktop share/icons/hicolor/scalable/apps/driftglyph.svg \
+         share/applications/driftglyph.desktop share/driftglyph/driftglyph-idle.desktop share/icons/hicolor/scalable/apps/driftglyph.svg \
          share/xscreensaver/config/driftglyph.xml share/metainfo/io.github.driftglyph.driftglyph.metainfo.xml \
          share/doc/driftglyph/copyright share/doc/driftglyph/changelog.gz \
          share/man/man1/driftglyph.1.gz share/man/ja/man1/driftglyph.1.gz; do
@@ -64,7 +64,8 @@ done
 
 if command -v desktop-file-validate >/dev/null; then
   # It also prints hints without failing: any output is a fault.
-  hints=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate"
+  hints=$(desktop-file-validate "$desktop" "$prefix/share/driftglyph/driftglyph-idle.desktop" 2>&1) ||
+    fail "desktop-file-validate"
   [ -z "$hints" ] || fail "desktop-file-validate: $hints"
 else
   skipped="$skipped desktop-file-validate"

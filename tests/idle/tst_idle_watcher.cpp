@@ -1,0 +1,51 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "idle/idle_source.h"
+#include "idle/idle_watcher.h"
+
+namespace {
+
+class ReportedIdle : public IdleSource {
+ public:
+  QString name() const override { return QStringLiteral("test"); }
+  void report() { emit idle(); }
+};
+
+int timesShown(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) : 0;
+}
+
+}  // namespace
+
+class tst_IdleWatcher : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Idle reports while the display runs start no second one; once it has
+  // ended, the next idle period shows it again.
+  void oneDisplayAtATime() {
+    QTemporaryDir dir;
+    const QString shown = dir.filePath(QStringLiteral("shown"));
+    ReportedIdle source;
+    IdleWatcher watcher(source, QStringLiteral("/bin/sh"),
+                        {QStringLiteral("-c"), QStringLiteral("echo >> '%1'; exec sleep 30").arg(shown)});
+    source.report();
+    source.report();
+    QTRY_COMPARE(timesShown(shown), 1);
+    source.report();
+    QTest::qWait(300);
+    QCOMPARE(timesShown(shown), 1);
+    QVERIFY(watcher.displayRuns());
+
+    watcher.endDisplay();
+    QVERIFY(!watcher.displayRuns());
+    source.report();
+    QTRY_COMPARE(timesShown(shown), 2);
+  }
+};
+
+QTEST_GUILESS_MAIN(tst_IdleWatcher)
+#include "tst_idle_watcher.moc"
