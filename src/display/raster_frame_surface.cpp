@@ -40,9 +40,11 @@ void RasterFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
 
 void RasterFrameSurface::paint(QPainter& painter, const QRegion& area, const DisplayFrame& frame) {
   // The image this paint lands in (a window's buffer, or our own) keeps the
-  // background between frames.
+  // background between frames. Not a buffer with an alpha channel: Wayland's
+  // window buffers are cleared to transparent wherever a paint is to land.
   QPaintDevice* target = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
   QImage* buffer = target && target->devType() == QInternal::Image ? static_cast<QImage*>(target) : nullptr;
+  if (window_ && buffer && buffer->hasAlphaChannel()) buffer = nullptr;
   const QTransform toDevice = painter.deviceTransform();
   background_.setKeepDecoded(buffer == nullptr);
   if (!frame.stage) return background_.paint(painter, area.boundingRect());
