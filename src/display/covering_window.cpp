@@ -24,7 +24,13 @@ CoveringWindow::~CoveringWindow() = default;
 void CoveringWindow::cover(QScreen* screen) {
   if (screen) windowHandle()->setScreen(screen);
   setGeometry(screen ? screen->geometry() : QRect(0, 0, 1024, 768));
-  showFullScreen();
+  if (windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus)) {
+    // showFullScreen() would also ask for the focus, which such a window refuses with a warning.
+    setWindowState(windowState() | Qt::WindowFullScreen);
+    show();
+  } else {
+    showFullScreen();
+  }
   raise();
 }
 
