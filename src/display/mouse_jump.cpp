@@ -12,7 +12,6 @@ bool MouseJump::moved(QPointF position) {
 }
 
 void MouseJump::entered(QPointF position) {
-  if (recorded_) return;
   last_ = position;
   recorded_ = true;
 }
