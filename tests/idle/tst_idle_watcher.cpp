@@ -5,20 +5,15 @@
 #include "idle/idle_source.h"
 #include "idle/idle_watcher.h"
 
-namespace {
-
-class ReportedIdle : public IdleSource {
- public:
+struct ReportedIdle : IdleSource {
   QString name() const override { return QStringLiteral("test"); }
   void report() { emit idle(); }
 };
 
-int timesShown(const QString& path) {
+static qsizetype timesShown(const QString& path) {
   QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) : 0;
+  return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : 0;
 }
-
-}  // namespace
 
 class tst_IdleWatcher : public QObject {
   Q_OBJECT
@@ -34,12 +29,10 @@ class tst_IdleWatcher : public QObject {
                         {QStringLiteral("-c"), QStringLiteral("echo >> '%1'; exec sleep 30").arg(shown)});
     source.report();
     source.report();
-    QTRY_COMPARE(timesShown(shown), 1);
+    QTRY_VERIFY(watcher.displayRuns());
     source.report();
     QTest::qWait(300);
     QCOMPARE(timesShown(shown), 1);
-    QVERIFY(watcher.displayRuns());
-
     watcher.endDisplay();
     QVERIFY(!watcher.displayRuns());
     source.report();
