@@ -5,9 +5,10 @@
 #
 #   bench/soak.sh [MINUTES] [BUILD_DIR]
 #
-# MINUTES defaults to 60. The last line gives each program's growth over the
-# second half of the run, which should stay under 0.5 MB: a screen saver runs
-# for whole nights. Beside the resident memory, its anonymous part (the heap
+# MINUTES defaults to 60. The last lines give each program's growth over the
+# second half of the run, from its first to its last minute and as the
+# least-squares trend over every minute, which should stay under 0.5 MB: a
+# screen saver runs for whole nights. Beside the resident memory, its anonymous part (the heap
 # and other private memory; the rest are pages of libraries and fonts read
 # from their files, which grow as new code and glyphs are first used).
 set -euo pipefail
@@ -61,7 +62,7 @@ for minute in $(seq 0 "$minutes"); do
   hack_rss[minute]=$(status_mb "$hack" VmRSS)
   hack_anon[minute]=$(status_mb "$hack" RssAnon)
   printf "%6d %10s %10s %10s %10s\n" "$minute" "${show_rss[minute]}" "${show_anon[minute]}" "${hack_rss[minute]}" \
-    "${hack_anon[minute]}"
+    "${hack_anon[minute]}" | tee -a "$work/table"
   if ! kill -0 "$show" 2>/dev/null || ! kill -0 "$hack" 2>/dev/null; then
     echo "a program ended early:" >&2
     cat "$work/show.log" "$work/hack.log" >&2
@@ -75,3 +76,14 @@ awk -v a="${show_rss[half]}" -v b="${show_rss[minutes]}" -v c="${hack_rss[half]}
     -v from="$half" -v to="$minutes" 'BEGIN {
   printf "growth from minute %d to %d: /s %+.1f MB (anon %+.1f), hack %+.1f MB (anon %+.1f)\n", from, to, b - a, f - e, d - c, h - g
 }'
+# One minute's figure depends on what is on the screen then (a large word's
+# pictures come and go): the trend of the second half, fitted by least
+# squares over every minute, tells growth from that noise.
+awk -v from="$half" -v to="$minutes" '$1 >= from {
+  n++; x += $1; xx += $1 * $1
+  for (i = 2; i <= 5; i++) { y[i] += $i; xy[i] += $1 * $i }
+} END {
+  d = n * xx - x * x
+  for (i = 2; i <= 5; i++) t[i] = d ? (to - from) * (n * xy[i] - x * y[i]) / d : 0
+  printf "trend from minute %d to %d: /s %+.2f MB (anon %+.2f), hack %+.2f MB (anon %+.2f)\n", from, to, t[2], t[3], t[4], t[5]
+}' "$work/table"
