@@ -24,10 +24,11 @@ if [ "$(id -u)" = 0 ]; then
 fi
 printf 'output HEADLESS-1 mode 1280x720\nxwayland disable\ndefault_border none\n' >"$work/sway.conf"
 
-# run CMD...: CMD as the test user in the compositor's session, with no X display and no platform chosen.
+# run CMD...: CMD as the test user in the compositor's session, with no X display and no platform chosen
+# (the sanitizer build's options pass: Qt's Wayland plugin leaves its proxies to the process's end).
 run() {
   $as env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$out" XDG_RUNTIME_DIR="$rt" XDG_SESSION_TYPE=wayland \
-    ${wl:+WAYLAND_DISPLAY=$wl} ${ipc:+SWAYSOCK=$ipc} "$@"
+    ${wl:+WAYLAND_DISPLAY=$wl} ${ipc:+SWAYSOCK=$ipc} ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} "$@"
 }
 # start NAME CMD...: CMD in the background; $out/NAME.pid gets its pid, NAME.err its stderr, NAME.rc its status.
 start() {
