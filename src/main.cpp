@@ -198,11 +198,11 @@ int main(int argc, char* argv[]) {
   }
   if (command.action == StartupCommand::Action::Nothing) return 0;
   if (command.action == StartupCommand::Action::Idle) return watchIdle(argc, argv, command);
-  if (command.action == StartupCommand::Action::Show || command.action == StartupCommand::Action::Configure)
-    Desktop::chooseWindowSystem();
+  const bool opensWindows =
+      command.action == StartupCommand::Action::Show || command.action == StartupCommand::Action::Configure;
+  if (opensWindows) Desktop::chooseWindowSystem();
   QString why;
-  if ((command.action == StartupCommand::Action::Show || command.action == StartupCommand::Action::Configure) &&
-      !Desktop::available(&why)) {
+  if (opensWindows && !Desktop::available(&why)) {
     std::fprintf(stderr, "driftglyph: %s\n", qPrintable(why));
     return 2;
   }

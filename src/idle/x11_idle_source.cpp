@@ -42,12 +42,10 @@ void X11IdleSource::check() {
   xcb_screensaver_query_info_reply_t* info =
       xcb_screensaver_query_info_reply(connection_, xcb_screensaver_query_info(connection_, root_), nullptr);
   if (!info) {
-    if (xcb_connection_has_error(connection_)) {
-      readable_->setEnabled(false);
-      emit gone();
-    } else {
+    if (xcb_connection_has_error(connection_))
+      lost();
+    else
       next_.start(kWhileIdleMs);
-    }
     return;
   }
   const quint32 idleFor = info->ms_since_user_input;
@@ -66,9 +64,11 @@ void X11IdleSource::check() {
 
 void X11IdleSource::drainEvents() {
   while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) std::free(event);
-  if (xcb_connection_has_error(connection_)) {
-    readable_->setEnabled(false);
-    next_.stop();
-    emit gone();
-  }
+  if (xcb_connection_has_error(connection_)) lost();
+}
+
+void X11IdleSource::lost() {
+  readable_->setEnabled(false);
+  next_.stop();
+  emit gone();
 }

@@ -26,6 +26,8 @@ class X11IdleSource : public IdleSource {
   explicit X11IdleSource(quint32 idleMs) : idleMs_(idleMs) {}
   void check();
   void drainEvents();
+  // The server went away: nothing more to ask.
+  void lost();
 
   quint32 idleMs_;
   xcb_connection_t* connection_ = nullptr;
