@@ -1,0 +1,67 @@
+#include "startup/extra_settings.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+#include "startup/paths.h"
+
+namespace ExtraSettingsFile {
+
+namespace {
+
+// QSettings reads "true"/"false" (and 1/0); anything else keeps the default.
+bool readBool(const QSettings& ini, const QString& key, bool fallback) {
+  const QString text = ini.value(key).toString().trimmed().toLower();
+  if (text == QLatin1String("true") || text == QLatin1String("1")) return true;
+  if (text == QLatin1String("false") || text == QLatin1String("0")) return false;
+  return fallback;
+}
+
+QString readText(const QSettings& ini, const QString& key) {
+  const QVariant value = ini.value(key);
+  // A value with a comma comes back as a list; such a name is taken whole.
+  if (value.userType() == QMetaType::QStringList) return value.toStringList().join(QLatin1Char(','));
+  return value.toString();
+}
+
+}  // namespace
+
+QString path(const QString& home) { return Paths::join(home, QStringLiteral("Driftglyph.ini")); }
+
+ExtraSettings load(const QString& home) {
+  ExtraSettings s;
+  const QSettings ini(path(home), QSettings::IniFormat);
+  if (ini.status() != QSettings::NoError) return s;
+  s.smooth = readBool(ini, QStringLiteral("display/smooth"), s.smooth);
+  s.everyMonitor = readBool(ini, QStringLiteral("display/every_monitor"), s.everyMonitor);
+  if (readText(ini, QStringLiteral("source/words")).trimmed().toLower() == QLatin1String("anki"))
+    s.words = ExtraSettings::WordSource::Anki;
+  s.ankiProfile = readText(ini, QStringLiteral("anki/profile"));
+  s.ankiDeck = readText(ini, QStringLiteral("anki/deck"));
+  if (readText(ini, QStringLiteral("anki/cards")).trimmed().toLower() == QLatin1String("all"))
+    s.ankiCards = ExtraSettings::AnkiCards::All;
+  s.ankiQuestion = readText(ini, QStringLiteral("anki/question"));
+  s.ankiAnswer = readText(ini, QStringLiteral("anki/answer"));
+  return s;
+}
+
+bool save(const QString& home, const ExtraSettings& s, QString* error) {
+  if (load(home) == s && QFileInfo::exists(path(home))) return true;
+  QSettings ini(path(home), QSettings::IniFormat);
+  ini.setValue(QStringLiteral("display/smooth"), s.smooth);
+  ini.setValue(QStringLiteral("display/every_monitor"), s.everyMonitor);
+  ini.setValue(QStringLiteral("source/words"),
+               s.words == ExtraSettings::WordSource::Anki ? QStringLiteral("anki") : QStringLiteral("settings"));
+  ini.setValue(QStringLiteral("anki/profile"), s.ankiProfile);
+  ini.setValue(QStringLiteral("anki/deck"), s.ankiDeck);
+  ini.setValue(QStringLiteral("anki/cards"),
+               s.ankiCards == ExtraSettings::AnkiCards::All ? QStringLiteral("all") : QStringLiteral("due"));
+  ini.setValue(QStringLiteral("anki/question"), s.ankiQuestion);
+  ini.setValue(QStringLiteral("anki/answer"), s.ankiAnswer);
+  ini.sync();
+  if (ini.status() == QSettings::NoError) return true;
+  if (error) *error = QStringLiteral("設定ファイル %1 に書き込めません。").arg(path(home));
+  return false;
+}
+
+}  // namespace ExtraSettingsFile
