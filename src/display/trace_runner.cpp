@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QImage>
 #include <cmath>
+#include <cstdio>
 
 #include "display/display_engine.h"
 #include "display/raster_frame_surface.h"
@@ -111,9 +112,15 @@ int run(QuorlSaver& saver, const PatternCatalog& patterns, const TraceOptions& o
     const TimerId fired = engine.lastFired();
     out << tickLine(engine.now(), fired, engine.stage(), engine.cycle()) << '\n';
     if (fired != TimerId::tmQuo && engine.stage().timers.isEnabled(TimerId::tmQuo)) ++ended;
-    if (surface)
-      surface->image().save(
-          QDir(options.framesFolder).filePath(QStringLiteral("%1.png").arg(frame, 6, 10, QChar(u'0'))));
+    if (surface) {
+      const QString path = QDir(options.framesFolder).filePath(QStringLiteral("%1.png").arg(frame, 6, 10, QChar(u'0')));
+      if (!surface->image().save(path)) {
+        out.flush();
+        random.setClock(&RandomSource::timeOfDayMs);
+        std::fprintf(stderr, "driftglyph: --frames: cannot write %s\n", qPrintable(QDir::toNativeSeparators(path)));
+        return 2;
+      }
+    }
     ++frame;
   }
   out.flush();

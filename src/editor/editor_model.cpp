@@ -34,6 +34,7 @@ void EditorModel::load(const QStringList& fontFamilies) {
 
   editFile_ = saver_.settings.wordListPath;
   fileLeftOut_ = saver_.words.leftOut;
+  editFileStamp_ = fileStamp(editFile_);
   scrollValue_ = 0;
   vscSetE();
   linkState_ = saver_.settings.linkState;
@@ -237,6 +238,13 @@ void EditorModel::keyDown(int column, NavKey key, int caret) {
 // ---------------------------------------------------------------------------
 // Companion indicator and file name
 
+QString EditorModel::fileStamp(const QString& path) const {
+  const QString file = path == kDefaultName ? saver_.defaultListPath() : path;
+  const QFileInfo info(file);
+  if (!info.isFile()) return QString();
+  return QStringLiteral("%1/%2").arg(info.lastModified().toMSecsSinceEpoch()).arg(info.size());
+}
+
 bool EditorModel::namesExistingFile(const QString& path) const {
   // "DEFAULT" and "NEW" are words, not files, even if the working folder holds one so named.
   if (path == kDefaultName || path == kNewName) return false;
@@ -351,7 +359,8 @@ void EditorModel::fileOpen() {
     dialogs_.message(kCannotOpen);
     return;
   }
-  if (list->leftOut.pairs > 0) dialogs_.message(pairsLeftOut(list->leftOut, true));
+  if (const QString leftOut = leftOutMessage(list->leftOut, list->count(), true); !leftOut.isEmpty())
+    dialogs_.message(leftOut);
 
   if (list->isEmpty())
     takeList({QString()}, {QString()});
@@ -360,6 +369,7 @@ void EditorModel::fileOpen() {
 
   editFile_ = path;
   fileLeftOut_ = list->leftOut;
+  editFileStamp_ = fileStamp(path);
   ownList_ = 1;
   quoShpE();
   if (isDefaultListPath(path)) {
@@ -396,9 +406,16 @@ EditorModel::SaveOutcome EditorModel::saveAs() {
 }
 
 EditorModel::SaveOutcome EditorModel::overwrite() {
-  // A file that holds more than the working list is not written over in place.
-  if (!fileLeftOut_.any() && namesExistingFile(editFile_)) return saveQqAa(editFile_);
-  return saveAs();
+  // A file that holds more than the working list is not written over in place,
+  // nor, unless the user says so, one whose unreadable bytes would be lost.
+  if (fileLeftOut_.any() || !namesExistingFile(editFile_)) return saveAs();
+  const auto confirmed = [this](const QString& question) {
+    return dialogs_.message(question, UserDialogs::Buttons::YesNo, UserDialogs::Icon::Question) ==
+           UserDialogs::Answer::Yes;
+  };
+  if (fileLeftOut_.badLines > 0 && !confirmed(kOverwriteBadLinesQuestion)) return saveAs();
+  if (fileStamp(editFile_) != editFileStamp_ && !confirmed(kChangedOnDiskQuestion)) return saveAs();
+  return saveQqAa(editFile_);
 }
 
 EditorModel::SaveOutcome EditorModel::saveQqAa(const QString& path) {
@@ -430,7 +447,9 @@ EditorModel::SaveOutcome EditorModel::saveQqAa(const QString& path) {
   out.answerFont = fonts_[kAnswer].text;
   if (!WordListFile::write(path, out)) {
     // The old file is still whole; the list stays marked as unsaved.
-    dialogs_.message(kCannotSave, UserDialogs::Buttons::Ok, UserDialogs::Icon::Warning);
+    const QString refused = WordListFile::refusal(out);
+    dialogs_.message(refused.isEmpty() ? kCannotSave : kCannotSave + QStringLiteral("\r\n") + refused,
+                     UserDialogs::Buttons::Ok, UserDialogs::Icon::Warning);
     return SaveOutcome::Failed;
   }
 
@@ -440,6 +459,7 @@ EditorModel::SaveOutcome EditorModel::saveQqAa(const QString& path) {
   ownList_ = 1;
   editFile_ = isDefaultListPath(path) ? kDefaultName : path;
   fileLeftOut_ = {};
+  editFileStamp_ = fileStamp(path);
   quoShpE();
   return SaveOutcome::Saved;
 }

@@ -172,6 +172,7 @@ class EditorModel {
   void drawFromScroll();
   void onScrollChanged();
   bool namesExistingFile(const QString& path) const;
+  QString fileStamp(const QString& path) const;
   void applyFont(int column);
 
   QuorlSaver& saver_;
@@ -199,6 +200,9 @@ class EditorModel {
   bool editDirty_ = false;
   QString editFile_;
   LeftOut fileLeftOut_;
+  // The file's time and size when this editor last read or wrote it: a
+  // change since means another program (or editor) saved it meanwhile.
+  QString editFileStamp_;
   uint8_t linkState_ = 0;
   uint8_t ownList_ = 0;
   uint8_t companionState_ = 0;

@@ -121,7 +121,8 @@ void EditorModel::importVcb() {
 }
 
 void EditorModel::takeImported(const WordImport::ImportedWords& words) {
-  if (words.leftOut.pairs > 0) dialogs_.message(EditorTexts::pairsLeftOut(words.leftOut, false));
+  if (const QString leftOut = EditorTexts::leftOutMessage(words.leftOut, words.count(), false); !leftOut.isEmpty())
+    dialogs_.message(leftOut);
   takeList(words.questions, words.answers);
   editFile_ = EditorTexts::kNewName;
   fileLeftOut_ = {};

@@ -27,6 +27,7 @@
 #include "platform/clipboard.h"
 #include "platform/fixed_dialog.h"
 #include "platform/input_method.h"
+#include "platform/plain_label.h"
 #include "platform/user_dialogs.h"
 #include "startup/word_list.h"
 
@@ -128,7 +129,7 @@ void frmEdit::buildClientArea(QWidget* client) {
   mark_ = new CompanionMark(client);
   mark_->setObjectName(QStringLiteral("companionMark"));
   mark_->setGeometry(twipRect(2655, 60, 780, 420));
-  auto* lblQuorl = new QLabel(QStringLiteral("Q U O R L"), client);
+  auto* lblQuorl = new PlainLabel(QStringLiteral("Q U O R L"), client);
   lblQuorl->setObjectName(QStringLiteral("lblQuorl"));
   lblQuorl->setGeometry(twipRect(3480, 150, 1350, 240));
 
@@ -153,7 +154,7 @@ void frmEdit::buildClientArea(QWidget* client) {
     connect(combo, &QComboBox::editTextChanged, this,
             [this, column](const QString& text) { model_.typeFontText(column, text); });
 
-    auto* heading = new QLabel(headings[column], client);
+    auto* heading = new PlainLabel(headings[column], client);
     heading->setObjectName(column == 0 ? QStringLiteral("lblHeadQ") : QStringLiteral("lblHeadA"));
     heading->setGeometry(twipRect(kColumnLeft[column], 1050, kCellWidth, kCellHeight));
 
@@ -199,7 +200,7 @@ void frmEdit::buildClientArea(QWidget* client) {
     refresh();
   });
 
-  lblEcnt_ = new QLabel(client);
+  lblEcnt_ = new PlainLabel(client);
   lblEcnt_->setObjectName(QStringLiteral("lblEcnt"));
   lblEcnt_->setToolTip(QStringLiteral("項目数"));
   lblEcnt_->setGeometry(twipRect(5040, 4365, 780, 255));

@@ -35,12 +35,13 @@ std::optional<ImportedWords> unlessEmpty(ImportedWords words) {
 struct FileText {
   QString text;
   Rest rest;
+  int badLines = 0;
 };
 
 std::optional<FileText> readFile(const QString& path) {
   BoundedText file;
   if (!file.open(path)) return std::nullopt;
-  FileText read{file.takeText(), std::nullopt};
+  FileText read{file.takeText(), std::nullopt, file.badLines()};
   if (!file.whole()) read.rest = file.linesBeyond(std::numeric_limits<qint64>::max());
   return read;
 }
@@ -144,8 +145,10 @@ std::optional<ImportedWords> parseLineByLine(const QString& text) { return lineB
 std::optional<ImportedWords> importTextFile(const QString& path) {
   const std::optional<FileText> file = readFile(path);
   if (!file) return std::nullopt;
-  return textFormatOf(path) == TextFormat::Csv ? csvPairs(file->text, file->rest)
-                                               : lineByLinePairs(file->text, file->rest);
+  std::optional<ImportedWords> words = textFormatOf(path) == TextFormat::Csv ? csvPairs(file->text, file->rest)
+                                                                            : lineByLinePairs(file->text, file->rest);
+  if (words) words->leftOut.badLines = file->badLines;
+  return words;
 }
 
 VcbImport parseVcb(const QString& text) { return vcbPairs(text, std::nullopt); }
@@ -153,7 +156,9 @@ VcbImport parseVcb(const QString& text) { return vcbPairs(text, std::nullopt); }
 VcbImport importVcbFile(const QString& path) {
   const std::optional<FileText> file = readFile(path);
   if (!file) return {};
-  return vcbPairs(file->text, file->rest);
+  VcbImport imported = vcbPairs(file->text, file->rest);
+  if (imported.words) imported.words->leftOut.badLines = file->badLines;
+  return imported;
 }
 
 QString csvHelpText() {

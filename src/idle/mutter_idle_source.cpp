@@ -47,6 +47,12 @@ std::unique_ptr<MutterIdleSource> MutterIdleSource::open(quint32 idleMs, QString
     else
       self->reportUnlessInhibited();
   });
+  // A watch fires when the idle time reaches its mark; a session already past
+  // it when the watcher starts is looked at once the whole time has passed.
+  QTimer::singleShot(int(idleMs), source.get(), [self = source.get()] {
+    const QDBusReply<qulonglong> idleFor = monitorCall(QStringLiteral("GetIdletime"));
+    if (idleFor.isValid() && idleFor.value() >= self->idleMs_ && !self->recheck_.isActive()) self->reportUnlessInhibited();
+  });
   return source;
 }
 

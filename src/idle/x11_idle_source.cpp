@@ -29,7 +29,10 @@ std::unique_ptr<X11IdleSource> X11IdleSource::open(quint32 idleMs, QString* why)
   source->readable_ =
       std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(source->connection_), QSocketNotifier::Read);
   connect(source->readable_.get(), &QSocketNotifier::activated, source.get(), &X11IdleSource::drainEvents);
-  source->check();
+  // The first look comes after the whole time: a session already idle at the
+  // start is shown once the watcher has also waited, and the report reaches a
+  // watcher connected after open().
+  source->next_.start(int(idleMs));
   return source;
 }
 

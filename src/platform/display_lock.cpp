@@ -1,8 +1,10 @@
 #include "platform/display_lock.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <QThread>
 
 #include "platform/process_probe.h"
 
@@ -20,7 +22,18 @@ bool DisplayLock::acquire() {
   if (held_) return true;
   held_ = lock_->tryLock(0);
   unavailable_.clear();
-  if (!held_ && lock_->error() != QLockFile::LockFailedError) {
+  if (!held_ && lock_->error() == QLockFile::LockFailedError) {
+    switch (holder(&unavailable_)) {
+      case Holder::Stale:
+        held_ = lock_->removeStaleLockFile() && lock_->tryLock(0);
+        break;
+      case Holder::Unknown:
+        break;
+      default:
+        unavailable_.clear();
+        break;
+    }
+  } else if (!held_) {
     const QFileInfo folder(folder_);
     const QString reason = !folder.exists()  ? QStringLiteral("the folder does not exist")
                            : !folder.isDir() ? QStringLiteral("it is not a folder")
@@ -31,15 +44,45 @@ bool DisplayLock::acquire() {
 }
 
 bool DisplayLock::heldElsewhere() {
-  if (held_) return false;
   // Only read who holds the lock. Taking it, even for a moment, would make a
   // second start probing at the same instant believe that a display runs.
-  qint64 pid = 0;
-  QString host;
-  QString program;
-  if (!lock_->getLockInfo(&pid, &host, &program)) return false;
-  if (!host.isEmpty() && host != QSysInfo::machineHostName()) return true;  // no way to check
-  return ProcessProbe::runs(pid, program);
+  return !held_ && holder(nullptr) == Holder::Display;
+}
+
+DisplayLock::Holder DisplayLock::holder(QString* why) const {
+  // pid, program, host name, machine id and boot id, a line each.
+  QFile file(lockPath(folder_));
+  if (!file.open(QIODevice::ReadOnly)) return Holder::Nobody;
+  QList<QByteArray> lines = file.read(4096).split('\n');
+  if (lines.size() < 4) {
+    // A display that made the file this instant may not have written it yet.
+    QThread::msleep(100);
+    file.seek(0);
+    lines = file.read(4096).split('\n');
+  }
+  bool numeric = false;
+  const qint64 pid = lines.value(0).toLongLong(&numeric);
+  const QString program = QString::fromUtf8(lines.value(1));
+  const QString host = QString::fromUtf8(lines.value(2));
+  const QByteArray bootId = lines.value(4).trimmed();
+  auto unknown = [why](const QString& reason) {
+    if (why) *why = reason;
+    return Holder::Unknown;
+  };
+  if (!numeric || pid <= 0)
+    return unknown(QStringLiteral("the lock file %1 names no process").arg(QDir::toNativeSeparators(file.fileName())));
+  const QByteArray thisBoot = QSysInfo::bootUniqueId();
+  if (!bootId.isEmpty() && !thisBoot.isEmpty() && bootId != thisBoot) return Holder::Stale;
+  if (!host.isEmpty() && host != QSysInfo::machineHostName())
+    return unknown(QStringLiteral("the lock is held by process %1 on %2, which cannot be checked from here").arg(pid).arg(host));
+  switch (ProcessProbe::probe(pid, program)) {
+    case ProcessProbe::State::Ours:
+      return Holder::Display;
+    case ProcessProbe::State::Unknown:
+      return unknown(QStringLiteral("the lock is held by process %1, which cannot be checked").arg(pid));
+    default:
+      return Holder::Stale;
+  }
 }
 
 void DisplayLock::release() {

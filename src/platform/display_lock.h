@@ -12,14 +12,16 @@ class DisplayLock {
   explicit DisplayLock(const QString& homeFolder);
 
   // True when another running display holds the lock. Only reads the lock
-  // file: a lock left by a process that has ended does not count.
+  // file: a stale lock does not count, nor one whose holder cannot be told.
   bool heldElsewhere();
-  // Takes the lock for this process; false when another display has it or
-  // when no lock file can be made (then unavailable() says why).
+  // Takes the lock for this process, replacing a stale one; false when
+  // another display has it, when its holder cannot be told, or when no lock
+  // file can be made (then unavailable() says why).
   bool acquire();
-  // Why the last acquire() could not make the lock file at all: the folder
-  // is missing, not a folder or not writable. Empty when the lock was taken
-  // or another display holds it.
+  // Why the last acquire() could not take the lock although no display is
+  // known to hold it: the folder is missing, not a folder or not writable,
+  // or the holder cannot be told. Empty when the lock was taken or another
+  // display holds it.
   const QString& unavailable() const { return unavailable_; }
   void release();
   bool isHeld() const { return held_; }
@@ -27,6 +29,12 @@ class DisplayLock {
   static QString lockPath(const QString& homeFolder);
 
  private:
+  enum class Holder { Nobody, Display, Stale, Unknown };
+  // Who holds the lock file: a lock is stale when it was made before this
+  // boot, or here by a process that has gone or is not a display of this
+  // user's. `why` says what cannot be told.
+  Holder holder(QString* why) const;
+
   std::unique_ptr<QLockFile> lock_;
   QString folder_;
   QString unavailable_;

@@ -4,9 +4,14 @@
 
 namespace ProcessProbe {
 
-// Whether process `pid`, recorded as running the program named `program`,
-// still does: the number may have been given to another program since.
-// When the system cannot tell, it counts as running.
-bool runs(qint64 pid, const QString& program);
+enum class State {
+  Gone,     // no such process
+  Ours,     // this user's process running the program named
+  Foreign,  // another user's process, or another program: the number was given again
+  Unknown,  // the system does not say whose it is or what it runs
+};
+
+// What process `pid`, recorded as running the program named `program`, is now.
+State probe(qint64 pid, const QString& program);
 
 }  // namespace ProcessProbe

@@ -125,7 +125,9 @@ void frmSetting::initialiseControls() {
 
   wdsAssort();
   // The saver shows the first 32767 pairs of a longer list; the user hears of the rest.
-  if (saver_.words.leftOut.pairs > 0) dialogs_.message(EditorTexts::pairsLeftOut(saver_.words.leftOut, true));
+  if (const QString leftOut = EditorTexts::leftOutMessage(saver_.words.leftOut, saver_.words.count(), true);
+      !leftOut.isEmpty())
+    dialogs_.message(leftOut);
 }
 
 void frmSetting::lstStlChanged(QListWidgetItem* item) {

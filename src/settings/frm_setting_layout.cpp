@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "platform/plain_label.h"
 #include "settings/elided_label.h"
 #include "settings/frm_setting.h"
 #include "settings/source_mark_view.h"
@@ -56,7 +57,7 @@ void makeBold(QWidget* widget) {
 }
 
 QLabel* sectionTitle(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new PlainLabel(text, parent);
   makeBold(label);
   return label;
 }
@@ -82,7 +83,7 @@ QRadioButton* option(const QString& name, const QString& label, const QString& t
   radio->setObjectName(name);
   radio->setToolTip(tip);
   row->addWidget(radio);
-  auto* text = new QLabel(label, parent);
+  auto* text = new PlainLabel(label, parent);
   text->setBuddy(radio);
   row->addWidget(text);
   return radio;
@@ -156,7 +157,7 @@ QWidget* frmSetting::buildSpeedSection() {
   auto* head = new QHBoxLayout;
   head->addWidget(sectionTitle(QStringLiteral("S p e e d"), frame));
   head->addStretch();
-  lblSpd_ = new QLabel(QStringLiteral("3"), frame);
+  lblSpd_ = new PlainLabel(QStringLiteral("3"), frame);
   lblSpd_->setObjectName(QStringLiteral("lblSpd"));
   lblSpd_->setToolTip(QStringLiteral("ｽﾋﾟｰﾄﾞ(数字が大きいほど速い)"));
   QFont big = lblSpd_->font();
@@ -167,7 +168,7 @@ QWidget* frmSetting::buildSpeedSection() {
   box->addLayout(head);
 
   auto* bar = new QHBoxLayout;
-  auto* low = new QLabel(QStringLiteral("Low"), frame);
+  auto* low = new PlainLabel(QStringLiteral("Low"), frame);
   low->setObjectName(QStringLiteral("lblLow"));
   bar->addWidget(low);
   hscSpd_ = new QScrollBar(Qt::Horizontal, frame);
@@ -178,7 +179,7 @@ QWidget* frmSetting::buildSpeedSection() {
   hscSpd_->setInvertedControls(false);  // the arrow keys move towards Low and High as shown
   hscSpd_->setMinimumWidth(140);
   bar->addWidget(hscSpd_, 1);
-  auto* high = new QLabel(QStringLiteral("High"), frame);
+  auto* high = new PlainLabel(QStringLiteral("High"), frame);
   high->setObjectName(QStringLiteral("lblHigh"));
   bar->addWidget(high);
   box->addLayout(bar);
@@ -189,12 +190,12 @@ QWidget* frmSetting::buildColourSection() {
   QFrame* frame = sectionFrame(this);
   auto* grid = new QGridLayout(frame);
   grid->addWidget(sectionTitle(QStringLiteral("C o l o r"), frame), 0, 0, 1, 3);
-  grid->addWidget(new QLabel(QStringLiteral(" Question"), frame), 1, 0);
+  grid->addWidget(new PlainLabel(QStringLiteral(" Question"), frame), 1, 0);
   shpCq_ = swatch(QStringLiteral("shpCq"), frame);
   grid->addWidget(shpCq_, 1, 1);
   cmdCq_ = button(QStringLiteral("cmdCq"), QStringLiteral("Q-Color"), QStringLiteral("QUESTIONの色変更"), frame);
   grid->addWidget(cmdCq_, 1, 2);
-  grid->addWidget(new QLabel(QStringLiteral(" Answer"), frame), 2, 0);
+  grid->addWidget(new PlainLabel(QStringLiteral(" Answer"), frame), 2, 0);
   shpCa_ = swatch(QStringLiteral("shpCa"), frame);
   grid->addWidget(shpCa_, 2, 1);
   cmdCa_ = button(QStringLiteral("cmdCa"), QStringLiteral("A-Color"), QStringLiteral("ANSWERの色変更"), frame);
@@ -208,7 +209,7 @@ QWidget* frmSetting::buildBackgroundSection() {
   box->addWidget(sectionTitle(QStringLiteral("BackGround"), frame));
 
   // The picture at its natural size, clipped to the box.
-  picBG_ = new QLabel(frame);
+  picBG_ = new PlainLabel(frame);
   picBG_->setObjectName(QStringLiteral("picBG"));
   picBG_->setToolTip(QStringLiteral("背景の表示"));
   picBG_->setFixedSize(200, 120);
@@ -247,11 +248,11 @@ QWidget* frmSetting::buildWordsSection() {
   auto* area = new QGridLayout;
   area->setHorizontalSpacing(2);
   area->setVerticalSpacing(2);
-  area->addWidget(new QLabel(QStringLiteral("QUESTION"), frame), 0, 0);
-  area->addWidget(new QLabel(QStringLiteral("ANSWER"), frame), 0, 1);
+  area->addWidget(new PlainLabel(QStringLiteral("QUESTION"), frame), 0, 0);
+  area->addWidget(new PlainLabel(QStringLiteral("ANSWER"), frame), 0, 1);
   for (int r = 0; r < WordPreview::kRows; ++r) {
     for (int side = 0; side < 2; ++side) {
-      auto* label = new QLabel(frame);
+      auto* label = new PlainLabel(frame);
       label->setObjectName((side == 0 ? QStringLiteral("lblCtt%1") : QStringLiteral("lblCttA%1")).arg(r));
       label->setFixedSize(170, 22);
       label->setAutoFillBackground(true);

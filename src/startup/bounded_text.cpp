@@ -66,9 +66,10 @@ bool BoundedText::open(const QString& path) {
 }
 
 QString BoundedText::takeText() {
-  QString text = TextCodec::decode(bytes_);
+  TextCodec::Decoded decoded = TextCodec::decodeReporting(bytes_);
   bytes_ = QByteArray();
-  return text;
+  badLines_ = decoded.badLines;
+  return std::move(decoded.text);
 }
 
 BoundedText::Lines BoundedText::linesBeyond(qint64 cap) {

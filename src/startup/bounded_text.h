@@ -26,15 +26,22 @@ class BoundedText {
     bool atLeast = false;
   };
 
+  // Whether a file of these bytes is read whole.
+  static bool readsWhole(const QByteArray& bytes) {
+    return bytes.size() <= kReadBytes && bytes.count('\n') < kKeepLines;
+  }
+
   // Opens a regular file and reads its start; false when it cannot be read.
   bool open(const QString& path);
 
   // Whether the text is all of the file.
   bool whole() const { return whole_; }
 
-  // The decoded text (UTF-8 when the bytes read are valid UTF-8, else Shift
-  // JIS); the bytes are let go of, so call it once.
+  // The decoded text (see TextCodec::decodeReporting); the bytes are let
+  // go of, so call it once.
   QString takeText();
+  // Lines of the text that held bytes it could not read (see takeText).
+  int badLines() const { return badLines_; }
 
   // Counts the non-blank lines after the text, stopping at `cap`; once. Lines
   // end at CR or LF; blank is what the field reader skips (space, tab, EOF mark).
@@ -52,6 +59,7 @@ class BoundedText {
   QFile file_;
   QByteArray bytes_;  // the start that becomes the text
   bool whole_ = true;
+  int badLines_ = 0;
   // The lines of what was read after the text, counted while it was at hand.
   LineCounter counted_;
   qint64 scanned_ = 0;

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "startup/file_io.h"
 #include "startup/paths.h"
 
 namespace ExtraSettingsFile {
@@ -47,6 +48,10 @@ ExtraSettings load(const QString& home) {
 
 bool save(const QString& home, const ExtraSettings& s, QString* error) {
   if (load(home) == s && QFileInfo::exists(path(home))) return true;
+  if (FileIo::leadsAway(home, path(home))) {
+    if (error) *error = QStringLiteral("%1 はフォルダの外を指すリンクなので、書き込みません。").arg(path(home));
+    return false;
+  }
   QSettings ini(path(home), QSettings::IniFormat);
   ini.setValue(QStringLiteral("display/smooth"), s.smooth);
   ini.setValue(QStringLiteral("display/every_monitor"), s.everyMonitor);

@@ -1,6 +1,8 @@
 #include "startup/file_io.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "platform/file_sync.h"
@@ -62,5 +64,23 @@ bool writeAtomically(const QString& path, const QByteArray& bytes, QString* erro
 }
 
 bool isFile(const QString& path) { return RegularFile::exists(path); }
+
+bool leadsAway(const QString& folder, const QString& path) {
+  const QFileInfo link(path);
+  if (!link.isSymLink()) return false;
+  const QFileInfo target(link.canonicalFilePath());  // empty when the link leads nowhere
+  const QString root = QFileInfo(folder).canonicalFilePath();
+  return !target.exists() || root.isEmpty() || !target.absoluteFilePath().startsWith(root + QLatin1Char('/')) ||
+         target.ownerId() != QFileInfo(root).ownerId();
+}
+
+bool writeInFolder(const QString& folder, const QString& path, const QByteArray& bytes, QString* error) {
+  if (leadsAway(folder, path)) {
+    if (error)
+      *error = QStringLiteral("%1 はフォルダの外を指すリンクなので、書き込みません。").arg(QDir::toNativeSeparators(path));
+    return false;
+  }
+  return writeAtomically(path, bytes, error);
+}
 
 }  // namespace FileIo

@@ -29,6 +29,15 @@ std::optional<QByteArray> readUpTo(QIODevice& device, qint64 maxBytes);
 // `error` (when given) says why.
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
+// Whether `path`, a file of `folder`, is a symbolic link that leads to no
+// file, out of the folder, or to a file of another owner than the folder's.
+// The home folder's own files are never written through such a link: a link
+// planted there must not turn a save into a write somewhere else.
+bool leadsAway(const QString& folder, const QString& path);
+
+// writeAtomically for a file of `folder`, refusing a link that leadsAway.
+bool writeInFolder(const QString& folder, const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
 // Whether the path names a regular file, after symbolic links.
 bool isFile(const QString& path);
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include "startup/file_io.h"
 #include "startup/paths.h"
 
 namespace HomeFolder {
@@ -23,9 +24,11 @@ void seed(const QString& home, const QString& dataFolder) {
   for (const QString& name : {QStringLiteral("DEFAULT.dgl"), QStringLiteral("DEFAULT.jpg")}) {
     const QString target = Paths::join(home, name);
     const QString source = Paths::join(dataFolder, name);
-    // Copies of read-only originals (built in, or installed) stay the user's to change.
-    if (!QFileInfo::exists(target) && QFileInfo::exists(source) && QFile::copy(source, target))
-      QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    if (QFileInfo::exists(target) || !QFileInfo::exists(source)) continue;
+    // Written anew rather than copied: the copy is the user's to change and
+    // takes the user's umask, not the read-only original's permissions.
+    QFile original(source);
+    if (original.open(QIODevice::ReadOnly)) FileIo::writeInFolder(home, target, original.readAll());
   }
 }
 

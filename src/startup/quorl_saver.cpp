@@ -29,6 +29,7 @@ void QuorlSaver::load() {
   if (start) settings = SettingsFile::parse(start->bytes).settings;
   // Only a file read whole, or none at all, is written back: never one that
   // holds more than was read, nor a FIFO, device or folder in its place.
+  // A file already in canonical form is left alone.
   const bool rewrite = start ? start->whole : !QFileInfo::exists(settingsPath());
 
   if (settings.linkState == 0) CompanionLink::findCompanion(*this);
@@ -37,7 +38,7 @@ void QuorlSaver::load() {
     companionState = settings.linkState;
     loadOwnWordList();
   }
-  if (rewrite) save();
+  if (rewrite && (!start || start->bytes != SettingsFile::format(settings))) save();
 }
 
 void QuorlSaver::loadOwnWordList() {
@@ -49,5 +50,5 @@ void QuorlSaver::loadOwnWordList() {
 }
 
 bool QuorlSaver::save(QString* error) const {
-  return FileIo::writeAtomically(settingsPath(), SettingsFile::format(settings), error);
+  return FileIo::writeInFolder(home_, settingsPath(), SettingsFile::format(settings), error);
 }

@@ -4,11 +4,24 @@
 #include <QString>
 
 // Text files are read in either of the two encodings users actually have:
-// valid UTF-8 (with or without a byte-order mark) or legacy Shift JIS
+// UTF-8 (with or without a byte-order mark) or legacy Shift JIS
 // (windows-31j). Files are written as the system writes them (see LegacyText).
 namespace TextCodec {
 
-// UTF-8 when the bytes are valid UTF-8, otherwise Shift JIS.
+struct Decoded {
+  QString text;
+  // Lines that held byte sequences that are not UTF-8, each read as U+FFFD.
+  int badLines = 0;
+};
+
+// UTF-8 when the bytes are UTF-8, also when a few sequences are not (a
+// stray Latin-1 byte, a file cut inside a character): those become U+FFFD
+// and are counted by line, the rest stays readable. Shift JIS only when the
+// bytes read better as Shift JIS -- a real Shift JIS file breaks UTF-8
+// far more often than it happens to form it.
+Decoded decodeReporting(const QByteArray& bytes);
+
+// The text of decodeReporting, for readers with no one to tell.
 QString decode(const QByteArray& bytes);
 
 // Shift JIS (windows-31j) decoding, for fixed-length fields known to be legacy.

@@ -39,6 +39,17 @@ qint64 readPairs(FieldReader& reader, qint64 count, WordList& list) {
   return std::max<qint64>(count - i, 0);
 }
 
+// Pairs that follow the counted ones in the text (one may be half a pair).
+int pairsAfterCount(FieldReader& reader) {
+  int pairs = 0;
+  while (!reader.atEnd() && pairs < kMaxPairs) {
+    const QString question = reader.readString().value_or(QString());
+    const QString answer = reader.readString().value_or(QString());
+    if (!question.isEmpty() || !answer.isEmpty()) ++pairs;
+  }
+  return pairs;
+}
+
 // nullopt when `checked` and the text is not a word list.
 std::optional<WordList> parseText(QString text, bool checked, qint64* countLeft = nullptr) {
   FieldReader reader(std::move(text));
@@ -49,6 +60,7 @@ std::optional<WordList> parseText(QString text, bool checked, qint64* countLeft 
   list.answerFont = header.answerFont.value_or(kFallbackListFont);
   const qint64 left = readPairs(reader, header.count.value_or(0), list);
   if (countLeft) *countLeft = left;
+  if (left == 0) list.leftOut.beyondCount = pairsAfterCount(reader);
   return list;
 }
 
@@ -57,6 +69,7 @@ std::optional<WordList> readFile(const QString& path, bool checked) {
   if (!file.open(path)) return std::nullopt;
   qint64 countLeft = 0;
   std::optional<WordList> list = parseText(file.takeText(), checked, &countLeft);
+  if (list) list->leftOut.badLines = file.badLines();
   if (!list || file.whole()) return list;
   const BoundedText::Lines beyond = file.linesBeyond(countLeft);
   list->leftOut.addAfterCut(beyond.count, beyond.atLeast);
@@ -82,10 +95,18 @@ std::optional<WordList> read(const QString& path) { return readFile(path, false)
 
 std::optional<WordList> readChecked(const QString& path) { return readFile(path, true); }
 
+QString refusal(const WordList& list) {
+  if (list.count() > kMaxPairs) return QStringLiteral("単語リストに入る項目は%1個までです。").arg(kMaxPairs);
+  if (!BoundedText::readsWhole(format(list)))
+    return QStringLiteral("単語リストが大きすぎます（%1MBまで）。項目を減らすか、短くしてください。")
+        .arg(BoundedText::kReadBytes >> 20);
+  return QString();
+}
+
 bool write(const QString& path, const WordList& list, QString* error) {
-  // A longer list cannot be read back whole; refuse it rather than drop pairs.
-  if (list.count() > kMaxPairs) {
-    if (error) *error = QStringLiteral("A word list holds at most %1 pairs.").arg(kMaxPairs);
+  // A list that could not be read back whole is refused rather than cut.
+  if (const QString refused = refusal(list); !refused.isEmpty()) {
+    if (error) *error = refused;
     return false;
   }
   return FileIo::writeAtomically(path, format(list), error);

@@ -20,9 +20,15 @@ struct LeftOut {
   bool atLeast = false;
   // Only the start of the file was read (see BoundedText).
   bool fileCut = false;
+  // Pairs after the ones the count on line 1 names; the display reads only
+  // those, so the file holds more than a list read from it.
+  int beyondCount = 0;
+  // Lines that held bytes that are no text in the file's encoding; read as
+  // U+FFFD, so writing the list back over the file loses those bytes.
+  int badLines = 0;
 
   // The file holds more than was read, so it must not be written over.
-  bool any() const { return pairs > 0 || fileCut; }
+  bool any() const { return pairs > 0 || fileCut || beyondCount > 0; }
   // Only the start of the file was read, and `more` pairs follow it (at
   // least that many when `moreAtLeast`).
   void addAfterCut(qint64 more, bool moreAtLeast) {
@@ -79,8 +85,12 @@ QByteArray format(const WordList& list);
 std::optional<WordList> read(const QString& path);
 // nullopt when the file cannot be read or is not a word list.
 std::optional<WordList> readChecked(const QString& path);
-// false, leaving the file as it was, when the list has more than kMaxPairs
-// pairs or the file cannot be written.
+// Why the list cannot be written as a file that reads back whole (more than
+// kMaxPairs pairs, or more than is read of a file), in Japanese for the
+// user; empty when it can.
+QString refusal(const WordList& list);
+// false, leaving the file as it was, when the list is refused or the file
+// cannot be written.
 bool write(const QString& path, const WordList& list, QString* error = nullptr);
 
 }  // namespace WordListFile

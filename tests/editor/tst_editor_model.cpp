@@ -67,6 +67,8 @@ class TestEditorModel : public QObject {
   void openRefusesWhatIsNotAList();
   void longListIsNeverOverwrittenInPlace_data();
   void longListIsNeverOverwrittenInPlace();
+  void overwriteAsksWhenTheFileIsNotAsRead_data();
+  void overwriteAsksWhenTheFileIsNotAsRead();
   void fontPickAfterOpenIsAnEdit();
   void saveDropsBlankItems();
   void saveDropsBlankItemsOfAScrolledGrid();
@@ -386,7 +388,7 @@ void TestEditorModel::longListIsNeverOverwrittenInPlace() {
   opened ? f.model.fileOpen() : f.model.load(kFonts);
   QCOMPARE(f.model.editCount(), kMaxPairs);
   // Open tells how many pairs were left out; of the saver's list the settings dialog told.
-  const QString leftOut = EditorTexts::pairsLeftOut({40000 - kMaxPairs}, true);
+  const QString leftOut = EditorTexts::leftOutMessage(LeftOut{40000 - kMaxPairs}, kMaxPairs, true);
   QCOMPARE(f.dialogs.messageTexts(), opened && pairs > kMaxPairs ? QStringList{leftOut} : QStringList());
 
   f.type(QStringLiteral("q1!"));
@@ -400,6 +402,39 @@ void TestEditorModel::longListIsNeverOverwrittenInPlace() {
   f.type(QStringLiteral("q1!!"));
   QCOMPARE(f.model.overwrite(), EditorModel::SaveOutcome::Saved);
   QCOMPARE(WordListFile::read(f.path(QStringLiteral("copy.dgl")))->question(1), QStringLiteral("q1!!"));
+}
+
+// A file whose unreadable bytes would be lost, or that changed on disk since
+// it was read (another editor saved it), is written over only when the user
+// says so; else saving asks for a name.
+void TestEditorModel::overwriteAsksWhenTheFileIsNotAsRead_data() {
+  QTest::addColumn<QString>("cause");
+  QTest::addColumn<bool>("yes");
+  QTest::addRow("unreadable bytes, overwrite") << "bad byte" << true;
+  QTest::addRow("unreadable bytes, keep") << "bad byte" << false;
+  QTest::addRow("changed since read, overwrite") << "changed" << true;
+  QTest::addRow("changed since read, keep") << "changed" << false;
+}
+
+void TestEditorModel::overwriteAsksWhenTheFileIsNotAsRead() {
+  QFETCH(QString, cause);
+  QFETCH(bool, yes);
+  Fixture f(numberedList(3));
+  const QString file = f.path(QStringLiteral("shared.dgl"));
+  QVERIFY(FileIo::writeAtomically(file, cause == "bad byte" ? QByteArray("1,\"f\",\"g\"\r\n\"caf\xe9\",\"x\"\r\n")
+                                                            : WordListFile::format(numberedList(2))));
+  f.dialogs.chooseFile(file);
+  f.model.fileOpen();
+  QCOMPARE(f.dialogs.messages.size(), cause == "bad byte" ? 1 : 0);
+  if (cause == "changed") QVERIFY(FileIo::writeAtomically(file, WordListFile::format(numberedList(5))));
+  const QByteArray before = FileIo::readStart(file, 1 << 20)->bytes;
+  f.type(QStringLiteral("mine"));
+  f.dialogs.answer(yes ? Answer::Yes : Answer::No);
+  f.dialogs.chooseFile(QString());
+  QCOMPARE(f.model.overwrite(), yes ? EditorModel::SaveOutcome::Saved : EditorModel::SaveOutcome::Cancelled);
+  QCOMPARE(f.dialogs.messageTexts().last(),
+           cause == "bad byte" ? EditorTexts::kOverwriteBadLinesQuestion : EditorTexts::kChangedOnDiskQuestion);
+  QCOMPARE(FileIo::readStart(file, 1 << 20)->bytes == before, !yes);
 }
 
 void TestEditorModel::fontPickAfterOpenIsAnEdit() {
@@ -551,7 +586,7 @@ void TestEditorModel::guardMessagesHaveTheirLineEnds() {
   QCOMPARE(EditorTexts::kOkQuestion.toUtf8(),
            QByteArray("保存しないと現在編集しているデータは有効になりません。\r\n保存しますか？"));
   // Pairs left out of a file too long to count to its end are a lower bound.
-  QVERIFY(EditorTexts::pairsLeftOut({7, true}, false).endsWith(QStringLiteral("\r\n残りの7項目以上は読み込んでいません。")));
+  QVERIFY(EditorTexts::leftOutMessage(LeftOut{7, true}, kMaxPairs, false).endsWith(QStringLiteral("\r\n残りの7項目以上は読み込んでいません。")));
 
   Fixture f(numberedList(3));
   f.model.clickCell(0, 0);

@@ -105,6 +105,8 @@ void TestFrmEdit::layoutFollowsTheGrid() {
   QVERIFY(!w.box(1)->isVisible());
   QCOMPARE(w.box(0)->geometry(), w.cell(0, 0)->geometry());
   QCOMPARE(w.box(0)->text(), QStringLiteral("q1"));
+  // Every label shows its text as it stands, never as markup.
+  for (const QLabel* label : w.form->findChildren<QLabel*>()) QCOMPARE(label->textFormat(), Qt::PlainText);
 }
 
 void TestFrmEdit::keysInTheEditBoxMoveTheCell() {

@@ -4,6 +4,8 @@
 
 #include "idle/idle_source.h"
 #include "idle/idle_watcher.h"
+#include "idle/x11_idle_source.h"
+#include "xvfb_server.h"
 
 struct ReportedIdle : IdleSource {
   QString name() const override { return QStringLiteral("test"); }
@@ -37,6 +39,22 @@ class tst_IdleWatcher : public QObject {
     QVERIFY(!watcher.displayRuns());
     source.report();
     QTRY_COMPARE(timesShown(shown), 2);
+  }
+
+  // Started on a session that is already idle (an unattended machine after
+  // an autostart), the watcher shows the display once it has waited too.
+  void alreadyIdleSessionIsShown() {
+    XvfbServer server;
+    QString why;
+    if (!server.start(QStringLiteral("640x480x24"), &why)) QSKIP(qPrintable(why));
+    qputenv("DISPLAY", server.display().toLocal8Bit());
+    QTest::qWait(600);  // the server has seen no input since it started
+    const std::unique_ptr<X11IdleSource> source = X11IdleSource::open(500, &why);
+    QVERIFY2(source, qPrintable(why));
+    QTemporaryDir dir;
+    const QString shown = dir.filePath(QStringLiteral("shown"));
+    IdleWatcher watcher(*source, QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("echo >> '%1'").arg(shown)});
+    QTRY_COMPARE_WITH_TIMEOUT(timesShown(shown), 1, 5000);
   }
 };
 

@@ -121,6 +121,7 @@ class TestFrmSetting : public QObject {
   void enterPressesOk();
   void colourChooserKeepsColourOnCancel();
   void shortListBlanksRowsAndLongerListRestoresThem();
+  void wordsAreShownAsTheyStand();
   void scrollingToTheEnd();
   void companionButtonAndMenuItem();
   void backgroundChangeAndDefault();
@@ -335,7 +336,7 @@ void TestFrmSetting::listLongerThanTheSaverHoldsIsAnnounced() {
   for (int i = 1; i <= 40000; ++i) bytes += "\"q\",\"a\"\r\n";
   writeFile(s.wordListPath, bytes);
   rig.open(s);
-  QCOMPARE(rig.dialogs.messageTexts(), QStringList{EditorTexts::pairsLeftOut({40000 - kMaxPairs}, true)});
+  QCOMPARE(rig.dialogs.messageTexts(), QStringList{EditorTexts::leftOutMessage(LeftOut{40000 - kMaxPairs}, kMaxPairs, true)});
   QCOMPARE(rig.wordBar()->maximum(), kMaxPairs - 7);
 }
 
@@ -438,6 +439,23 @@ void TestFrmSetting::shortListBlanksRowsAndLongerListRestoresThem() {
   QCOMPARE(rig.label(QStringLiteral("lblContents"))->text(), QStringLiteral("   Words-[ Quorling ]"));
   QCOMPARE(rig.find<SourceMarkView>(QStringLiteral("quorlMark"))->state(),
            (SourceMarkState{true, SourceMark::Circle}));
+}
+
+// A shared list's "<img src=…>" is a word: shown as it stands, it loads
+// nothing (as markup it read /dev/zero until the program aborted).
+void TestFrmSetting::wordsAreShownAsTheyStand() {
+  Rig rig;
+  SaverSettings s;
+  s.linkState = 2;
+  s.wordListPath = rig.path(QStringLiteral("shared.dgl"));
+  WordList list = numberedList(2);
+  list.questions[0] = QStringLiteral("<img src=/dev/zero>");
+  list.answers[0] = QStringLiteral("<font size=7><b>x</b></font>");
+  writeList(s.wordListPath, list);
+  rig.open(s);
+  QCOMPARE(rig.label(QStringLiteral("lblCtt0"))->text(), list.questions[0]);
+  QCOMPARE(rig.label(QStringLiteral("lblCttA0"))->text(), list.answers[0]);
+  for (const QLabel* label : rig.dialog->findChildren<QLabel*>()) QCOMPARE(label->textFormat(), Qt::PlainText);
 }
 
 void TestFrmSetting::scrollingToTheEnd() {

@@ -167,6 +167,38 @@ class tst_SaverSettings : public QObject {
     if (kind == "long") QCOMPARE(readFile(path), bytes);
   }
 
+  // A start writes DrifStt only to change it, and never through a link that
+  // leads out of the home folder or to nothing.
+  void settingsWrittenOnlyWhenNeeded_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addRow("canonical") << "canonical";
+    QTest::addRow("link out of the folder") << "link out";
+    QTest::addRow("dangling link") << "dangling";
+  }
+  void settingsWrittenOnlyWhenNeeded() {
+    QFETCH(QString, kind);
+    QTemporaryDir dir, elsewhere;
+    QuorlSaver saver(dir.path());
+    const QString outside = elsewhere.filePath(QStringLiteral("bashrc"));
+    QByteArray before = kCanonicalDefaults;
+    before[0] = '2';
+    if (kind == "canonical") {
+      writeFile(saver.settingsPath(), before);
+      QFile file(saver.settingsPath());
+      QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+    } else {
+      if (kind == "link out") writeFile(outside, before = "  2 \n export PATH\n");
+      if (!QFile::link(outside, saver.settingsPath())) QSKIP("no symbolic links here");
+    }
+    saver.load();
+    if (kind == "canonical") QCOMPARE(QFileInfo(saver.settingsPath()).lastModified().date().year(), 2001);
+    QCOMPARE(QFile::exists(outside), kind == "link out");
+    if (kind == "link out") QCOMPARE(readFile(outside), before);
+    QString error;
+    QCOMPARE(saver.save(&error), kind == "canonical");
+    QCOMPARE(error.isEmpty(), kind == "canonical");
+  }
+
   void loadOnEmptyHomeCreatesDefaults() {
     QTemporaryDir dir;
     QuorlSaver saver(dir.path());

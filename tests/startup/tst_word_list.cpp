@@ -45,21 +45,25 @@ class tst_WordList : public QObject {
   void countDecidesWhatIsRead_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("pairs");
+    QTest::addColumn<int>("beyondCount");  // pairs after the counted ones: the file is not written over
     const QByteArray body = "\"a\",\"1\"\r\n\"b\",\"2\"\r\n\"c\",\"3\"\r\n";
-    QTest::addRow("count smaller than data") << QByteArray("2,\"f\",\"g\"\r\n" + body) << 2;
-    QTest::addRow("count equal") << QByteArray("3,\"f\",\"g\"\r\n" + body) << 3;
-    QTest::addRow("count larger than data") << QByteArray("10,\"f\",\"g\"\r\n" + body) << 3;
-    QTest::addRow("huge count") << QByteArray("2147483647,\"f\",\"g\"\r\n" + body) << 3;
-    QTest::addRow("zero") << QByteArray("0,\"f\",\"g\"\r\n" + body) << 0;
-    QTest::addRow("negative") << QByteArray("-5,\"f\",\"g\"\r\n" + body) << 0;
-    QTest::addRow("not a number") << QByteArray("x,\"f\",\"g\"\r\n" + body) << 0;
-    QTest::addRow("empty file") << QByteArray() << 0;
+    QTest::addRow("count smaller than data") << QByteArray("2,\"f\",\"g\"\r\n" + body) << 2 << 1;
+    QTest::addRow("count equal") << QByteArray("3,\"f\",\"g\"\r\n" + body + "\r\n\x1a") << 3 << 0;
+    QTest::addRow("count larger than data") << QByteArray("10,\"f\",\"g\"\r\n" + body) << 3 << 0;
+    QTest::addRow("huge count") << QByteArray("2147483647,\"f\",\"g\"\r\n" + body) << 3 << 0;
+    QTest::addRow("zero") << QByteArray("0,\"f\",\"g\"\r\n" + body) << 0 << 3;
+    QTest::addRow("negative") << QByteArray("-5,\"f\",\"g\"\r\n" + body) << 0 << 3;
+    QTest::addRow("not a number") << QByteArray("x,\"f\",\"g\"\r\n" + body) << 0 << 3;
+    QTest::addRow("empty file") << QByteArray() << 0 << 0;
   }
   void countDecidesWhatIsRead() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, pairs);
+    QFETCH(int, beyondCount);
     const WordList list = WordListFile::parse(bytes);
     QCOMPARE(list.count(), pairs);
+    QCOMPARE(list.leftOut.beyondCount, beyondCount);
+    QCOMPARE(list.leftOut.any(), beyondCount > 0);
     QCOMPARE(list.answers.size(), list.questions.size());
     if (pairs > 0) {
       QCOMPARE(list.question(1), QStringLiteral("a"));
@@ -94,6 +98,36 @@ class tst_WordList : public QObject {
     const std::optional<WordList> list = WordListFile::parseChecked(bytes);
     QCOMPARE(list.has_value(), pairs >= 0);
     if (list) QCOMPARE(list->count(), pairs);
+  }
+
+  // One bad byte never garbles the rest: a UTF-8 list stays UTF-8 with the
+  // bad bytes replaced and its lines counted; Shift JIS is read as such.
+  void decodingKeepsWhatItCanRead_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("answer");  // the start of the last pair's
+    QTest::addColumn<int>("badLines");
+    const QByteArray head = QStringLiteral("3,\"f\",\"g\"\r\n\"apple\",\"りんご\"\r\n").toUtf8();
+    const QString kana = QStringLiteral("ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜｦﾝ");
+    QTest::addRow("a Latin-1 byte") << QByteArray(head + "\"caf\xe9\",\"x\"\r\n" + QStringLiteral("\"犬\",\"いぬ\"\r\n").toUtf8())
+                                    << QStringLiteral("いぬ") << 1;
+    QTest::addRow("cut inside a character") << QByteArray(head + QStringLiteral("\"犬\",\"いぬ\"\r\n\"猫\",\"ね").toUtf8() + "\xe3\x81")
+                                            << QStringLiteral("ね\uFFFD") << 1;
+    QTest::addRow("Shift JIS half-width kana")
+        << LegacyText::encodeShiftJis(QStringLiteral("1,\"f\",\"g\"\r\n\"%1\",\"%1\"\r\n").arg(kana.repeated(20))).value()
+        << kana.repeated(20) << 0;
+  }
+  void decodingKeepsWhatItCanRead() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, answer);
+    QFETCH(int, badLines);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("l.dgl")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    const WordList list = WordListFile::read(file.fileName()).value();
+    QVERIFY2(list.answer(list.count()).startsWith(answer), qPrintable(list.answer(list.count())));
+    QCOMPARE(list.leftOut.badLines, badLines);
+    if (badLines) QCOMPARE(list.question(1), QStringLiteral("apple"));
   }
 
   void shiftJisFileDecodes() {
@@ -162,6 +196,7 @@ class tst_WordList : public QObject {
     QTest::addRow("read-only folder") << "read-only";
     QTest::addRow("full disk") << "full";
     QTest::addRow("more pairs than a list holds") << "too many";
+    QTest::addRow("more than is read back whole") << "too large";
   }
   void failedWriteKeepsOldFile() {
     QFETCH(QString, cause);
@@ -173,7 +208,7 @@ class tst_WordList : public QObject {
     const QByteArray before = FileIo::readStart(path, 1 << 20)->bytes;
     WordList other;
     for (int i = 0; i < (cause == "too many" ? kMaxPairs + 1 : 500); ++i)
-      other.append(QStringLiteral("changed"), QStringLiteral("x"));
+      other.append(QStringLiteral("changed"), cause == "too large" ? QString(20000, u'x') : QStringLiteral("x"));
     QString error;
     bool written = false;
     if (cause == "full") {

@@ -4,16 +4,22 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ProcessProbe {
 
-bool runs(qint64 pid, const QString& program) {
-  if (pid <= 0) return false;
-  if (::kill(pid_t(pid), 0) != 0 && errno == ESRCH) return false;
-  QByteArray exe = QFile::encodeName(QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget());
-  if (exe.isEmpty() || program.isEmpty()) return true;  // cannot tell: count it as running
-  if (exe.endsWith(" (deleted)")) exe.chop(10);         // the program was rebuilt while it runs
-  return QFileInfo(QFile::decodeName(exe)).fileName() == program;
+State probe(qint64 pid, const QString& program) {
+  if (pid <= 0) return State::Gone;
+  if (::kill(pid_t(pid), 0) != 0) return errno == ESRCH ? State::Gone : State::Foreign;  // EPERM: not ours
+  // A signal reaches every process of root's: the owner still tells.
+  const QByteArray folder = QFile::encodeName(QStringLiteral("/proc/%1").arg(pid));
+  struct stat info {};
+  if (::stat(folder.constData(), &info) == 0 && info.st_uid != ::getuid()) return State::Foreign;
+  QByteArray exe = QFile::encodeName(QFileInfo(QString::fromLocal8Bit(folder) + QStringLiteral("/exe")).symLinkTarget());
+  if (exe.isEmpty() || program.isEmpty()) return State::Unknown;
+  if (exe.endsWith(" (deleted)")) exe.chop(10);  // the program was rebuilt while it runs
+  return QFileInfo(QFile::decodeName(exe)).fileName() == program ? State::Ours : State::Foreign;
 }
 
 }  // namespace ProcessProbe
