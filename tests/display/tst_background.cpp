@@ -1,3 +1,4 @@
+#include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -67,8 +68,7 @@ class tst_Background : public QObject {
     QTest::addRow("folder") << "folder";
     QTest::addRow("link to /dev/zero") << "zero";
     QTest::addRow("1 GB of NULs") << "nuls";
-    // The decoder holds a progressive picture whole, whatever part is asked for.
-    QTest::addRow("progressive JPEG declaring 20000x20000") << "progressive";
+    QTest::addRow("progressive JPEG declaring 20000x20000 (decoded whole)") << "progressive";
   }
   void noPictureLeavesBlack() {
     QFETCH(QString, kind);
@@ -78,17 +78,15 @@ class tst_Background : public QObject {
     if (kind == "nuls") {
       QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 30));
     } else if (kind == "progressive") {
+      QBuffer jpeg;
       QImage small(16, 16, QImage::Format_RGB32);
       small.fill(Qt::green);
-      QImageWriter writer(path, "jpeg");
+      QImageWriter writer(&jpeg, "jpeg");
       writer.setProgressiveScanWrite(true);
       QVERIFY(writer.write(small));
-      QVERIFY(file.open(QIODevice::ReadWrite));
-      QByteArray bytes = file.readAll();
-      const qsizetype frame = bytes.indexOf("\xFF\xC2");
-      QVERIFY(frame > 0);
-      bytes.replace(frame + 5, 4, "\x4E\x20\x4E\x20");  // height and width
-      QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+      QByteArray bytes = jpeg.data();
+      bytes.replace(bytes.indexOf("\xFF\xC2") + 5, 4, "\x4E\x20\x4E\x20");  // height and width
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     } else if (!makeSpecialFile(kind, path))
       QSKIP("no such file here");
     file.close();
