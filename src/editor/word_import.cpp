@@ -6,7 +6,7 @@
 
 #include "startup/bounded_text.h"
 #include "startup/field_reader.h"
-#include "startup/maker_page.h"
+#include "startup/help_place.h"
 #include "startup/trim_spaces.h"
 
 namespace WordImport {
@@ -208,8 +208,8 @@ QString vcbHelpText() {
       QStringLiteral("[Quorl.exe]のあるﾌｫﾙﾀﾞに最後がvcbになって"),
       QStringLiteral("いるﾌｧｲﾙがあります。これらはDriftglyphの形式へ"),
       QStringLiteral("変換できます。"),
-      QStringLiteral("詳しくは<") + kMakerPage + QStringLiteral(">"),
-      QStringLiteral("へアクセス！"),
+      QStringLiteral("詳しくは") + kHelpPlace,
+      QStringLiteral("をご覧ください！"),
   });
 }
 

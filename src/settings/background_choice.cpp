@@ -1,7 +1,9 @@
 #include "settings/background_choice.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 
+#include "display/picture_file.h"
 #include "startup/file_io.h"
 #include "startup/paths.h"
 #include "startup/quorl_saver.h"
@@ -21,6 +23,14 @@ bool isDefaultPicture(const QuorlSaver& saver, const QString& path) {
 
 }  // namespace
 
+QString filter() {
+  const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+  QStringList patterns;
+  for (const char* format : {"png", "jpg", "jpeg", "bmp", "gif", "webp"})
+    if (readable.contains(format)) patterns << QStringLiteral("*.") + QLatin1String(format);
+  return QStringLiteral("画像ﾌｧｲﾙ|") + patterns.join(u';');
+}
+
 BackgroundView initial(const QuorlSaver& saver) {
   const QString& path = saver.settings.backgroundPath;
   if (path != kDefaultWord && FileIo::isFile(path))
@@ -31,7 +41,7 @@ BackgroundView initial(const QuorlSaver& saver) {
 UserDialogs::FileRequest changeRequest(const QuorlSaver& saver) {
   const QString& path = saver.settings.backgroundPath;
   UserDialogs::FileRequest request;
-  request.filter = kFilter;
+  request.filter = filter();
   request.initialFolder = path == kDefaultWord ? saver.homeFolder() : Paths::parentFolder(path);
   return request;
 }
@@ -39,6 +49,10 @@ UserDialogs::FileRequest changeRequest(const QuorlSaver& saver) {
 std::optional<BackgroundView> change(QuorlSaver& saver, UserDialogs& dialogs) {
   const QString chosen = dialogs.openFile(changeRequest(saver));
   if (chosen.isEmpty()) return std::nullopt;
+  if (PictureFile picture(chosen); !picture.reader().canRead()) {
+    dialogs.message(kNotAPicture, UserDialogs::Buttons::Ok, UserDialogs::Icon::Warning);
+    return std::nullopt;
+  }
   saver.settings.backgroundPath = chosen;
   // The default picture chosen by its own file keeps its full path but reads
   // as DEFAULT, with nothing to go back to.

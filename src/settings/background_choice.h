@@ -22,8 +22,13 @@ namespace BackgroundChoice {
 // The name label's tool tip; a chosen picture's whole path follows on a second line.
 inline const QString kNameTip = QStringLiteral("背景の名前");
 
-inline const QString kFilter =
-    QStringLiteral("Image File") + QStringLiteral("(*.bmp;*.jpg;*.jpeg;*.gif)") + QStringLiteral("|*.bmp;*.jpg;*.jpeg;*.gif");
+// Said when the chosen file is no picture that can be read; the choice stays.
+inline const QString kNotAPicture = QStringLiteral("このﾌｧｲﾙは画像として読み込めません。") + QStringLiteral("\r\n") +
+                                    QStringLiteral("背景は前のままです。");
+
+// The file dialog's filter: every picture format this build reads, of PNG,
+// JPEG, BMP, GIF and WebP.
+QString filter();
 
 // The view when the dialog opens.
 BackgroundView initial(const QuorlSaver& saver);
@@ -32,8 +37,9 @@ BackgroundView initial(const QuorlSaver& saver);
 // the home folder while the default picture is chosen.
 UserDialogs::FileRequest changeRequest(const QuorlSaver& saver);
 
-// CHANGE: asks for a picture and records it, loadable or not. A cancelled
-// dialog keeps the previous choice and gives nullopt.
+// CHANGE: asks for a picture and records it. A cancelled dialog, or a file
+// that is no readable picture (said in a message), keeps the previous choice
+// and gives nullopt.
 std::optional<BackgroundView> change(QuorlSaver& saver, UserDialogs& dialogs);
 
 // DEFAULT: back to the default picture.

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "startup/maker_page.h"
+#include "startup/help_place.h"
 
 namespace CompanionMessages {
 
@@ -51,7 +51,7 @@ QString locate() {
 
 QString advert() {
   return lines({QStringLiteral("Quorlingをﾀﾞｳﾝﾛｰﾄﾞして一緒に使えば"), QStringLiteral("Driftglyphの使い方も広がります！"),
-                QStringLiteral("詳しくは<") + kMakerPage + u'>', QStringLiteral("へアクセス！")});
+                QStringLiteral("詳しくは") + kHelpPlace, QStringLiteral("をご覧ください！")});
 }
 
 }  // namespace CompanionMessages

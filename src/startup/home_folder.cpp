@@ -23,8 +23,9 @@ void seed(const QString& home, const QString& dataFolder) {
   QDir().mkpath(home);
   for (const QString& name : {QStringLiteral("DEFAULT.dgl"), QStringLiteral("DEFAULT.jpg")}) {
     const QString target = Paths::join(home, name);
-    const QString source = Paths::join(dataFolder, name);
-    if (QFileInfo::exists(target) || !QFileInfo::exists(source)) continue;
+    if (QFileInfo::exists(target)) continue;
+    QString source = Paths::join(dataFolder, name);
+    if (!QFileInfo::exists(source)) source = QStringLiteral(":/defaults/") + name;
     // Written anew rather than copied: the copy is the user's to change and
     // takes the user's umask, not the read-only original's permissions.
     QFile original(source);

@@ -28,7 +28,8 @@ QString resolve(const HomeFolderInputs& inputs);
 // dialog); empty when a file can be made there.
 QString whyNotWritable(const QString& folder);
 
-// Copies DEFAULT.dgl and DEFAULT.jpg from `dataFolder` into `home` where missing.
+// Copies DEFAULT.dgl and DEFAULT.jpg from `dataFolder` into `home` where
+// missing; each that `dataFolder` lacks comes from the program's built-in copy.
 void seed(const QString& home, const QString& dataFolder);
 
 }  // namespace HomeFolder

@@ -5,7 +5,7 @@
 
 #include "editor/word_import.h"
 #include "platform/legacy_text.h"
-#include "startup/maker_page.h"
+#include "startup/help_place.h"
 
 namespace {
 
@@ -317,7 +317,7 @@ void TestWordImport::helpTextsAreJoinedByCrLf() {
   QCOMPARE(split.last(), last);
   QCOMPARE(text.count(u'\n'), lines - 1);
   QCOMPARE(text.count(u'\r'), lines - 1);
-  if (lines == 7) QCOMPARE(split.at(5), QStringLiteral("詳しくは<") + kMakerPage + ">");
+  if (lines == 7) QCOMPARE(split.at(5), QStringLiteral("詳しくは") + kHelpPlace);
 }
 
 QTEST_GUILESS_MAIN(TestWordImport)

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -34,8 +35,11 @@ class TestBackgroundChoice : public QObject {
 void TestBackgroundChoice::init() {
   root_ = std::make_unique<QTemporaryDir>();
   saver_ = std::make_unique<QuorlSaver>(home());
-  writeFile(saver_->defaultPicturePath(), "jpeg");
-  writeFile(QDir(pictures()).filePath(QStringLiteral("beach.jpg")), "jpeg");
+  QImage picture(4, 4, QImage::Format_RGB32);
+  picture.fill(Qt::blue);
+  QDir().mkpath(pictures());
+  QDir().mkpath(home());
+  QVERIFY(picture.save(saver_->defaultPicturePath(), "jpeg") && picture.save(QDir(pictures()).filePath(QStringLiteral("beach.jpg")), "jpeg"));
   dialogs_ = FakeUserDialogs();
 }
 
@@ -75,7 +79,8 @@ void TestBackgroundChoice::changeOpensWhereThePictureLies() {
   UserDialogs::FileRequest request = BackgroundChoice::changeRequest(*saver_);
   QCOMPARE(request.initialFolder, home());
   QCOMPARE(request.initialName, QString());
-  QCOMPARE(request.filter, QStringLiteral("Image File(*.bmp;*.jpg;*.jpeg;*.gif)|*.bmp;*.jpg;*.jpeg;*.gif"));
+  QCOMPARE(request.filter, QStringLiteral("画像ﾌｧｲﾙ|*.png;*.jpg;*.jpeg;*.bmp;*.gif").append(
+                               QImageReader::supportedImageFormats().contains("webp") ? ";*.webp" : ""));
 
   saver_->settings.backgroundPath = QDir(pictures()).filePath(QStringLiteral("beach.jpg"));
   request = BackgroundChoice::changeRequest(*saver_);
@@ -108,11 +113,16 @@ void TestBackgroundChoice::choosingTheDefaultPictureFileReadsAsDefault() {
   QCOMPARE(saver_->settings.backgroundPath, saver_->defaultPicturePath());  // the full path is stored
 }
 
+// Cancelled, or a file that is no picture (said so), the choice stays.
 void TestBackgroundChoice::cancelKeepsThePreviousChoice() {
   const QString beach = QDir(pictures()).filePath(QStringLiteral("beach.jpg"));
   saver_->settings.backgroundPath = beach;
   dialogs_.chooseFile(QString());
   QVERIFY(!BackgroundChoice::change(*saver_, dialogs_).has_value());
+  writeFile(QDir(pictures()).filePath(QStringLiteral("notes.jpg")), "not a picture");
+  dialogs_.chooseFile(QDir(pictures()).filePath(QStringLiteral("notes.jpg")));
+  QVERIFY(!BackgroundChoice::change(*saver_, dialogs_).has_value());
+  QCOMPARE(dialogs_.messageTexts(), QStringList{BackgroundChoice::kNotAPicture});
   QCOMPARE(saver_->settings.backgroundPath, beach);
 }
 

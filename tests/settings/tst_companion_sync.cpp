@@ -4,7 +4,7 @@
 
 #include "settings/companion_messages.h"
 #include "settings/companion_sync.h"
-#include "startup/maker_page.h"
+#include "startup/help_place.h"
 #include "settings_fixture.h"
 #include "startup/quorl_saver.h"
 #include "support/fake_user_dialogs.h"
@@ -135,7 +135,7 @@ void TestCompanionSync::notLinkedDeclinedShowsAdvert() {
   QCOMPARE(CompanionSync::run(*saver_, dialogs_), Outcome::Unchanged);
   QCOMPARE(dialogs_.messageTexts(), (QStringList{CompanionMessages::askInstalled(), CompanionMessages::advert()}));
   QCOMPARE(dialogs_.messages[0].buttons, Buttons::YesNo);
-  QVERIFY(dialogs_.messageTexts().last().contains(QStringLiteral("詳しくは<") + kMakerPage + QStringLiteral(">\n")));
+  QVERIFY(dialogs_.messageTexts().last().contains(QStringLiteral("詳しくは") + kHelpPlace + QStringLiteral("\n")));
   QVERIFY(dialogs_.fileDialogs.isEmpty());
   QCOMPARE(saver_->settings, before);
 }

@@ -15,6 +15,7 @@
 #include "editor/editor_texts.h"
 #include "editor/frm_edit.h"
 #include "platform/clipboard.h"
+#include "settings/background_choice.h"
 #include "settings/companion_messages.h"
 #include "settings/frm_setting.h"
 #include "settings/source_mark_view.h"
@@ -519,12 +520,13 @@ void TestFrmSetting::backgroundChangeAndDefault() {
   QCOMPARE(name->text(), QStringLiteral("DEFAULT"));
   QVERIFY(!dflt->isEnabled());
 
-  rig.dialogs.chooseFile(notAPicture);  // recorded all the same; nothing to preview
+  rig.dialogs.chooseFile(big);
   QTest::mouseClick(rig.button(QStringLiteral("cmdBGchg")), Qt::LeftButton);
-  QCOMPARE(rig.saver.settings.backgroundPath, notAPicture);
-  QCOMPARE(name->text(), QStringLiteral("notes.jpg"));
-  QVERIFY(preview->pixmap().isNull());
-  QVERIFY(dflt->isEnabled());
+  rig.dialogs.chooseFile(notAPicture);  // said so; the choice and its preview stay
+  QTest::mouseClick(rig.button(QStringLiteral("cmdBGchg")), Qt::LeftButton);
+  QCOMPARE(rig.dialogs.messageTexts().last(), BackgroundChoice::kNotAPicture);
+  QCOMPARE(rig.saver.settings.backgroundPath, big);
+  QCOMPARE(preview->pixmap().size(), QSize(500, 400));
 
   rig.action(QStringLiteral("mitBdefault"))->trigger();
   QCOMPARE(rig.saver.settings.backgroundPath, QStringLiteral("DEFAULT"));

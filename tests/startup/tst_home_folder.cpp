@@ -63,10 +63,11 @@ class tst_HomeFolder : public QObject {
     QVERIFY(own.open(QIODevice::WriteOnly));
     own.write("my own list");
     own.close();
-    HomeFolder::seed(home, folder("data2", true));
+    HomeFolder::seed(home, folder("data2", false));  // a data folder without them: the built-in picture
     QVERIFY(own.open(QIODevice::ReadOnly));
     QCOMPARE(own.readAll(), QByteArray("my own list"));
-    QVERIFY(QFile::exists(home + "/DEFAULT.jpg"));
+    QCOMPARE(QFileInfo(home + "/DEFAULT.jpg").size(), QFileInfo(QStringLiteral(":/defaults/DEFAULT.jpg")).size());
+    QVERIFY(QFileInfo(home + "/DEFAULT.jpg").size() > 1000);
   }
 };
 
