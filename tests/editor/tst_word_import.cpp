@@ -303,7 +303,7 @@ void TestWordImport::helpTextsAreJoinedByCrLf_data() {
   QTest::addRow("txt") << WordImport::textHelpText() << 15 << "ﾃｷｽﾄﾌｧｲﾙで入力したﾃﾞｰﾀを変換することが出来ます。"
                        << "なります。";
   QTest::addRow("vcb") << WordImport::vcbHelpText() << 7 << "ここで言うvcbﾌｧｲﾙはQuorlingの問題ﾃﾞｰﾀです。"
-                       << "へアクセス！";
+                       << "をご覧ください！";
 }
 
 void TestWordImport::helpTextsAreJoinedByCrLf() {

@@ -227,8 +227,8 @@ void TestCompanionSync::messagesWordForWord() {
   QCOMPARE(CompanionMessages::locate(),
            QStringLiteral("Quorlingのﾌｧｲﾙがｲﾝｽﾄｰﾙされている\nﾌｫﾙﾀﾞへ移動して[Quorl.exe]を\n選択してください。"));
   QCOMPARE(CompanionMessages::advert(),
-           QStringLiteral("Quorlingをﾀﾞｳﾝﾛｰﾄﾞして一緒に使えば\nDriftglyphの使い方も広がります！\n"
-                          "詳しくは<https://driftglyph.example.org/>\nへアクセス！"));
+           QStringLiteral("Quorlingをﾀﾞｳﾝﾛｰﾄﾞして一緒に使えば\nDriftglyphの使い方も広がります！\n詳しくは") + kHelpPlace +
+               QStringLiteral("\nをご覧ください！"));
 }
 
 QTEST_GUILESS_MAIN(TestCompanionSync)
