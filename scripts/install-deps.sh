@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6test6 qt6-qpa-plugins qt6-translations-l10n
-  fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2 fonts-noto-color-emoji
   xvfb xauth imagemagick
   pkg-config libxcb1-dev libxcb-render0-dev openbox xdotool x11-utils xscreensaver
   desktop-file-utils appstream lintian

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
@@ -74,16 +75,25 @@ namespace {
 
 // The file dialog's dates in Japanese, like the rest of the interface,
 // whatever the system's own locale.
-class JapaneseDates : public QIdentityProxyModel {
+// Qt's file dialog in Japanese where Qt's translation leaves English: the
+// type column (Qt names types by the system's descriptions, in the system's
+// language) as the suffix's file or a folder, and the dates.
+class JapaneseColumns : public QIdentityProxyModel {
  public:
   using QIdentityProxyModel::QIdentityProxyModel;
-  static constexpr int kDateColumn = 3;  // of Qt's file system model
+  static constexpr int kTypeColumn = 2;  // of Qt's file system model
+  static constexpr int kDateColumn = 3;
 
   QVariant data(const QModelIndex& index, int role) const override {
-    if (role == Qt::DisplayRole && index.column() == kDateColumn) {
-      if (const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel()))
-        return QLocale(QLocale::Japanese, QLocale::Japan)
-            .toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (role != Qt::DisplayRole || !files) return QIdentityProxyModel::data(index, role);
+    if (index.column() == kDateColumn)
+      return QLocale(QLocale::Japanese, QLocale::Japan)
+          .toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+    if (index.column() == kTypeColumn) {
+      const QFileInfo file = files->fileInfo(mapToSource(index));
+      if (file.isDir()) return QStringLiteral("ﾌｫﾙﾀﾞ");
+      return file.suffix().isEmpty() ? QStringLiteral("ﾌｧｲﾙ") : file.suffix().toUpper() + QStringLiteral(" ﾌｧｲﾙ");
     }
     return QIdentityProxyModel::data(index, role);
   }
@@ -102,12 +112,12 @@ QString QtUserDialogs::runFileDialog(const FileRequest& request, bool save) {
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
 #ifndef Q_OS_WIN
   // Qt's own dialog (Windows' is already in the system's language): its
-  // dates in Japanese, and the size, type and date columns wide enough to
+  // types and dates in Japanese, and the size, type and date columns wide enough to
   // show them whole.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setProxyModel(new JapaneseDates(&dialog));
+  dialog.setProxyModel(new JapaneseColumns(&dialog));
   if (auto* details = dialog.findChild<QTreeView*>())
-    for (int column = 1; column <= JapaneseDates::kDateColumn; ++column)
+    for (int column = 1; column <= JapaneseColumns::kDateColumn; ++column)
       details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 #endif
   if (dialog.exec() != QDialog::Accepted) return QString();
