@@ -49,7 +49,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev
   cmake ninja-build dpkg-dev patch xz-utils ca-certificates
-  qt6-base-dev qt6-base-dev-tools
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n librsvg2-bin icoutils
   nsis zip
 )
 BUILD=$ROOT/build-windows
@@ -262,6 +262,27 @@ build_driftglyph() {
     die "the Windows build failed"
 }
 
+# The licences of everything in driftglyph.scr: the program's own, Qt's (LGPL-3, with where its
+# source is) and those of the MinGW-w64 runtime and GCC's runtime libraries linked in.
+write_licenses() {
+  local qt_version
+  qt_version=$(pkg_version qt6-base-dev-tools)
+  printf '%s\n\n' "==== Driftglyph ====" && cat "$ROOT/LICENSE"
+  printf '\n%s\n\n' "==== Qt $QT_VERSION (Qt Core, Gui, Widgets), linked in statically ===="
+  printf '%s\n' "Qt is used under the GNU Lesser General Public License version 3 (below)." \
+    "Its source is Debian's source package qt6-base, version $qt_version" \
+    "(\"apt-get source qt6-base=$qt_version\" on Debian 12, or https://sources.debian.org/src/qt6-base/$qt_version/)," \
+    "built with the configure line and patches in scripts/build-windows.sh of Driftglyph's source." \
+    "To relink the program with another Qt, build Driftglyph from its source against that Qt." ""
+  cat /usr/share/common-licenses/LGPL-3
+  printf '\n%s\n\n' "==== GNU General Public License version 3 (referred to by the LGPL) ===="
+  cat /usr/share/common-licenses/GPL-3
+  printf '\n%s\n\n' "==== MinGW-w64 runtime ===="
+  cat /usr/share/doc/mingw-w64-x86-64-dev/copyright
+  printf '\n%s\n\n' "==== GCC runtime libraries (libgcc, libstdc++), GPL-3 with the GCC Runtime Library Exception ===="
+  cat /usr/share/doc/gcc-mingw-w64-base/copyright
+}
+
 # The three files a Windows user is given.
 make_dist() {
   local dist=$BUILD/dist stage=$BUILD/dist.stage
@@ -269,11 +290,16 @@ make_dist() {
   mkdir -p "$dist" "$stage"
   "$TRIPLE-strip" -o "$dist/driftglyph.scr" "$BUILD/driftglyph.scr"
   # Notepad of any age reads a UTF-8 text with a byte-order mark and CR LF line ends.
-  { printf '\xef\xbb\xbf'; sed 's/$/\r/' "$ROOT/packaging/windows/readme-ja.txt"; } > "$stage/readme-ja.txt"
+  as_notepad_text() { printf '\xef\xbb\xbf'; sed 's/$/\r/' "$@"; }
+  as_notepad_text "$ROOT/packaging/windows/readme-ja.txt" > "$stage/readme-ja.txt"
+  write_licenses | as_notepad_text > "$stage/licenses.txt"
+  local version
+  version=$(sed -n 's/^project(driftglyph VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
   makensis -V2 -INPUTCHARSET UTF8 -DSCR="$dist/driftglyph.scr" -DOUT="$dist/driftglyph-setup.exe" \
-    "$ROOT/packaging/windows/driftglyph.nsi" >&2 || die "makensis failed"
+    -DICO="$BUILD/src/driftglyph.ico" -DLICENSES="$stage/licenses.txt" -DREADME="$stage/readme-ja.txt" \
+    -DVERSION="$version" "$ROOT/packaging/windows/driftglyph.nsi" >&2 || die "makensis failed"
   cp "$dist/driftglyph.scr" "$stage/"
-  (cd "$stage" && zip -q -9 -X "$dist/driftglyph-windows.zip" driftglyph.scr readme-ja.txt)
+  (cd "$stage" && zip -q -9 -X "$dist/driftglyph-windows.zip" driftglyph.scr readme-ja.txt licenses.txt)
   rm -rf "$stage"
   log "made: $(cd "$dist" && ls -l | awk 'NR > 1 { printf "%s (%.1f MB) ", $9, $5 / 1048576 }')"
 }

@@ -115,9 +115,12 @@ void showSettings(QuorlSaver& saver, quint64 owner) {
   auto* settings = new frmSetting(saver, *dialogs, *clipboard);
   dialogs->setParent(settings);
   settings->setAttribute(Qt::WA_DeleteOnClose);
+  // The program ends with the dialog, even where a window of the system
+  // (the owner's stand-in) still counts as open.
   QObject::connect(settings, &QObject::destroyed, [dialogs, clipboard] {
     delete dialogs;
     delete clipboard;
+    QCoreApplication::quit();
   });
   if (owner) OwnerWindow::attach(*settings, owner);
   settings->show();

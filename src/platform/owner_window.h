@@ -13,7 +13,8 @@ namespace OwnerWindow {
 // Whether `handle` names a window that exists (true where it cannot be told).
 bool exists(quint64 handle);
 
-// Makes `dialog` owned by and modal to the native window `handle` until it closes.
+// Makes `dialog` owned by, centred over and modal to the native window
+// `handle` until it closes; the dialog closes when that window goes away.
 void attach(QWidget& dialog, quint64 handle);
 
 }  // namespace OwnerWindow

@@ -9,12 +9,14 @@ namespace QtTranslations {
 
 bool installJapanese(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
-  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete translator;
-    return false;
-  }
-  return app.installTranslator(translator);
+  const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+  // Where Qt is installed, its translations lie beside it; a program with
+  // Qt linked in carries them as resources.
+  for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath), QStringLiteral(":/translations")})
+    if (translator->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"), folder))
+      return app.installTranslator(translator);
+  delete translator;
+  return false;
 }
 
 }  // namespace QtTranslations
