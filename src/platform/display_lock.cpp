@@ -20,8 +20,9 @@ DisplayLock::DisplayLock(const QString& homeFolder)
 
 bool DisplayLock::acquire() {
   if (held_) return true;
-  held_ = lock_->tryLock(0);
   unavailable_.clear();
+  if (!mutex_.acquire()) return false;  // another display of this session
+  held_ = lock_->tryLock(0);
   if (!held_ && lock_->error() == QLockFile::LockFailedError) {
     switch (holder(&unavailable_)) {
       case Holder::Stale:
@@ -29,8 +30,9 @@ bool DisplayLock::acquire() {
         break;
       case Holder::Unknown:
         break;
-      default:
+      default:  // another display has it
         unavailable_.clear();
+        mutex_.release();
         break;
     }
   } else if (!held_) {
@@ -46,7 +48,7 @@ bool DisplayLock::acquire() {
 bool DisplayLock::heldElsewhere() {
   // Only read who holds the lock. Taking it, even for a moment, would make a
   // second start probing at the same instant believe that a display runs.
-  return !held_ && holder(nullptr) == Holder::Display;
+  return !held_ && (mutex_.heldElsewhere() || holder(nullptr) == Holder::Display);
 }
 
 DisplayLock::Holder DisplayLock::holder(QString* why) const {
@@ -86,6 +88,7 @@ DisplayLock::Holder DisplayLock::holder(QString* why) const {
 }
 
 void DisplayLock::release() {
+  mutex_.release();
   if (!held_) return;
   lock_->unlock();
   held_ = false;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <memory>
 
+#include "platform/instance_mutex.h"
+
 // Marks a running display. A display holds this lock in the home folder for
 // as long as its window exists; a second start of the program while it is
 // held ends at once, whatever its switch.
@@ -36,6 +38,7 @@ class DisplayLock {
   Holder holder(QString* why) const;
 
   std::unique_ptr<QLockFile> lock_;
+  InstanceMutex mutex_;
   QString folder_;
   QString unavailable_;
   bool held_ = false;
