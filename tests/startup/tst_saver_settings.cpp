@@ -184,8 +184,12 @@ class tst_SaverSettings : public QObject {
     QFile file(kind == "canonical" ? saver.settingsPath() : outside);
     if (kind != "dangling")
       writeFile(file.fileName(), kind == "canonical" ? QByteArray(kCanonicalDefaults).replace('0', '2') : "  2 \n export PATH\n");
+#ifdef Q_OS_WIN
+    if (kind != "canonical") QSKIP("Windows makes shortcuts, not symbolic links");
+#endif
     if (kind != "canonical" && !QFile::link(outside, saver.settingsPath())) QSKIP("no symbolic links here");
     QVERIFY(kind == "dangling" || (file.open(QIODevice::ReadWrite) && file.setFileTime(old, QFileDevice::FileModificationTime)));
+    file.close();
     saver.load();
     QCOMPARE(QFileInfo(file.fileName()).lastModified(), kind == "dangling" ? QDateTime() : old);
     QString error;

@@ -7,21 +7,30 @@ namespace {
 // "Local\": one per logged-on session, as the display's window would be.
 constexpr wchar_t kName[] = L"Local\\Driftglyph.frmMainDGL";
 
+// A probe owns the mutex for a moment; a start waits that out.
+constexpr DWORD kProbeWaitMs = 500;
+
+bool owned(DWORD wait) { return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED; }
+
 }  // namespace
 
+// A display owns the mutex for as long as it runs; Windows frees a mutex
+// whose owner ended without releasing it (abandoned), so none is ever stale.
 bool InstanceMutex::heldElsewhere() const {
   if (handle_) return false;
   const HANDLE other = OpenMutexW(SYNCHRONIZE, FALSE, kName);
   if (!other) return false;
+  const bool free = owned(WaitForSingleObject(other, 0));
+  if (free) ReleaseMutex(other);
   CloseHandle(other);
-  return true;
+  return !free;
 }
 
 bool InstanceMutex::acquire() {
   if (handle_) return true;
-  const HANDLE mutex = CreateMutexW(nullptr, FALSE, kName);
+  const HANDLE mutex = CreateMutexW(nullptr, TRUE, kName);
   if (!mutex) return true;  // the system refused a mutex: the lock file decides
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+  if (GetLastError() == ERROR_ALREADY_EXISTS && !owned(WaitForSingleObject(mutex, kProbeWaitMs))) {
     CloseHandle(mutex);
     return false;
   }
@@ -31,6 +40,7 @@ bool InstanceMutex::acquire() {
 
 void InstanceMutex::release() {
   if (!handle_) return;
+  ReleaseMutex(static_cast<HANDLE>(handle_));
   CloseHandle(static_cast<HANDLE>(handle_));
   handle_ = nullptr;
 }
