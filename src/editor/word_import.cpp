@@ -48,7 +48,7 @@ std::optional<FileText> readFile(const QString& path) {
 std::optional<ImportedWords> csvPairs(const QString& text, const Rest& rest) {
   FieldReader reader(text);
   ImportedWords words;
-  while (!reader.atEnd()) {
+  for (reader.skipBlankLines(); !reader.atEnd(); reader.skipBlankLines()) {
     const std::optional<QString> question = reader.readString();
     const std::optional<QString> answer = reader.readString();
     // The file ends without the answer field; in a cut text, the rest holds it.

@@ -76,6 +76,12 @@ void TestWordImport::csvReadsTwoFieldsAtATime_data() {
   QTest::addRow("empty answer, no final line end") << "dog," << true << Pairs{{"dog", ""}};
   QTest::addRow("blank lines after the data") << "cat,猫\r\n\r\n\r\n" << true << Pairs{{"cat", "猫"}};
   QTest::addRow("LF line ends") << "cat,猫\ndog,犬" << true << Pairs{{"cat", "猫"}, {"dog", "犬"}};
+  QTest::addRow("blank line carries no pair") << "apple,りんご\r\n\r\ndog,犬\r\ncat,猫\r\n" << true
+                                              << Pairs{{"apple", "りんご"}, {"dog", "犬"}, {"cat", "猫"}};
+  QTest::addRow("blank lines with spaces, LF, in two places")
+      << "apple,りんご\n  \n\ndog,犬\n\t\ncat,猫\n" << true << Pairs{{"apple", "りんご"}, {"dog", "犬"}, {"cat", "猫"}};
+  QTest::addRow("blank line inside quotes is text") << "\"a\r\n\r\nb\",c\r\n" << true
+                                                    << Pairs{{"a\r\n\r\nb", "c"}};
   QTest::addRow("last question without answer field") << "cat,猫\r\ndog\r\n" << false << Pairs{};
   QTest::addRow("only blank pairs") << ",\r\n , \r\n" << false << Pairs{};
   QTest::addRow("empty") << "" << false << Pairs{};
