@@ -122,6 +122,7 @@ void EditorModel::importVcb() {
 
 void EditorModel::takeImported(const WordImport::ImportedWords& words) {
   if (words.leftOut.pairs > 0) dialogs_.message(EditorTexts::pairsLeftOut(words.leftOut, false));
+  if (words.skipped.total() > 0) dialogs_.message(words.skipped.japanese());
   takeList(words.questions, words.answers);
   editFile_ = EditorTexts::kNewName;
   fileLeftOut_ = {};

@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "editor/separated_text.h"
 #include "startup/bounded_text.h"
 #include "startup/field_reader.h"
 #include "startup/maker_page.h"
@@ -144,6 +145,8 @@ std::optional<ImportedWords> parseLineByLine(const QString& text) { return lineB
 std::optional<ImportedWords> importTextFile(const QString& path) {
   const std::optional<FileText> file = readFile(path);
   if (!file) return std::nullopt;
+  if (SeparatedText::recognises(file->text, textFormatOf(path) == TextFormat::Csv))
+    return SeparatedText::parse(file->text, file->rest);
   return textFormatOf(path) == TextFormat::Csv ? csvPairs(file->text, file->rest)
                                                : lineByLinePairs(file->text, file->rest);
 }

@@ -44,6 +44,8 @@ class TestWordImport : public QObject {
   void formatFollowsLowerCaseExtension();
   void importTextFileFromDisk_data();
   void importTextFileFromDisk();
+  void separatedListsAndExports_data();
+  void separatedListsAndExports();
   void shiftJisFileIsDecoded();
   void missingOrUnreadableFileFails();
   void importStopsAtItemLimit();
@@ -154,6 +156,46 @@ void TestWordImport::importTextFileFromDisk() {
   const std::optional<WordImport::ImportedWords> words = WordImport::importTextFile(path);
   QVERIFY(words);
   QCOMPARE(pairsOf(*words), pairs);
+}
+
+void TestWordImport::separatedListsAndExports_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<Pairs>("pairs");
+  QTest::addColumn<SkippedNotes>("skipped");
+  // A flashcard program's export with every header: guid, note type, deck and tags columns skipped.
+  QTest::addRow("export with every header")
+      << "deck.txt"
+      << "#separator:tab\n#html:true\n#columns:Guid\tType\tDeck\tFront\tBack\tTags\n#guid column:1\n"
+         "#notetype column:2\n#deck column:3\n#tags column:6\n#notetype:Basic\n"
+         "g1\tBasic\tJP\t<b>犬</b>\tdog&nbsp;<br>(animal)\tn5\n"
+         "g2\tBasic\tJP\t\"<div>漢字[かんじ]</div>\"\t\"kanji, \"\"chars\"\"\" [sound:k.mp3]\tn4\n"
+         "g3\tBasic\tJP\t<img src=\"a.png\">\tpicture\tx\n"
+         "g4\tBasic\n"
+      << Pairs{{"犬", "dog (animal)"}, {"漢字", "kanji, \"chars\""}} << SkippedNotes{1, 1, 0};
+  QTest::addRow("html:false keeps tags, quoted field runs over lines")
+      << "e.txt" << "#separator:Semicolon\n#html:false\n\"a;\nb\";<i>x</i>\n\n\nc;d\n"
+      << Pairs{{"a;\nb", "<i>x</i>"}, {"c", "d"}} << SkippedNotes{};
+  QTest::addRow("header in a csv file") << "e.csv" << "#separator:comma\n\"a\",b\r\n"
+                                        << Pairs{{"a", "b"}} << SkippedNotes{};
+  QTest::addRow("tabs without header") << "list.txt" << "apple\tりんご\r\ndog\t犬\r\n"
+                                       << Pairs{{"apple", "りんご"}, {"dog", "犬"}} << SkippedNotes{};
+  QTest::addRow("tabs in a csv file stay csv") << "list.csv" << "apple\tx,りんご\r\n"
+                                               << Pairs{{"apple\tx", "りんご"}} << SkippedNotes{};
+  QTest::addRow("field of 1 MB") << "big.txt" << "a\t" + QString(1 << 20, u'x') + "\nb\tc\n"
+                                 << Pairs{{"b", "c"}} << SkippedNotes{0, 0, 1};
+}
+
+void TestWordImport::separatedListsAndExports() {
+  QFETCH(QString, name);
+  QFETCH(QString, text);
+  QFETCH(Pairs, pairs);
+  QFETCH(SkippedNotes, skipped);
+  QTemporaryDir dir;
+  const std::optional<WordImport::ImportedWords> words = WordImport::importTextFile(writeFile(dir, name, text.toUtf8()));
+  QVERIFY(words);
+  QCOMPARE(pairsOf(*words), pairs);
+  QCOMPARE(words->skipped, skipped);
 }
 
 void TestWordImport::shiftJisFileIsDecoded() {
