@@ -165,6 +165,8 @@ class EditorModel {
   void takeList(QStringList questions, QStringList answers);
   // An import becomes the working list: unsaved, named "NEW".
   void takeImported(const WordImport::ImportedWords& words);
+  // A flashcard package: the deck and field choices are asked through the dialogs.
+  void importAnkiPackage(const QString& path);
   void resetToTop();
   GridPosition position() const { return {curItem_, curRow_, curCol_, scrollValue_}; }
   // Redraws the grid at `at.scroll` and opens the edit box on `at`, committing nothing.

@@ -1,6 +1,12 @@
 #include "platform/qt_user_dialogs.h"
 
 #include <QColorDialog>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -122,4 +128,32 @@ std::optional<QColor> QtUserDialogs::chooseColor(const QColor& initial) {
   const QColor chosen = QColorDialog::getColor(initial, parent_);
   if (!chosen.isValid()) return std::nullopt;
   return chosen;
+}
+
+std::optional<QList<int>> QtUserDialogs::choose(const QString& text, const QList<Choice>& choices) {
+  QDialog dialog(parent_);
+  dialog.setWindowTitle(kMessageTitle);
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* label = new QLabel(shownText(text), &dialog);
+  label->setTextFormat(Qt::PlainText);
+  layout->addWidget(label);
+  auto* form = new QFormLayout;
+  QList<QComboBox*> lists;
+  for (const Choice& choice : choices) {
+    auto* list = new QComboBox(&dialog);
+    list->addItems(choice.items);  // items are plain text: a combo box shows no markup
+    list->setCurrentIndex(choice.selected);
+    form->addRow(choice.label, list);
+    lists.append(list);
+  }
+  layout->addLayout(form);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  dialog.setMinimumWidth(titleRoom(dialog.fontMetrics()));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  QList<int> picked;
+  for (const QComboBox* list : lists) picked.append(list->currentIndex());
+  return picked;
 }

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "anki/anki_package.h"
 #include "editor/editor_model.h"
 #include "editor/editor_texts.h"
 #include "editor/item_operations.h"
@@ -878,7 +879,10 @@ void TestEditorModel::importTextMakesNewList() {
   QVERIFY(!f.model.scrollEnabled());
   QVERIFY(!f.model.rowFilled(2));
   QCOMPARE(f.model.boxText(0), QStringLiteral("apple"));
-  QCOMPARE(f.dialogs.fileDialogs.at(0).request.filter, QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv"));
+  // The text files stay the chooser's first type; flashcard packages come second where they are read.
+  const QStringList types = f.dialogs.fileDialogs.at(0).request.filter.split(u'|');
+  QCOMPARE(types.mid(0, 2).join(u'|'), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv"));
+  QCOMPARE(types.mid(2).join(u'|'), AnkiPackage::available() ? QStringLiteral("Ankiのﾃﾞｯｷ(*.apkg;*.colpkg)|*.apkg;*.colpkg") : QString());
   // A new list has no file yet: overwrite asks for a name.
   f.dialogs.chooseFile(QString());
   f.model.overwrite();
