@@ -64,6 +64,13 @@ Result load(const QString& home, const ExtraSettings& settings, const QDateTime&
   return result;
 }
 
+std::variant<QStringList, AnkiError> decks(const QString& profileFolder) {
+  const QTemporaryDir copyFolder;
+  std::variant<std::unique_ptr<Collection>, AnkiError> opened = AnkiProfile::openLive(profileFolder, copyFolder);
+  if (const AnkiError* error = std::get_if<AnkiError>(&opened)) return *error;
+  return AnkiNotes::decksOffered(*std::get<std::unique_ptr<Collection>>(opened));
+}
+
 QString statusText(const Result& result) {
   QString text;
   if (result.error == AnkiError::NoPairs)
@@ -71,7 +78,7 @@ QString statusText(const Result& result) {
   else if (result.error)
     text = AnkiErrors::japanese(*result.error);
   if (result.snapshotTaken)
-    text += QStringLiteral("%1に読み込んだ%2語を表示します。")
+    text += QStringLiteral("\n%1に読み込んだ%2語を表示します。")
                 .arg(result.snapshotTaken->toString(QStringLiteral("yyyy/MM/dd HH:mm")))
                 .arg(result.words ? result.words->count() : 0);
   else if (result.words)

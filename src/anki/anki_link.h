@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <variant>
 
 #include "anki/anki_error.h"
 #include "startup/extra_settings.h"
@@ -31,6 +32,9 @@ struct Result {
 };
 
 Result load(const QString& home, const ExtraSettings& settings, const QDateTime& now);
+
+// The decks of a profile's collection that hold cards, for the settings to offer.
+std::variant<QStringList, AnkiError> decks(const QString& profileFolder);
 
 // One Japanese line for the settings: how many words, or why none, and
 // that a snapshot of such a time is shown.
