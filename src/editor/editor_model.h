@@ -201,6 +201,9 @@ class EditorModel {
   bool editDirty_ = false;
   QString editFile_;
   LeftOut fileLeftOut_;
+  // The list opened on the flashcard link's words, and the file name it opened with.
+  bool fromExtraSource_ = false;
+  QString loadedFile_;
   uint8_t linkState_ = 0;
   uint8_t ownList_ = 0;
   uint8_t companionState_ = 0;

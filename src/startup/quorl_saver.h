@@ -67,6 +67,8 @@ class QuorlSaver {
   void setExtraSource(ExtraSource source) { extraSource_ = std::move(source); }
   // The name of the source the words came from, empty for the DrifStt choice.
   const QString& extraSourceName() const { return extraSourceName_; }
+  // The words no longer come from that source (the user applied a list of their own).
+  void leaveExtraSource() { extraSourceName_.clear(); }
 
  private:
   QString defaultFile(const QString& name) const;

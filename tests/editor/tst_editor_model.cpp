@@ -5,6 +5,7 @@
 
 #include "anki/anki_package.h"
 #include "editor/editor_model.h"
+#include "startup/extra_settings.h"
 #include "editor/editor_texts.h"
 #include "editor/item_operations.h"
 #include "editor/list_search.h"
@@ -81,6 +82,7 @@ class TestEditorModel : public QObject {
   void okWithChangesAnsweredNoKeepsSaverList();
   void okWithChangesAnsweredYesSavesAndStays();
   void okAppliesListAndFields();
+  void okOverTheFlashcardLinksWords();
   void closeGuard_data();
   void closeGuard();
   void companionIndicator_data();
@@ -633,6 +635,31 @@ void TestEditorModel::okWithChangesAnsweredYesSavesAndStays() {
   QCOMPARE(f.saver.words.question(1), QStringLiteral("first"));
   QCOMPARE(f.saver.settings.wordListPath, file);
   QCOMPARE(f.saver.settings.ownList, uint8_t(1));
+}
+
+// Opened on the flashcard link's words, OK keeps the link unless another
+// list was saved or opened: then that list is the user's choice.
+void TestEditorModel::okOverTheFlashcardLinksWords() {
+  QTemporaryDir home;
+  QuorlSaver saver(home.path());
+  saver.setExtraSource([](const QuorlSaver&) { return std::optional(QuorlSaver::ExtraWords{numberedList(2), "Anki"}); });
+  ExtraSettings extra;
+  extra.words = ExtraSettings::WordSource::Anki;
+  QVERIFY(ExtraSettingsFile::save(home.path(), extra));
+  saver.load();
+  FakeUserDialogs dialogs;
+  EditorModel model(saver, dialogs);
+  model.load(kFonts);
+  QCOMPARE(model.nameBox(), QStringLiteral("Anki"));
+  QCOMPARE(model.ok(), EditorModel::OkOutcome::Discarded);
+
+  const QString file = QDir(home.path()).filePath(QStringLiteral("own.dgl"));
+  dialogs.chooseFile(file);
+  QCOMPARE(model.saveAs(), EditorModel::SaveOutcome::Saved);
+  QCOMPARE(model.ok(), EditorModel::OkOutcome::Applied);
+  QCOMPARE(saver.settings.wordListPath, file);
+  QVERIFY(saver.extraSourceName().isEmpty());
+  QCOMPARE(ExtraSettingsFile::load(home.path()).words, ExtraSettings::WordSource::Settings);
 }
 
 void TestEditorModel::okAppliesListAndFields() {
