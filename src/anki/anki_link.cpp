@@ -41,7 +41,7 @@ std::variant<AnkiPairs, AnkiError> readProfile(const ExtraSettings& settings, co
 
 }  // namespace
 
-Result load(const QString& home, const ExtraSettings& settings, const QDateTime& now) {
+Result load(const QString& home, const ExtraSettings& settings, const QDateTime& now, bool keep) {
   Result result;
   const std::variant<AnkiPairs, AnkiError> read = readProfile(settings, now);
   if (const AnkiPairs* pairs = std::get_if<AnkiPairs>(&read)) {
@@ -50,7 +50,7 @@ Result load(const QString& home, const ExtraSettings& settings, const QDateTime&
     words.answers = pairs->answers;
     result.skipped = pairs->skipped;
     result.beyond = pairs->beyond;
-    LinkSnapshot::save(home, settings, words, now);
+    if (keep) LinkSnapshot::save(home, settings, words, now);
     result.words = std::move(words);
     return result;
   }

@@ -31,7 +31,8 @@ struct Result {
   int beyond = 0;
 };
 
-Result load(const QString& home, const ExtraSettings& settings, const QDateTime& now);
+// `keep`: a good read becomes the snapshot (false for a look that is not yet a choice).
+Result load(const QString& home, const ExtraSettings& settings, const QDateTime& now, bool keep = true);
 
 // The decks of a profile's collection that hold cards, for the settings to offer.
 std::variant<QStringList, AnkiError> decks(const QString& profileFolder);

@@ -21,7 +21,8 @@ void AnkiLinkModel::readProfile() {
 
   const std::variant<QStringList, AnkiError> decks = AnkiLink::decks(chosen);
   decks_ = std::holds_alternative<QStringList>(decks) ? std::get<QStringList>(decks) : QStringList();
-  const AnkiLink::Result read = AnkiLink::load(saver_.homeFolder(), settings_, QDateTime::currentDateTime());
+  // A look at the choice, not yet made: nothing is written until Apply.
+  const AnkiLink::Result read = AnkiLink::load(saver_.homeFolder(), settings_, QDateTime::currentDateTime(), false);
   status_ = AnkiLink::statusText(read);
 }
 

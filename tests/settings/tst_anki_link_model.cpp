@@ -43,6 +43,7 @@ void TestAnkiLinkModel::choiceIsReadShownAndApplied() {
   model.setCards(ExtraSettings::AnkiCards::All);
   model.setDeck(QString());
   QCOMPARE(model.status(), QStringLiteral("Ankiから2語を読み込みました。"));
+  QVERIFY(!QFile::exists(home.filePath("AnkiSnapshot.dgl")));  // looking is not choosing
   model.setUsed(true);
   QVERIFY(model.apply(nullptr));
   QCOMPARE(saver.words.questions, QStringList({"犬", "猫"}));
