@@ -44,7 +44,14 @@ std::variant<AnkiPairs, AnkiError> readProfile(const ExtraSettings& settings, co
 Result load(const QString& home, const ExtraSettings& settings, const QDateTime& now, bool keep) {
   Result result;
   const std::variant<AnkiPairs, AnkiError> read = readProfile(settings, now);
-  if (const AnkiPairs* pairs = std::get_if<AnkiPairs>(&read)) {
+  const AnkiPairs* pairs = std::get_if<AnkiPairs>(&read);
+  if (pairs && pairs->count() == 0) {
+    // A read that found nothing to learn is a good read: an old snapshot would show stale words.
+    result.error = AnkiError::NoPairs;
+    result.skipped = pairs->skipped;
+    return result;
+  }
+  if (pairs) {
     WordList words;
     words.questions = pairs->questions;
     words.answers = pairs->answers;
@@ -55,8 +62,8 @@ Result load(const QString& home, const ExtraSettings& settings, const QDateTime&
     return result;
   }
   result.error = std::get<AnkiError>(read);
-  // A read that found nothing to learn is a good read: an old snapshot would show stale words.
-  if (*result.error == AnkiError::NoPairs || *result.error == AnkiError::NoDeck) return result;
+  // Nor does a deck that is gone get another deck's words.
+  if (*result.error == AnkiError::NoDeck) return result;
   if (std::optional<LinkSnapshot::Snapshot> snapshot = LinkSnapshot::load(home, settings)) {
     result.words = std::move(snapshot->words);
     result.snapshotTaken = snapshot->taken;
@@ -83,7 +90,7 @@ QString statusText(const Result& result) {
                 .arg(result.words ? result.words->count() : 0);
   else if (result.words)
     text = QStringLiteral("Ankiから%1語を読み込みました。").arg(result.words->count());
-  if (!result.snapshotTaken && result.skipped.total() > 0) text += result.skipped.japanese().replace(QStringLiteral("\r\n"), QString());
+  if (!result.snapshotTaken && result.skipped.total() > 0 && result.error != AnkiError::NoPairs) text += result.skipped.japanese().replace(QStringLiteral("\r\n"), QString());
   return text;
 }
 

@@ -73,7 +73,6 @@ std::variant<AnkiPairs, AnkiError> read(Collection& collection, AnkiChoices& cho
     return true;
   });
   if (error) return *error;
-  if (pairs.count() == 0) return AnkiError::NoPairs;
   return pairs;
 }
 

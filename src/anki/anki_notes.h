@@ -29,7 +29,8 @@ std::variant<QStringList, AnkiError> decksOffered(Collection& collection);
 // Asks `choices` for the deck (of decksOffered) and for the fields of each note
 // type of more than two fields, then reads the pairs: each field made
 // plain text (HtmlText); a note with one field, an empty or an overlong
-// question or answer is counted in `skipped`. NoPairs when none is left.
+// question or answer is counted in `skipped`. With none left the pairs are
+// empty: the caller says why (NoPairs, with `skipped`).
 std::variant<AnkiPairs, AnkiError> read(Collection& collection, AnkiChoices& choices,
                                         Collection::Cards cards = Collection::Cards::All, qint64 today = 0);
 

@@ -116,7 +116,9 @@ void EditorModel::importAnkiPackage(const QString& path) {
   if (choices.rememberedNew()) ExtraSettingsFile::save(saver_.homeFolder(), remembered);
   if (outcome.ankiError == AnkiError::Cancelled) return;
   if (!outcome.words) {
-    dialogs_.message(outcome.ankiError ? AnkiErrors::japanese(*outcome.ankiError) : WordImport::kCannotOpenMessage);
+    QString why = outcome.ankiError ? AnkiErrors::japanese(*outcome.ankiError) : WordImport::kCannotOpenMessage;
+    if (outcome.skipped.total() > 0) why += QStringLiteral("\r\n") + outcome.skipped.japanese();
+    dialogs_.message(why);
     return;
   }
   takeImported(*outcome.words);

@@ -18,6 +18,8 @@ struct Outcome {
   // Set when a package gave no words: why. Other files fail as one
   // (kCannotOpenMessage, "cannot be read").
   std::optional<AnkiError> ankiError;
+  // A package whose notes all gave no pair (NoPairs): why each did not.
+  SkippedNotes skipped;
 };
 
 Outcome importFile(const QString& path, AnkiChoices& choices);

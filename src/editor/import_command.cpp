@@ -33,7 +33,9 @@ int run(const Options& options, QTextStream& out, QTextStream& err) {
   if (!FileIo::isFile(options.file)) return fail(QStringLiteral("cannot be read"));
   GivenChoices choices(options.deck, options.questionField, options.answerField);
   const FileImport::Outcome outcome = FileImport::importFile(options.file, choices);
-  if (outcome.ankiError) return fail(AnkiErrors::english(*outcome.ankiError));
+  if (outcome.ankiError)
+    return fail(AnkiErrors::english(*outcome.ankiError) +
+                (outcome.skipped.total() > 0 ? QStringLiteral(" (%1)").arg(outcome.skipped.english()) : QString()));
   if (!outcome.words) return fail(QStringLiteral("cannot be read, or holds no pair"));
   const WordImport::ImportedWords& words = *outcome.words;
   WordList list;

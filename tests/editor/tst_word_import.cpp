@@ -287,7 +287,8 @@ void TestWordImport::ankiPackages_data() {
   AnkiFixture::Collection oneField;
   oneField.noteTypes = {{1, "Single", {"Text"}}};
   oneField.notes = {{1, {"alone"}}};
-  bad("only notes of one field", zipBytes({{"collection.anki21", collectionBytes(oneField)}}), AnkiError::NoPairs);
+  QTest::addRow("only notes of one field") << zipBytes({{"collection.anki21", collectionBytes(oneField)}}) << Picks{}
+                                           << Pairs{} << -1 << SkippedNotes{0, 1, 0};
   bad("no collection member", zipBytes({{"media", "{}"}}), AnkiError::NoCollection);
 #endif
 }
