@@ -18,7 +18,7 @@ question and answer word pair at a time with sixteen patterns over a tiled
 background picture. The same program is its own settings dialog and word-list
 editor. It runs as an XScreenSaver hack or on its own from an idle trigger.
 The user interface is Japanese.")
-# The Qt and C++ libraries come from dpkg-shlibdeps; Qt's platform plugins and
+# The Qt and C++ libraries (and SQLite, libzip and zstd for Anki files) come from dpkg-shlibdeps; Qt's platform plugins and
 # the Japanese font are loaded at run time, so they are named here (Wayland's
 # platform plugin for Wayland sessions).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

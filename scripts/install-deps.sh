@@ -10,6 +10,7 @@ packages=(
   desktop-file-utils appstream lintian
   qt6-wayland libwayland-dev wayland-protocols plasma-wayland-protocols libxcb-screensaver0-dev
   sway grim wtype
+  libsqlite3-dev libzip-dev libzstd-dev sqlite3 zstd
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

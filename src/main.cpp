@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "anki/anki_link.h"
 #include "display/frm_main_dgl.h"
 #include "display/hosted_display.h"
 #include "display/trace_runner.h"
@@ -24,6 +25,7 @@
 #include "platform/owner_window.h"
 #include "platform/termination_signals.h"
 #include "platform/user_folders.h"
+#include "editor/import_command.h"
 #include "settings/frm_setting.h"
 #include "startup/command_line.h"
 #include "startup/home_folder.h"
@@ -39,6 +41,36 @@ HomeFolderInputs homeInputs(const StartupCommand& command) {
   in.userHome = UserFolders::home();
   in.dataFolder = QDir::cleanPath(QDir(in.executableFolder).absoluteFilePath(QStringLiteral(DRIFTGLYPH_DATA_DIR)));
   return in;
+}
+
+// --import: converts a file into a word list, no window, no home folder.
+int runImport(int argc, char* argv[], const StartupCommand& command) {
+  QCoreApplication app(argc, argv);
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  return ImportCommand::run({command.importFile, command.importOutput, command.importDeck, command.questionField,
+                             command.answerField},
+                            out, err);
+}
+
+// --list-words: the pairs the display would show now, from whichever source
+// the settings choose; a line on stderr when the flashcard link could not
+// read its profile and shows its snapshot, or nothing of it.
+int listWords(QuorlSaver& saver) {
+  QTextStream err(stderr);
+  saver.setExtraSource(AnkiLink::extraSource([&err](const AnkiLink::Result& link) {
+    if (!link.error || link.error == AnkiError::NoPairs) return;
+    err << "driftglyph: Anki: " << AnkiErrors::english(*link.error) << "; ";
+    if (link.snapshotTaken)
+      err << "showing the snapshot of " << link.snapshotTaken->toString(Qt::ISODate) << Qt::endl;
+    else
+      err << "showing the list the settings choose" << Qt::endl;
+  }));
+  saver.load();
+  QTextStream out(stdout);
+  for (int i = 1; i <= saver.words.count(); ++i) out << saver.words.question(i) << '\t' << saver.words.answer(i) << '\n';
+  out.flush();
+  return 0;
 }
 
 int runTrace(QuorlSaver& saver, const StartupCommand& command) {
@@ -200,6 +232,14 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI")) qputenv("QT_FONT_DPI", "96");
   }
   if (command.action == StartupCommand::Action::Nothing) return 0;
+  if (command.action == StartupCommand::Action::Import) return runImport(argc, argv, command);
+  if (command.action == StartupCommand::Action::ListWords) {
+    QCoreApplication app(argc, argv);
+    const HomeFolderInputs homeFrom = homeInputs(command);
+    QuorlSaver saver(HomeFolder::resolve(homeFrom));
+    saver.setDefaultsFolder(HomeFolder::defaultsSource(homeFrom));
+    return listWords(saver);
+  }
   if (command.action == StartupCommand::Action::Idle) return watchIdle(argc, argv, command);
   const bool opensWindows =
       command.action == StartupCommand::Action::Show || command.action == StartupCommand::Action::Configure;
@@ -231,6 +271,7 @@ int main(int argc, char* argv[]) {
   const HomeFolderInputs homeFrom = homeInputs(command);
   QuorlSaver saver(HomeFolder::resolve(homeFrom));
   saver.setDefaultsFolder(HomeFolder::defaultsSource(homeFrom));
+  saver.setExtraSource(AnkiLink::extraSource());
 
   // A running display owns the screen: a second start ends at once, silently.
   // Trace mode draws nothing on screen, so the rule never stops it; a host

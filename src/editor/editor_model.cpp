@@ -5,6 +5,7 @@
 #include "editor/editor_texts.h"
 #include "startup/trim_spaces.h"
 #include "platform/user_dialogs.h"
+#include "startup/extra_settings.h"
 #include "startup/file_io.h"
 #include "startup/paths.h"
 #include "startup/quorl_saver.h"
@@ -41,6 +42,13 @@ void EditorModel::load(const QStringList& fontFamilies) {
   ownList_ = saver_.settings.ownList;
   companionState_ = saver_.companionState;
   quoShpE();
+  // Words from the flashcard link are no list file: saving them asks for a name.
+  fromExtraSource_ = !saver_.extraSourceName().isEmpty();
+  if (fromExtraSource_) {
+    editFile_ = kNewName;
+    nameBox_ = saver_.extraSourceName();
+  }
+  loadedFile_ = editFile_;
 
   curCol_ = openCol_ = 0;
   curRow_ = 0;
@@ -480,6 +488,15 @@ EditorModel::OkOutcome EditorModel::ok() {
     }
   }
 
+  if (fromExtraSource_) {
+    // The grid opened on the flashcard link's words: OK with no other list keeps the link.
+    if (editFile_ == loadedFile_) return OkOutcome::Discarded;
+    // A list opened or saved here is the user's choice now, instead of the link.
+    ExtraSettings extra = ExtraSettingsFile::load(saver_.homeFolder());
+    extra.words = ExtraSettings::WordSource::Settings;
+    ExtraSettingsFile::save(saver_.homeFolder(), extra);
+    saver_.leaveExtraSource();
+  }
   saver_.words.questions = editQ_;
   saver_.words.answers = editA_;
   saver_.words.questionFont = fonts_[kQuestion].text;

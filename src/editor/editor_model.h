@@ -165,6 +165,8 @@ class EditorModel {
   void takeList(QStringList questions, QStringList answers);
   // An import becomes the working list: unsaved, named "NEW".
   void takeImported(const WordImport::ImportedWords& words);
+  // A flashcard package: the deck and field choices are asked through the dialogs.
+  void importAnkiPackage(const QString& path);
   void resetToTop();
   GridPosition position() const { return {curItem_, curRow_, curCol_, scrollValue_}; }
   // Redraws the grid at `at.scroll` and opens the edit box on `at`, committing nothing.
@@ -203,6 +205,9 @@ class EditorModel {
   // The file's time and size when this editor last read or wrote it: a
   // change since means another program (or editor) saved it meanwhile.
   QString editFileStamp_;
+  // The list opened on the flashcard link's words, and the file name it opened with.
+  bool fromExtraSource_ = false;
+  QString loadedFile_;
   uint8_t linkState_ = 0;
   uint8_t ownList_ = 0;
   uint8_t companionState_ = 0;

@@ -3,8 +3,12 @@
 // model commits, applies the result to the grid and talks to the user.
 #include "editor/editor_model.h"
 
+#include "anki/anki_package.h"
+#include "editor/anki_dialog_choices.h"
 #include "editor/editor_texts.h"
+#include "editor/file_import.h"
 #include "editor/word_import.h"
+#include "startup/extra_settings.h"
 #include "platform/user_dialogs.h"
 #include "startup/file_io.h"
 #include "startup/quorl_saver.h"
@@ -84,18 +88,40 @@ void EditorModel::importText() {
   if (!ffChg()) return;
   UserDialogs::FileRequest request;
   request.filter = WordImport::kTextFilter;
+  // Flashcard packages come as a file type of their own, where this build reads them.
+  if (AnkiPackage::available()) request.filter += u'|' + AnkiPackage::kFilter;
   const QString path = dialogs_.openFile(request);
   if (path.isEmpty() || !FileIo::isFile(path)) {
     dialogs_.message(WordImport::kCannotOpenMessage);
     return;
   }
   resetToTop();
+  if (AnkiPackage::isPackageName(path)) {
+    importAnkiPackage(path);
+    return;
+  }
   const std::optional<WordImport::ImportedWords> words = WordImport::importTextFile(path);
   if (!words) {
     dialogs_.message(WordImport::kCannotOpenMessage);
     return;
   }
   takeImported(*words);
+}
+
+void EditorModel::importAnkiPackage(const QString& path) {
+  ExtraSettings remembered = ExtraSettingsFile::load(saver_.homeFolder());
+  AnkiDialogChoices choices(dialogs_, remembered);
+  const FileImport::Outcome outcome = FileImport::importFile(path, choices);
+  // A choice of fields is kept even when the import then fails: it was the user's answer.
+  if (choices.rememberedNew()) ExtraSettingsFile::save(saver_.homeFolder(), remembered);
+  if (outcome.ankiError == AnkiError::Cancelled) return;
+  if (!outcome.words) {
+    QString why = outcome.ankiError ? AnkiErrors::japanese(*outcome.ankiError) : WordImport::kCannotOpenMessage;
+    if (outcome.skipped.total() > 0) why += QStringLiteral("\r\n") + outcome.skipped.japanese();
+    dialogs_.message(why);
+    return;
+  }
+  takeImported(*outcome.words);
 }
 
 void EditorModel::importVcb() {
@@ -123,6 +149,7 @@ void EditorModel::importVcb() {
 void EditorModel::takeImported(const WordImport::ImportedWords& words) {
   if (const QString leftOut = EditorTexts::leftOutMessage(words.leftOut, words.count(), false); !leftOut.isEmpty())
     dialogs_.message(leftOut);
+  if (words.skipped.total() > 0) dialogs_.message(words.skipped.japanese());
   takeList(words.questions, words.answers);
   editFile_ = EditorTexts::kNewName;
   fileLeftOut_ = {};

@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "editor/separated_text.h"
 #include "startup/bounded_text.h"
 #include "startup/field_reader.h"
 #include "startup/help_place.h"
@@ -49,7 +50,7 @@ std::optional<FileText> readFile(const QString& path) {
 std::optional<ImportedWords> csvPairs(const QString& text, const Rest& rest) {
   FieldReader reader(text);
   ImportedWords words;
-  while (!reader.atEnd()) {
+  for (reader.skipBlankLines(); !reader.atEnd(); reader.skipBlankLines()) {
     const std::optional<QString> question = reader.readString();
     const std::optional<QString> answer = reader.readString();
     // The file ends without the answer field; in a cut text, the rest holds it.
@@ -145,8 +146,10 @@ std::optional<ImportedWords> parseLineByLine(const QString& text) { return lineB
 std::optional<ImportedWords> importTextFile(const QString& path) {
   const std::optional<FileText> file = readFile(path);
   if (!file) return std::nullopt;
-  std::optional<ImportedWords> words = textFormatOf(path) == TextFormat::Csv ? csvPairs(file->text, file->rest)
-                                                                            : lineByLinePairs(file->text, file->rest);
+  std::optional<ImportedWords> words =
+      SeparatedText::recognises(file->text, textFormatOf(path) == TextFormat::Csv) ? SeparatedText::parse(file->text, file->rest)
+      : textFormatOf(path) == TextFormat::Csv                                     ? csvPairs(file->text, file->rest)
+                                                                                   : lineByLinePairs(file->text, file->rest);
   if (words) words->leftOut.badLines = file->badLines;
   return words;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "editor/editor_texts.h"
+#include "startup/skipped_notes.h"
 
 // Builds a new working list from the three foreign formats the editor
 // imports. Everything here is file-and-text work: the window asks for the
@@ -38,6 +39,8 @@ struct ImportedWords {
   QStringList answers;
   // Pairs the file held beyond kMaxImportedPairs; they were left out.
   LeftOut leftOut;
+  // Notes that gave no pair (flashcard packages and exports), by why.
+  SkippedNotes skipped;
 
   int count() const { return int(questions.size()); }
 };
@@ -59,8 +62,10 @@ std::optional<ImportedWords> parseCsv(const QString& text);
 // there is no non-blank field.
 std::optional<ImportedWords> parseLineByLine(const QString& text);
 
-// Reads the file as csv or line by line according to its name. nullopt when
-// the file is missing or unreadable or parsing gives nothing.
+// Reads the file as csv or line by line according to its name, or as a
+// separated list where SeparatedText recognises one (flashcard exports with
+// their header lines in any file; tab-separated lists in files not named csv).
+// nullopt when the file is missing or unreadable or parsing gives nothing.
 std::optional<ImportedWords> importTextFile(const QString& path);
 
 // The companion's question files (.vcb): a header record (entry count N,

@@ -1,6 +1,12 @@
 #include "platform/qt_user_dialogs.h"
 
 #include <QColorDialog>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -11,6 +17,8 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QStringList>
+
+#include "platform/plain_label.h"
 
 QString QtUserDialogs::qtFilter(const QString& commonDialogFilter) {
   const QStringList parts = commonDialogFilter.split(u'|');
@@ -132,4 +140,30 @@ std::optional<QColor> QtUserDialogs::chooseColor(const QColor& initial) {
   const QColor chosen = QColorDialog::getColor(initial, parent_);
   if (!chosen.isValid()) return std::nullopt;
   return chosen;
+}
+
+std::optional<QList<int>> QtUserDialogs::choose(const QString& text, const QList<Choice>& choices) {
+  QDialog dialog(parent_);
+  dialog.setWindowTitle(kMessageTitle);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new PlainLabel(shownText(text), &dialog));
+  auto* form = new QFormLayout;
+  QList<QComboBox*> lists;
+  for (const Choice& choice : choices) {
+    auto* list = new QComboBox(&dialog);
+    list->addItems(choice.items);  // items are plain text: a combo box shows no markup
+    list->setCurrentIndex(choice.selected);
+    form->addRow(new PlainLabel(choice.label, &dialog), list);  // a field name from a deck is text, not markup
+    lists.append(list);
+  }
+  layout->addLayout(form);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  dialog.setMinimumWidth(titleRoom(dialog.fontMetrics()));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  QList<int> picked;
+  for (const QComboBox* list : lists) picked.append(list->currentIndex());
+  return picked;
 }

@@ -16,6 +16,7 @@ class QtUserDialogs final : public UserDialogs {
   QString openFile(const FileRequest& request) override;
   QString saveFile(const FileRequest& request) override;
   std::optional<QColor> chooseColor(const QColor& initial) override;
+  std::optional<QList<int>> choose(const QString& text, const QList<Choice>& choices) override;
 
   // "Text files|*.txt|All|*.*" becomes "Text files (*.txt);;All (*.*)".
   static QString qtFilter(const QString& commonDialogFilter);

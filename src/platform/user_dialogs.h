@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // Everything that asks the user something in a separate window: message
@@ -21,6 +23,13 @@ class UserDialogs {
     QString initialName;
   };
 
+  // One drop-down list of a choice dialog.
+  struct Choice {
+    QString label;
+    QStringList items;
+    int selected = 0;
+  };
+
   virtual ~UserDialogs() = default;
 
   virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
@@ -30,6 +39,13 @@ class UserDialogs {
   virtual QString saveFile(const FileRequest& request) = 0;
   // The chosen colour, or nullopt when the user cancelled.
   virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+  // `text` over one labelled drop-down list per choice, with OK and Cancel:
+  // the index picked in each list, or nullopt when the user cancelled. A
+  // stand-in that shows no dialogs answers as Cancel would.
+  virtual std::optional<QList<int>> choose(const QString& text, const QList<Choice>& choices) {
+    (void)text, (void)choices;
+    return std::nullopt;
+  }
 };
 
 inline const QString kMessageTitle = QStringLiteral("Driftglyph");

@@ -18,6 +18,7 @@
 #include "platform/user_dialogs.h"
 #include "display/bgr_color.h"
 #include "display/picture_file.h"
+#include "settings/anki_link_dialog.h"
 #include "settings/companion_sync.h"
 #include "settings/elided_label.h"
 #include "settings/source_mark_view.h"
@@ -58,6 +59,7 @@ frmSetting::frmSetting(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipb
   connect(mitWedit_, &QAction::triggered, this, &frmSetting::cmdCttsClick);
   connect(cmdQuorl_, &QPushButton::clicked, this, &frmSetting::cmdQuorlClick);
   connect(mitWquo_, &QAction::triggered, this, &frmSetting::cmdQuorlClick);
+  connect(cmdAnki_, &QPushButton::clicked, this, &frmSetting::cmdAnkiClick);
   connect(cmdBGchg_, &QPushButton::clicked, this, &frmSetting::cmdBGchgClick);
   connect(mitBchange_, &QAction::triggered, this, &frmSetting::cmdBGchgClick);
   connect(cmdBGdflt_, &QPushButton::clicked, this, &frmSetting::cmdBGdfltClick);
@@ -210,6 +212,11 @@ void frmSetting::cmdQuorlClick() {
     case CompanionSync::Outcome::MarkChanged: quoShp(); break;
     case CompanionSync::Outcome::WordsChanged: wdsAssort(); break;
   }
+}
+
+void frmSetting::cmdAnkiClick() {
+  AnkiLinkDialog dialog(saver_, dialogs_, this);
+  if (dialog.exec() == QDialog::Accepted) wdsAssort();
 }
 
 void frmSetting::cmdBGchgClick() {

@@ -77,6 +77,8 @@ class frmSetting : public QDialog {
   void cmdBGdfltClick();
   void cmdTryClick();
   void vscCttChange(int value);
+  // The flashcard program's profile as the word source, in a dialog of its own.
+  void cmdAnkiClick();
 
   // The word preview, its name line and source mark, rebuilt from the list.
   void wdsAssort();
@@ -120,6 +122,7 @@ class frmSetting : public QDialog {
   std::array<QLabel*, WordPreview::kRows> lblCttA_{};
   QScrollBar* vscCtt_ = nullptr;
   SourceMarkView* quorlMark_ = nullptr;
+  QPushButton* cmdAnki_ = nullptr;
 
   std::array<QAction*, 2> mitPo_{};
   std::array<QAction*, 16> mitP_{};

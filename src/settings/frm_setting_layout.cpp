@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "anki/anki_package.h"
 #include "platform/plain_label.h"
 #include "settings/elided_label.h"
 #include "settings/frm_setting.h"
@@ -285,6 +286,10 @@ QWidget* frmSetting::buildWordsSection() {
   cmdQuorl_ = button(QStringLiteral("cmdQuorl"), QStringLiteral("QUORL"), QStringLiteral("Quorlingとの同期"), frame);
   lower->addWidget(cmdCtts_, 1, 1);
   lower->addWidget(cmdQuorl_, 1, 2);
+  // The flashcard program's profile as the word source (where this build reads it).
+  cmdAnki_ = button(QStringLiteral("cmdAnki"), QStringLiteral("ANKI"), QStringLiteral("Ankiと連携"), frame);
+  cmdAnki_->setVisible(AnkiPackage::available());
+  lower->addWidget(cmdAnki_, 1, 0, Qt::AlignLeft);
   lower->setColumnStretch(0, 1);
   lower->setVerticalSpacing(0);
   box->addLayout(lower);

@@ -43,10 +43,12 @@ View assort(const QuorlSaver& saver) {
   view.answerFont = words.answerFont;
 
   view.source = sourceMark(saver.settings, saver.companionState);
-  view.name = view.source.mark == SourceMark::Circle ? CompanionLink::kCompanionName
-                                                     : listName(saver.settings, true);
+  view.name = !saver.extraSourceName().isEmpty()          ? saver.extraSourceName()
+              : view.source.mark == SourceMark::Circle ? CompanionLink::kCompanionName
+                                                       : listName(saver.settings, true);
   view.nameLine = nameLine(view.name);
-  if (!view.name.isEmpty() && view.name != kDefaultWord && view.source.mark != SourceMark::Circle)
+  if (saver.extraSourceName().isEmpty() && !view.name.isEmpty() && view.name != kDefaultWord &&
+      view.source.mark != SourceMark::Circle)
     view.namePath = saver.settings.wordListPath;
   return view;
 }

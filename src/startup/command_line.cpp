@@ -68,6 +68,7 @@ StartupCommand parse(const QStringList& arguments, const QString& hostWindowVari
   bool trace = false;
   bool hack = false;
   bool idle = false;
+  bool listWords = false;
   std::optional<quint32> givenWindow;
 
   auto takeValue = [&](qsizetype& i, const QString& option) -> std::optional<QString> {
@@ -124,6 +125,24 @@ StartupCommand parse(const QStringList& arguments, const QString& hostWindowVari
                               .arg(StartupCommand::kMaxIdleMinutes)
                               .arg(*v);
       }
+    } else if (arg == QStringLiteral("--import")) {
+      if (auto v = takeValue(i, arg)) command.importFile = *v;
+    } else if (arg == QStringLiteral("--output")) {
+      if (auto v = takeValue(i, arg)) command.importOutput = *v;
+    } else if (arg == QStringLiteral("--deck")) {
+      if (auto v = takeValue(i, arg)) command.importDeck = *v;
+    } else if (arg == QStringLiteral("--fields")) {
+      if (auto v = takeValue(i, arg)) {
+        const QStringList names = v->split(u',');
+        if (names.size() == 2 && !names.at(0).trimmed().isEmpty() && !names.at(1).trimmed().isEmpty()) {
+          command.questionField = names.at(0).trimmed();
+          command.answerField = names.at(1).trimmed();
+        } else {
+          command.error = QStringLiteral("--fields needs QUESTION,ANSWER");
+        }
+      }
+    } else if (arg == QStringLiteral("--list-words")) {
+      listWords = true;
     } else if (arg == QStringLiteral("--frames")) {
       if (auto v = takeValue(i, arg)) command.framesFolder = *v;
     } else if (arg == QStringLiteral("-root") || arg == QStringLiteral("--root")) {
@@ -146,6 +165,18 @@ StartupCommand parse(const QStringList& arguments, const QString& hostWindowVari
 
   if (!command.error.isEmpty()) {
     command.action = StartupCommand::Action::Help;
+    return command;
+  }
+  if (!command.importFile.isEmpty() || !command.importOutput.isEmpty()) {
+    command.action = StartupCommand::Action::Import;
+    if (command.importFile.isEmpty() || command.importOutput.isEmpty()) {
+      command.error = QStringLiteral("--import FILE needs --output LIST.dgl");
+      command.action = StartupCommand::Action::Help;
+    }
+    return command;
+  }
+  if (listWords) {
+    command.action = StartupCommand::Action::ListWords;
     return command;
   }
   if (trace) {
@@ -201,6 +232,11 @@ QString helpText() {
       "    --size WxH  display size for --trace (default 1024x768)\n"
       "    --seed S    random seed offset for --trace (default 0)\n"
       "    --frames D  also write each tick's picture as D/NNNNNN.png\n"
+      "  --import FILE --output LIST.dgl [--deck NAME] [--fields Q,A]\n"
+      "                convert FILE (csv, text, tab-separated or Anki export, .vcb,\n"
+      "                Anki .apkg/.colpkg) into the word list LIST.dgl; prints one line\n"
+      "  --list-words  print the pairs the display would show now, one\n"
+      "                QUESTION<TAB>ANSWER a line\n"
       "  --help        show this text\n"
       "  --version     show the version\n");
 }

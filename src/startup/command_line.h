@@ -15,7 +15,7 @@
 // display into the host's window. --idle MINUTES watches the session and
 // shows the display whenever it has been idle that long.
 struct StartupCommand {
-  enum class Action { Show, Configure, Help, Version, Trace, Hack, Idle, Nothing };
+  enum class Action { Show, Configure, Help, Version, Trace, Hack, Idle, Nothing, Import, ListWords };
   Action action = Action::Configure;
   QString home;           // --home DIR
   QString error;          // a malformed option; printed on one line
@@ -30,6 +30,13 @@ struct StartupCommand {
   QSize traceSize{1024, 768};
   uint32_t traceSeed = 0;
   QString framesFolder;
+
+  // --import FILE --output LIST [--deck NAME] [--fields Q,A]
+  QString importFile;
+  QString importOutput;
+  QString importDeck;
+  QString questionField;
+  QString answerField;
 
   // --idle MINUTES: how long the session must be idle, in milliseconds.
   quint32 idleMs = 0;

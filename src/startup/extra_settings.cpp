@@ -31,7 +31,7 @@ QString path(const QString& home) { return Paths::join(home, QStringLiteral("Dri
 
 ExtraSettings load(const QString& home) {
   ExtraSettings s;
-  const QSettings ini(path(home), QSettings::IniFormat);
+  QSettings ini(path(home), QSettings::IniFormat);
   if (ini.status() != QSettings::NoError) return s;
   s.smooth = readBool(ini, QStringLiteral("display/smooth"), s.smooth);
   s.everyMonitor = readBool(ini, QStringLiteral("display/every_monitor"), s.everyMonitor);
@@ -43,6 +43,16 @@ ExtraSettings load(const QString& home) {
     s.ankiCards = ExtraSettings::AnkiCards::All;
   s.ankiQuestion = readText(ini, QStringLiteral("anki/question"));
   s.ankiAnswer = readText(ini, QStringLiteral("anki/answer"));
+  // A hand-edited size is not trusted: nobody has a thousand note types of their own.
+  const int count = std::min(ini.beginReadArray(QStringLiteral("note_fields")), 1000);
+  for (int i = 0; i < count; ++i) {
+    ini.setArrayIndex(i);
+    ExtraSettings::NoteFields fields{readText(ini, QStringLiteral("note_type")), readText(ini, QStringLiteral("question")),
+                                     readText(ini, QStringLiteral("answer"))};
+    if (!fields.noteType.isEmpty() && !fields.question.isEmpty() && !fields.answer.isEmpty())
+      s.noteFields.append(fields);
+  }
+  ini.endArray();
   return s;
 }
 
@@ -63,6 +73,15 @@ bool save(const QString& home, const ExtraSettings& s, QString* error) {
                s.ankiCards == ExtraSettings::AnkiCards::All ? QStringLiteral("all") : QStringLiteral("due"));
   ini.setValue(QStringLiteral("anki/question"), s.ankiQuestion);
   ini.setValue(QStringLiteral("anki/answer"), s.ankiAnswer);
+  ini.remove(QStringLiteral("note_fields"));
+  ini.beginWriteArray(QStringLiteral("note_fields"), int(s.noteFields.size()));
+  for (int i = 0; i < s.noteFields.size(); ++i) {
+    ini.setArrayIndex(i);
+    ini.setValue(QStringLiteral("note_type"), s.noteFields.at(i).noteType);
+    ini.setValue(QStringLiteral("question"), s.noteFields.at(i).question);
+    ini.setValue(QStringLiteral("answer"), s.noteFields.at(i).answer);
+  }
+  ini.endArray();
   ini.sync();
   if (ini.status() == QSettings::NoError) return true;
   if (error) *error = QStringLiteral("設定ファイル %1 に書き込めません。").arg(path(home));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // Settings beyond DrifStt, kept in the home folder's Driftglyph.ini (Qt's INI
@@ -23,6 +24,22 @@ struct ExtraSettings {
   AnkiCards ankiCards = AnkiCards::Due;
   QString ankiQuestion;      // field names; empty for the note type's first two
   QString ankiAnswer;
+
+  // [note_fields]: the question and answer fields the user chose for each
+  // note type of more than two fields, by note type name; asked once.
+  struct NoteFields {
+    QString noteType;
+    QString question;
+    QString answer;
+    bool operator==(const NoteFields&) const = default;
+  };
+  QList<NoteFields> noteFields;
+  // The remembered choice for a note type, if any.
+  const NoteFields* fieldsFor(const QString& noteType) const {
+    for (const NoteFields& fields : noteFields)
+      if (fields.noteType == noteType) return &fields;
+    return nullptr;
+  }
 
   bool operator==(const ExtraSettings&) const = default;
 };

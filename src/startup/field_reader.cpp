@@ -42,6 +42,18 @@ qsizetype FieldReader::separatorFrom(qsizetype from) const {
   return from;
 }
 
+void FieldReader::skipBlankLines() {
+  if (fieldPending_) return;
+  if (pos_ > 0 && text_.at(pos_ - 1) != u'\n' && text_.at(pos_ - 1) != u'\r') return;
+  for (;;) {
+    qsizetype at = pos_;
+    while (at < text_.size() && (text_.at(at) == u' ' || text_.at(at) == u'\t')) ++at;
+    if (at >= text_.size() || (text_.at(at) != u'\r' && text_.at(at) != u'\n')) return;
+    pos_ = at;
+    skipSeparatorAfterField();
+  }
+}
+
 std::optional<QString> FieldReader::readString() {
   if (atEnd()) return std::nullopt;
   const QChar* const data = text_.constData();

@@ -20,6 +20,12 @@ class FieldReader {
   // field ended with a comma: the (empty) field after it is still to come.
   bool atEnd() const;
 
+  // Skips lines that hold nothing but spaces and tabs, when the reader
+  // stands at the start of a line. A csv record never starts on a blank
+  // line: without this, the blank line would be read as one empty field and
+  // shift the pairing of every later record.
+  void skipBlankLines();
+
   // The next field; nullopt when reading past the end.
   std::optional<QString> readString();
   // The next field as a plain decimal number; nullopt past the end or when

@@ -33,12 +33,22 @@ void QuorlSaver::load() {
   const bool rewrite = start ? start->whole : !QFileInfo::exists(settingsPath());
 
   if (settings.linkState == 0) CompanionLink::findCompanion(*this);
+  loadWords();
+  if (rewrite && (!start || start->bytes != SettingsFile::format(settings))) save();
+}
+
+void QuorlSaver::loadWords() {
   CompanionLink::loadCompanionWords(*this);
   if (companionState != 0) {
     companionState = settings.linkState;
     loadOwnWordList();
   }
-  if (rewrite && (!start || start->bytes != SettingsFile::format(settings))) save();
+  extraSourceName_.clear();
+  if (!extraSource_) return;
+  if (std::optional<ExtraWords> extra = extraSource_(*this)) {
+    words = std::move(extra->words);
+    extraSourceName_ = std::move(extra->name);
+  }
 }
 
 void QuorlSaver::loadOwnWordList() {

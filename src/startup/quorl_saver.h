@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 #include "startup/random_source.h"
 #include "startup/saver_settings.h"
@@ -48,9 +50,31 @@ class QuorlSaver {
   // Reads the chosen list file, or the default one, into `words`.
   void loadOwnWordList();
 
+  // The words as the settings choose them: the companion's, or the own or
+  // default list, then those of a source beyond DrifStt where Driftglyph.ini
+  // chooses one and it gives words.
+  void loadWords();
+
+  // A source of words beyond DrifStt (the flashcard program's profile),
+  // installed by the program where it is built in. It returns nullopt when
+  // Driftglyph.ini does not choose it or it has no words: the DrifStt choice
+  // stands then. `name` is what the settings dialog shows for the list.
+  struct ExtraWords {
+    WordList words;
+    QString name;
+  };
+  using ExtraSource = std::function<std::optional<ExtraWords>(const QuorlSaver&)>;
+  void setExtraSource(ExtraSource source) { extraSource_ = std::move(source); }
+  // The name of the source the words came from, empty for the DrifStt choice.
+  const QString& extraSourceName() const { return extraSourceName_; }
+  // The words no longer come from that source (the user applied a list of their own).
+  void leaveExtraSource() { extraSourceName_.clear(); }
+
  private:
   QString defaultFile(const QString& name) const;
 
   QString home_;
   QString defaults_;
+  ExtraSource extraSource_;
+  QString extraSourceName_;
 };

@@ -3,7 +3,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "anki/anki_package.h"
 #include "editor/editor_model.h"
+#include "startup/extra_settings.h"
 #include "editor/editor_texts.h"
 #include "editor/item_operations.h"
 #include "editor/list_search.h"
@@ -82,6 +84,7 @@ class TestEditorModel : public QObject {
   void okWithChangesAnsweredNoKeepsSaverList();
   void okWithChangesAnsweredYesSavesAndStays();
   void okAppliesListAndFields();
+  void okOverTheFlashcardLinksWords();
   void closeGuard_data();
   void closeGuard();
   void companionIndicator_data();
@@ -666,6 +669,31 @@ void TestEditorModel::okWithChangesAnsweredYesSavesAndStays() {
   QCOMPARE(f.saver.settings.ownList, uint8_t(1));
 }
 
+// Opened on the flashcard link's words, OK keeps the link unless another
+// list was saved or opened: then that list is the user's choice.
+void TestEditorModel::okOverTheFlashcardLinksWords() {
+  QTemporaryDir home;
+  QuorlSaver saver(home.path());
+  saver.setExtraSource([](const QuorlSaver&) { return std::optional(QuorlSaver::ExtraWords{numberedList(2), "Anki"}); });
+  ExtraSettings extra;
+  extra.words = ExtraSettings::WordSource::Anki;
+  QVERIFY(ExtraSettingsFile::save(home.path(), extra));
+  saver.load();
+  FakeUserDialogs dialogs;
+  EditorModel model(saver, dialogs);
+  model.load(kFonts);
+  QCOMPARE(model.nameBox(), QStringLiteral("Anki"));
+  QCOMPARE(model.ok(), EditorModel::OkOutcome::Discarded);
+
+  const QString file = QDir(home.path()).filePath(QStringLiteral("own.dgl"));
+  dialogs.chooseFile(file);
+  QCOMPARE(model.saveAs(), EditorModel::SaveOutcome::Saved);
+  QCOMPARE(model.ok(), EditorModel::OkOutcome::Applied);
+  QCOMPARE(saver.settings.wordListPath, file);
+  QVERIFY(saver.extraSourceName().isEmpty());
+  QCOMPARE(ExtraSettingsFile::load(home.path()).words, ExtraSettings::WordSource::Settings);
+}
+
 void TestEditorModel::okAppliesListAndFields() {
   QTemporaryDir home;
   QuorlSaver saver(home.path());
@@ -910,7 +938,10 @@ void TestEditorModel::importTextMakesNewList() {
   QVERIFY(!f.model.scrollEnabled());
   QVERIFY(!f.model.rowFilled(2));
   QCOMPARE(f.model.boxText(0), QStringLiteral("apple"));
-  QCOMPARE(f.dialogs.fileDialogs.at(0).request.filter, QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv"));
+  // The text files stay the chooser's first type; flashcard packages come second where they are read.
+  const QStringList types = f.dialogs.fileDialogs.at(0).request.filter.split(u'|');
+  QCOMPARE(types.mid(0, 2).join(u'|'), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv"));
+  QCOMPARE(types.mid(2).join(u'|'), AnkiPackage::available() ? QStringLiteral("Ankiのﾃﾞｯｷ(*.apkg;*.colpkg)|*.apkg;*.colpkg") : QString());
   // A new list has no file yet: overwrite asks for a name.
   f.dialogs.chooseFile(QString());
   f.model.overwrite();

@@ -3,7 +3,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "anki/anki_package.h"
+#include "editor/anki_dialog_choices.h"
+#include "editor/file_import.h"
 #include "editor/word_import.h"
+#include "fake_user_dialogs.h"
+#ifdef DRIFTGLYPH_ANKI
+#include "anki_fixture.h"
+#endif
 #include "platform/legacy_text.h"
 #include "startup/help_place.h"
 
@@ -28,6 +35,8 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
   return path;
 }
 
+using Picks = QList<QList<int>>;  // the choice dialogs' answers of a package import; an empty one cancels
+
 const QString kVcbHeader = QStringLiteral("2,\"ＭＳ 明朝\",\"Arial\",\"\"\r\n");
 
 }  // namespace
@@ -44,6 +53,10 @@ class TestWordImport : public QObject {
   void formatFollowsLowerCaseExtension();
   void importTextFileFromDisk_data();
   void importTextFileFromDisk();
+  void separatedListsAndExports_data();
+  void separatedListsAndExports();
+  void ankiPackages_data();
+  void ankiPackages();
   void shiftJisFileIsDecoded();
   void missingOrUnreadableFileFails();
   void importStopsAtItemLimit();
@@ -76,6 +89,12 @@ void TestWordImport::csvReadsTwoFieldsAtATime_data() {
   QTest::addRow("empty answer, no final line end") << "dog," << true << Pairs{{"dog", ""}};
   QTest::addRow("blank lines after the data") << "cat,猫\r\n\r\n\r\n" << true << Pairs{{"cat", "猫"}};
   QTest::addRow("LF line ends") << "cat,猫\ndog,犬" << true << Pairs{{"cat", "猫"}, {"dog", "犬"}};
+  QTest::addRow("blank line carries no pair") << "apple,りんご\r\n\r\ndog,犬\r\ncat,猫\r\n" << true
+                                              << Pairs{{"apple", "りんご"}, {"dog", "犬"}, {"cat", "猫"}};
+  QTest::addRow("blank lines with spaces, LF, in two places")
+      << "apple,りんご\n  \n\ndog,犬\n\t\ncat,猫\n" << true << Pairs{{"apple", "りんご"}, {"dog", "犬"}, {"cat", "猫"}};
+  QTest::addRow("blank line inside quotes is text") << "\"a\r\n\r\nb\",c\r\n" << true
+                                                    << Pairs{{"a\r\n\r\nb", "c"}};
   QTest::addRow("last question without answer field") << "cat,猫\r\ndog\r\n" << false << Pairs{};
   QTest::addRow("only blank pairs") << ",\r\n , \r\n" << false << Pairs{};
   QTest::addRow("empty") << "" << false << Pairs{};
@@ -148,6 +167,165 @@ void TestWordImport::importTextFileFromDisk() {
   const std::optional<WordImport::ImportedWords> words = WordImport::importTextFile(path);
   QVERIFY(words);
   QCOMPARE(pairsOf(*words), pairs);
+}
+
+void TestWordImport::separatedListsAndExports_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<Pairs>("pairs");
+  QTest::addColumn<SkippedNotes>("skipped");
+  // A flashcard program's export with every header: guid, note type, deck and tags columns skipped.
+  QTest::addRow("export with every header")
+      << "deck.txt"
+      << "#separator:tab\n#html:true\n#columns:Guid\tType\tDeck\tFront\tBack\tTags\n#guid column:1\n"
+         "#notetype column:2\n#deck column:3\n#tags column:6\n#notetype:Basic\n"
+         "g1\tBasic\tJP\t<b>犬</b>\tdog&nbsp;<br>(animal)\tn5\n"
+         "g2\tBasic\tJP\t\"<div>漢字[かんじ]</div>\"\t\"kanji, \"\"chars\"\"\" [sound:k.mp3]\tn4\n"
+         "g3\tBasic\tJP\t<img src=\"a.png\">\tpicture\tx\n"
+         "g4\tBasic\n"
+      << Pairs{{"犬", "dog (animal)"}, {"漢字", "kanji, \"chars\""}} << SkippedNotes{1, 1, 0};
+  QTest::addRow("html:false keeps tags, quoted field runs over lines")
+      << "e.txt" << "#separator:Semicolon\n#html:false\n\"a;\nb\";<i>x</i>\n\n\nc;d\n"
+      << Pairs{{"a;\nb", "<i>x</i>"}, {"c", "d"}} << SkippedNotes{};
+  QTest::addRow("header in a csv file") << "e.csv" << "#separator:comma\n\"a\",b\r\n"
+                                        << Pairs{{"a", "b"}} << SkippedNotes{};
+  QTest::addRow("tabs without header") << "list.txt" << "apple\tりんご\r\ndog\t犬\r\n"
+                                       << Pairs{{"apple", "りんご"}, {"dog", "犬"}} << SkippedNotes{};
+  QTest::addRow("tabs in a csv file stay csv") << "list.csv" << "apple\tx,りんご\r\n"
+                                               << Pairs{{"apple\tx", "りんご"}} << SkippedNotes{};
+  QTest::addRow("field of 1 MB") << "big.txt" << "a\t" + QString(1 << 20, u'x') + "\nb\tc\n"
+                                 << Pairs{{"b", "c"}} << SkippedNotes{0, 0, 1};
+}
+
+void TestWordImport::separatedListsAndExports() {
+  QFETCH(QString, name);
+  QFETCH(QString, text);
+  QFETCH(Pairs, pairs);
+  QFETCH(SkippedNotes, skipped);
+  QTemporaryDir dir;
+  const std::optional<WordImport::ImportedWords> words = WordImport::importTextFile(writeFile(dir, name, text.toUtf8()));
+  QVERIFY(words);
+  QCOMPARE(pairsOf(*words), pairs);
+  QCOMPARE(words->skipped, skipped);
+}
+
+#ifdef DRIFTGLYPH_ANKI
+namespace {
+
+using namespace AnkiFixture;
+
+QByteArray packageBytes(const AnkiFixture::Collection& c, int version) {
+  QTemporaryDir dir;
+  QFile file(dir.filePath("p"));
+  if (!writePackage(file.fileName(), c, version) || !file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+QByteArray zipBytes(const QMap<QString, QByteArray>& members) {
+  QTemporaryDir dir;
+  QFile file(dir.filePath("z"));
+  if (!writeZip(file.fileName(), members) || !file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+}  // namespace
+#endif
+
+void TestWordImport::ankiPackages_data() {
+  QTest::addColumn<QByteArray>("package");
+  QTest::addColumn<Picks>("picks");
+  QTest::addColumn<Pairs>("pairs");
+  QTest::addColumn<int>("error");  // an AnkiError, -1 for none
+  QTest::addColumn<SkippedNotes>("skipped");
+#ifndef DRIFTGLYPH_ANKI
+  QTest::addRow("not available in this build") << QByteArray("PK") << Picks{} << Pairs{} << int(AnkiError::Unavailable)
+                                               << SkippedNotes{};
+#else
+  AnkiFixture::Collection legacy;
+  legacy.schema = 11;
+  legacy.notes = {{1, {"<b>犬</b>", "dog&nbsp;<br>[sound:d.mp3]"}}, {1, {" 漢字[かんじ]", "<img src=k.png>kanji"}},
+                  {1, {"<div></div>", "empty question"}}};
+  const Pairs legacyPairs{{"犬", "dog"}, {"漢字", "kanji"}};
+  QTest::addRow("legacy package, schema 11") << packageBytes(legacy, 1) << Picks{} << legacyPairs << -1
+                                             << SkippedNotes{1, 0, 0};
+  QTest::addRow("version 2 with meta") << packageBytes(legacy, 2) << Picks{} << legacyPairs << -1 << SkippedNotes{1, 0, 0};
+  AnkiFixture::Collection latest;
+  latest.noteTypes = {{7, "Vocab", {"Word", "Reading", "Meaning"}}, {8, "Single", {"Text"}}};
+  latest.decks = {{1, "Default"}, {2, "JP"}, {3, "JP::N5"}, {4, "Other"}};
+  latest.notes = {{7, {"猫", "ねこ", "cat"}, 3}, {7, {"犬", "いぬ", "dog"}, 2}, {7, {"x", "y", "z"}, 4},
+                  {8, {"alone"}, 3}, {7, {"長", "", QString(1 << 20, u'x')}, 2}};
+  // Decks offered: all, JP, JP::N5, Other; fields: Word and Meaning.
+  QTest::addRow("latest package: zstd, schema 18, deck with sub-decks, fields chosen")
+      << packageBytes(latest, 3) << Picks{{1}, {0, 2}} << Pairs{{"猫", "cat"}, {"犬", "dog"}} << -1 << SkippedNotes{0, 1, 1};
+  QTest::addRow("same field twice is asked again") << packageBytes(latest, 3) << Picks{{3}, {1, 1}, {0, 1}}
+                                                   << Pairs{{"x", "y"}} << -1 << SkippedNotes{};
+  QTest::addRow("deck choice cancelled") << packageBytes(latest, 3) << Picks{{}} << Pairs{} << int(AnkiError::Cancelled)
+                                         << SkippedNotes{};
+  const QByteArray real = collectionBytes(legacy);
+  QTest::addRow("no meta: collection.anki21 before the old one")
+      << zipBytes({{"collection.anki2", collectionBytes(AnkiFixture::Collection{})}, {"collection.anki21", real}})
+      << Picks{} << legacyPairs << -1 << SkippedNotes{1, 0, 0};
+  AnkiFixture::Collection many;
+  for (int i = 0; i < 32767 + 5; ++i) many.notes.append({1, {QString::number(i), "n"}});
+  QTest::addRow("beyond the pairs a list holds") << packageBytes(many, 3) << Picks{} << Pairs{} << -1 << SkippedNotes{};
+  const QByteArray zeros(9 << 20, 0);
+  const auto bad = [&](const char* name, const QByteArray& bytes, AnkiError error) {
+    QTest::addRow("%s", name) << bytes << Picks{} << Pairs{} << int(error) << SkippedNotes{};
+  };
+  bad("not a zip", "hello", AnkiError::NotPackage);
+  bad("truncated zip", packageBytes(legacy, 2).chopped(200), AnkiError::NotPackage);
+  bad("meta not protobuf", zipBytes({{"meta", "\xff\xff"}, {"collection.anki21", real}}), AnkiError::BadMeta);
+  bad("version too new", zipBytes({{"meta", meta(4)}, {"collection.anki21b", zstd(real)}}), AnkiError::TooNew);
+  bad("zip bomb over the bound", zipBytes({{"collection.anki21", zeros}}), AnkiError::TooLarge);
+  bad("zstd bomb over the bound", zipBytes({{"meta", meta(3)}, {"collection.anki21b", zstd(zeros)}}), AnkiError::TooLarge);
+  bad("cut zstd frame", zipBytes({{"meta", meta(3)}, {"collection.anki21b", zstd(real).chopped(9)}}),
+      AnkiError::NotPackage);
+  bad("not SQLite", zipBytes({{"collection.anki21", QByteArray(4096, 'x')}}), AnkiError::NotCollection);
+  AnkiFixture::Collection future;
+  future.schema = 19;
+  bad("unknown schema", zipBytes({{"collection.anki21", collectionBytes(future)}}), AnkiError::UnknownSchema);
+  AnkiFixture::Collection oneField;
+  oneField.noteTypes = {{1, "Single", {"Text"}}};
+  oneField.notes = {{1, {"alone"}}};
+  QTest::addRow("only notes of one field") << zipBytes({{"collection.anki21", collectionBytes(oneField)}}) << Picks{}
+                                           << Pairs{} << -1 << SkippedNotes{0, 1, 0};
+  bad("no collection member", zipBytes({{"media", "{}"}}), AnkiError::NoCollection);
+#endif
+}
+
+void TestWordImport::ankiPackages() {
+  QFETCH(QByteArray, package);
+  QFETCH(Picks, picks);
+  QFETCH(Pairs, pairs);
+  QFETCH(int, error);
+  QFETCH(SkippedNotes, skipped);
+  QTemporaryDir dir;
+  const QString path = writeFile(dir, "deck.apkg", package);
+  FakeUserDialogs dialogs;
+  for (const QList<int>& pick : picks) dialogs.picks.push_back(pick.isEmpty() ? std::nullopt : std::optional(pick));
+  ExtraSettings remembered;
+  AnkiDialogChoices choices(dialogs, remembered);
+  const std::variant<AnkiPairs, AnkiError> read = AnkiPackage::read(path, choices, 8 << 20);
+  QCOMPARE(dialogs.unexpected, 0);
+  QVERIFY(dialogs.picks.empty());
+  QCOMPARE(QFileInfo(path).size(), package.size());
+  if (error >= 0) {
+    QCOMPARE(int(std::get<AnkiError>(read)), error);
+    return;
+  }
+  const AnkiPairs& got = std::get<AnkiPairs>(read);
+  if (got.count() == AnkiPairs::kMaxPairs) {
+    QCOMPARE(got.beyond, 5);
+    return;
+  }
+  QCOMPARE(pairsOf(FileImport::fromAnki(got)), pairs);
+  QCOMPARE(got.skipped, skipped);
+  // The note type's fields are remembered: the same package asks no more about them.
+  const qsizetype asked = dialogs.choiceRequests.size();
+  for (const QList<int>& pick : picks.mid(0, 1)) dialogs.picks.push_back(pick);
+  AnkiDialogChoices again(dialogs, remembered);
+  QCOMPARE(pairsOf(FileImport::fromAnki(std::get<AnkiPairs>(AnkiPackage::read(path, again, 8 << 20)))), pairs);
+  QCOMPARE(dialogs.choiceRequests.size(), asked + qsizetype(picks.isEmpty() ? 0 : 1));
 }
 
 void TestWordImport::shiftJisFileIsDecoded() {

@@ -1,7 +1,11 @@
-// The editor's three imports (csv, line by line, the companion's .vcb) on
-// the same decoded text.
+// The editor's imports (csv, line by line, the companion's .vcb, separated
+// lists and flashcard exports, field HTML) on the same decoded text, and the
+// bytes as a flashcard package's version record.
+#include "anki/package_meta.h"
+#include "editor/separated_text.h"
 #include "editor/word_import.h"
 #include "fuzz_check.h"
+#include "startup/html_text.h"
 #include "startup/text_codec.h"
 
 namespace {
@@ -21,5 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const WordImport::VcbImport vcb = WordImport::parseVcb(text);
   checkPairs(vcb.words);
   FUZZ_CHECK(!vcb.words || vcb.questionFont);
+  checkPairs(SeparatedText::parse(text));
+  const QString plain = HtmlText::toPlain(text);
+  FUZZ_CHECK(plain == plain.trimmed());
+  const std::variant<int, AnkiError> version = PackageMeta::version(fuzzBytes(data, size));
+  FUZZ_CHECK(!std::holds_alternative<int>(version) || (std::get<int>(version) >= 1 && std::get<int>(version) <= 3));
   return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/display_lock.h"
 #include "startup/command_line.h"
+#include "startup/saver_settings.h"
 
 using Action = StartupCommand::Action;
 Q_DECLARE_METATYPE(StartupCommand::Action)
@@ -48,6 +49,10 @@ class tst_CommandLine : public QObject {
     for (const char* minutes : {"0", "-1", "ten", "nan", "inf", "1e9"})
       QTest::addRow("idle %s", minutes) << QStringList{"--idle", minutes} << Action::Help;
     QTest::addRow("idle without minutes") << QStringList{"--idle"} << Action::Help;
+    QTest::addRow("import") << QStringList{"--import", "a.apkg", "--output", "b.dgl", "--fields", "Q,A"} << Action::Import;
+    QTest::addRow("import without output") << QStringList{"--import", "a.apkg"} << Action::Help;
+    QTest::addRow("import with one field name") << QStringList{"--import", "a", "--output", "b", "--fields", "Q"} << Action::Help;
+    QTest::addRow("list words") << QStringList{"--list-words", "--home", "/h"} << Action::ListWords;
   }
   void dispatch() {
     QFETCH(QStringList, arguments);
@@ -128,6 +133,51 @@ class tst_CommandLine : public QObject {
     QCOMPARE(second.readAllStandardOutput().isEmpty(), !runs);
     // A stopped start did not even load the settings: no DrifStt was written.
     QCOMPARE(QFile::exists(home.filePath(QStringLiteral("DrifStt"))), runs);
+  }
+
+  // --import writes a list or, for a file that gives none, says why on one
+  // line with status 2 and writes nothing; --list-words prints the pairs.
+  void importAndListWords_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("line");
+    QTest::addRow("csv with a blank line") << QByteArray("apple,りんご\r\n\r\ndog,犬\r\ncat,猫\r\n") << 0
+                                           << "3 pairs written to ";
+#ifdef DRIFTGLYPH_ANKI
+    QTest::addRow("not a package") << QByteArray("PK no zip") << 2 << ": not a zip file";
+#else
+    QTest::addRow("package in a build without Anki") << QByteArray("PK no zip") << 2 << ": Anki files are not available";
+#endif
+  }
+  void importAndListWords() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, status);
+    QFETCH(QString, line);
+    QTemporaryDir home;
+    QFile input(home.filePath(status == 0 ? "words.csv" : "deck.apkg"));
+    QVERIFY(input.open(QIODevice::WriteOnly) && input.write(file) == file.size());
+    input.close();
+    QProcess import;
+    import.start(QStringLiteral(DRIFTGLYPH_EXE), {"--import", input.fileName(), "--output", home.filePath("out.dgl")});
+    QVERIFY(import.waitForFinished(10000));
+    QCOMPARE(import.exitCode(), status);
+    const QString said = QString::fromUtf8(status == 0 ? import.readAllStandardOutput() : import.readAllStandardError());
+    QCOMPARE(said.count(u'\n'), 1);
+    QVERIFY2(said.contains(line), qPrintable(said));
+    QCOMPARE(QFile::exists(home.filePath("out.dgl")), status == 0);
+    if (status != 0) return;
+    QFile settings(home.filePath("DrifStt"));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    SaverSettings chosen;
+    chosen.linkState = 2;
+    chosen.ownList = 1;
+    chosen.wordListPath = home.filePath("out.dgl");
+    settings.write(SettingsFile::format(chosen));
+    settings.close();
+    QProcess list;
+    list.start(QStringLiteral(DRIFTGLYPH_EXE), {"--list-words", "--home", home.path()});
+    QVERIFY(list.waitForFinished(10000));
+    QCOMPARE(QString::fromUtf8(list.readAllStandardOutput()), QStringLiteral("apple\tりんご\ndog\t犬\ncat\t猫\n"));
   }
 
   // Probing only reads the lock, so a display starting at the same instant

@@ -30,11 +30,13 @@ class FakeUserDialogs final : public UserDialogs {
   std::deque<Answer> answers;
   std::deque<QString> files;  // open and save dialogs share one queue; "" = cancelled
   std::deque<std::optional<QColor>> colors;
+  std::deque<std::optional<QList<int>>> picks;  // choice dialogs; nullopt = cancelled
 
   // Records.
   QList<Message> messages;
   QList<FileDialog> fileDialogs;
   QList<QColor> colorRequests;
+  QList<QList<Choice>> choiceRequests;
   int unexpected = 0;  // dialogs shown with no answer queued for them
 
   void answer(Answer a) { answers.push_back(a); }
@@ -61,6 +63,18 @@ class FakeUserDialogs final : public UserDialogs {
 
   QString openFile(const FileRequest& request) override { return nextFile(false, request); }
   QString saveFile(const FileRequest& request) override { return nextFile(true, request); }
+
+  std::optional<QList<int>> choose(const QString& text, const QList<Choice>& choices) override {
+    messages.append({text, Buttons::OkCancel, Icon::None});
+    choiceRequests.append(choices);
+    if (picks.empty()) {
+      ++unexpected;
+      return std::nullopt;
+    }
+    const std::optional<QList<int>> p = picks.front();
+    picks.pop_front();
+    return p;
+  }
 
   std::optional<QColor> chooseColor(const QColor& initial) override {
     colorRequests.append(initial);

@@ -1,0 +1,113 @@
+#include "anki/anki_link.h"
+
+#include <QTemporaryDir>
+
+#include "anki/anki_notes.h"
+#include "anki/anki_profile.h"
+#include "anki/link_snapshot.h"
+
+namespace AnkiLink {
+
+namespace {
+
+// The link's fields: the two named in the settings, else the note type's
+// remembered choice, else its first two.
+class LinkChoices final : public AnkiChoices {
+ public:
+  explicit LinkChoices(const ExtraSettings& settings) : settings_(settings) {}
+  std::optional<QString> deck(const QStringList&) override { return settings_.ankiDeck; }
+  std::optional<FieldChoice> fields(const QString& noteType, const QStringList& names) override {
+    if (auto named = GivenChoices::named(names, settings_.ankiQuestion, settings_.ankiAnswer)) return named;
+    if (const ExtraSettings::NoteFields* remembered = settings_.fieldsFor(noteType))
+      if (auto named = GivenChoices::named(names, remembered->question, remembered->answer)) return named;
+    return FieldChoice{};
+  }
+
+ private:
+  const ExtraSettings& settings_;
+};
+
+std::variant<AnkiPairs, AnkiError> readProfile(const ExtraSettings& settings, const QDateTime& now) {
+  if (settings.ankiProfile.isEmpty()) return AnkiError::NoCollection;
+  const QTemporaryDir copyFolder;
+  std::variant<std::unique_ptr<Collection>, AnkiError> opened = AnkiProfile::openLive(settings.ankiProfile, copyFolder);
+  if (const AnkiError* error = std::get_if<AnkiError>(&opened)) return *error;
+  Collection& collection = *std::get<std::unique_ptr<Collection>>(opened);
+  LinkChoices choices(settings);
+  const auto cards =
+      settings.ankiCards == ExtraSettings::AnkiCards::All ? Collection::Cards::All : Collection::Cards::DueToday;
+  return AnkiNotes::read(collection, choices, cards, AnkiProfile::today(collection.creationTime(), now));
+}
+
+}  // namespace
+
+Result load(const QString& home, const ExtraSettings& settings, const QDateTime& now, bool keep) {
+  Result result;
+  const std::variant<AnkiPairs, AnkiError> read = readProfile(settings, now);
+  const AnkiPairs* pairs = std::get_if<AnkiPairs>(&read);
+  if (pairs && pairs->count() == 0) {
+    // A read that found nothing to learn is a good read: an old snapshot would show stale words.
+    result.error = AnkiError::NoPairs;
+    result.skipped = pairs->skipped;
+    return result;
+  }
+  if (pairs) {
+    WordList words;
+    words.questions = pairs->questions;
+    words.answers = pairs->answers;
+    result.skipped = pairs->skipped;
+    result.beyond = pairs->beyond;
+    if (keep) LinkSnapshot::save(home, settings, words, now);
+    result.words = std::move(words);
+    return result;
+  }
+  result.error = std::get<AnkiError>(read);
+  // Nor does a deck that is gone get another deck's words.
+  if (*result.error == AnkiError::NoDeck) return result;
+  if (std::optional<LinkSnapshot::Snapshot> snapshot = LinkSnapshot::load(home, settings)) {
+    result.words = std::move(snapshot->words);
+    result.snapshotTaken = snapshot->taken;
+  }
+  return result;
+}
+
+std::variant<QStringList, AnkiError> decks(const QString& profileFolder) {
+  const QTemporaryDir copyFolder;
+  std::variant<std::unique_ptr<Collection>, AnkiError> opened = AnkiProfile::openLive(profileFolder, copyFolder);
+  if (const AnkiError* error = std::get_if<AnkiError>(&opened)) return *error;
+  return AnkiNotes::decksOffered(*std::get<std::unique_ptr<Collection>>(opened));
+}
+
+QString statusText(const Result& result) {
+  QString text;
+  if (result.error == AnkiError::NoPairs)
+    text = QStringLiteral("学習中・今日が期限のカードはありません。");
+  else if (result.error)
+    text = AnkiErrors::japanese(*result.error);
+  if (result.snapshotTaken)
+    text += QStringLiteral("\n%1に読み込んだ%2語を表示します。")
+                .arg(result.snapshotTaken->toString(QStringLiteral("yyyy/MM/dd HH:mm")))
+                .arg(result.words ? result.words->count() : 0);
+  else if (result.words)
+    text = QStringLiteral("Ankiから%1語を読み込みました。").arg(result.words->count());
+  if (!result.snapshotTaken && result.skipped.total() > 0 && result.error != AnkiError::NoPairs) text += result.skipped.japanese().replace(QStringLiteral("\r\n"), QString());
+  return text;
+}
+
+QString sourceName(const Result& result) {
+  return result.snapshotTaken ? QStringLiteral("Anki (%1)").arg(result.snapshotTaken->toString(QStringLiteral("MM/dd HH:mm")))
+                              : QStringLiteral("Anki");
+}
+
+QuorlSaver::ExtraSource extraSource(std::function<void(const Result&)> report) {
+  return [report](const QuorlSaver& saver) -> std::optional<QuorlSaver::ExtraWords> {
+    const ExtraSettings settings = ExtraSettingsFile::load(saver.homeFolder());
+    if (settings.words != ExtraSettings::WordSource::Anki) return std::nullopt;
+    Result result = load(saver.homeFolder(), settings, QDateTime::currentDateTime());
+    if (report) report(result);
+    if (!result.words) return std::nullopt;
+    return QuorlSaver::ExtraWords{std::move(*result.words), sourceName(result)};
+  };
+}
+
+}  // namespace AnkiLink

@@ -1,0 +1,93 @@
+#include "anki/anki_profile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "startup/file_io.h"
+#include "startup/paths.h"
+
+namespace AnkiProfile {
+
+namespace {
+
+// SQLite's file header: the magic, and at bytes 18 and 19 the read and write
+// versions, 2 for WAL mode.
+constexpr int kHeaderBytes = 100;
+constexpr char kMagic[] = "SQLite format 3";
+
+struct FileState {
+  qint64 size = -1;
+  QDateTime modified;
+  bool operator==(const FileState&) const = default;
+};
+
+FileState stateOf(const QString& path) {
+  const QFileInfo info(path);
+  return {info.exists() ? info.size() : -1, info.lastModified()};
+}
+
+bool exists(const QString& path) { return QFileInfo::exists(path); }
+
+}  // namespace
+
+QStringList dataFolders() {
+  QStringList candidates;
+#ifdef Q_OS_WIN
+  const QString appData = qEnvironmentVariable("APPDATA");
+  if (!appData.isEmpty()) candidates << Paths::join(appData, QStringLiteral("Anki2"));
+#else
+  const QString home = QDir::homePath();
+  const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+  candidates << Paths::join(dataHome.isEmpty() ? home + QStringLiteral("/.local/share") : dataHome, QStringLiteral("Anki2"))
+             << home + QStringLiteral("/.var/app/net.ankiweb.Anki/data/Anki2");
+#endif
+  QStringList folders;
+  for (const QString& folder : candidates)
+    if (QFileInfo(folder).isDir() && !folders.contains(folder)) folders << folder;
+  return folders;
+}
+
+QList<Profile> profiles() {
+  QList<Profile> found;
+  for (const QString& data : dataFolders()) {
+    const QStringList names = QDir(data).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& name : names) {
+      const QString folder = Paths::join(data, name);
+      if (FileIo::isFile(Paths::join(folder, kCollectionName))) found.append({name, folder});
+    }
+  }
+  return found;
+}
+
+qint64 today(qint64 createdSecs, const QDateTime& now) {
+  constexpr qint64 kDayStart = 4 * 3600;
+  const QDate created = QDateTime::fromSecsSinceEpoch(createdSecs - kDayStart).date();
+  const QDate current = QDateTime::fromSecsSinceEpoch(now.toSecsSinceEpoch() - kDayStart).date();
+  return created.daysTo(current);
+}
+
+std::variant<std::unique_ptr<Collection>, AnkiError> openLive(const QString& profileFolder,
+                                                              const QTemporaryDir& copyFolder) {
+  const QString path = Paths::join(profileFolder, kCollectionName);
+  if (!FileIo::isFile(path)) return AnkiError::NoCollection;
+  const std::optional<FileIo::Start> header = FileIo::readStart(path, kHeaderBytes);
+  if (!header || header->bytes.size() < kHeaderBytes || !header->bytes.startsWith(kMagic))
+    return AnkiError::NotCollection;
+  const bool wal = header->bytes.at(18) == 2 || header->bytes.at(19) == 2;
+  if (!wal) return Collection::open(path, Collection::Access::Live);
+
+  const QString walFile = path + QStringLiteral("-wal");
+  if (exists(walFile)) return AnkiError::Locked;
+  if (!copyFolder.isValid()) return AnkiError::WriteFailed;
+  const FileState before = stateOf(path);
+  const QString copy = copyFolder.filePath(QStringLiteral("collection"));
+  QFile::remove(copy);
+  if (!QFile::copy(path, copy)) return AnkiError::WriteFailed;
+  // Opened by the program while it was copied: the copy may be torn.
+  if (exists(walFile) || stateOf(path) != before) return AnkiError::Locked;
+  return Collection::open(copy, Collection::Access::OwnCopy);
+}
+
+}  // namespace AnkiProfile

@@ -1,0 +1,44 @@
+#include "editor/anki_dialog_choices.h"
+
+#include "platform/user_dialogs.h"
+
+QString AnkiDialogChoices::deckQuestion() { return QStringLiteral("読み込むデッキを選んでください。"); }
+QString AnkiDialogChoices::allDecks() { return QStringLiteral("すべてのデッキ"); }
+QString AnkiDialogChoices::fieldsQuestion(const QString& noteType, int fields) {
+  return QStringLiteral("ノートタイプ「%1」にはフィールドが%2個あります。").arg(noteType).arg(fields) +
+         QStringLiteral("\r\n") + QStringLiteral("問題と答えにするフィールドを選んでください。");
+}
+QString AnkiDialogChoices::sameFieldMessage() {
+  return QStringLiteral("問題と答えには別々のフィールドを選んでください。");
+}
+
+std::optional<QString> AnkiDialogChoices::deck(const QStringList& names) {
+  if (names.size() <= 1) return QString();
+  const std::optional<QList<int>> picked =
+      dialogs_.choose(deckQuestion(), {{QStringLiteral("デッキ"), QStringList{allDecks()} + names, 0}});
+  if (!picked) return std::nullopt;
+  const int index = picked->value(0);
+  return index >= 1 && index <= names.size() ? names.at(index - 1) : QString();
+}
+
+std::optional<FieldChoice> AnkiDialogChoices::fields(const QString& noteType, const QStringList& fieldNames) {
+  if (const ExtraSettings::NoteFields* known = remembered_.fieldsFor(noteType))
+    if (auto named = GivenChoices::named(fieldNames, known->question, known->answer)) return named;
+  for (;;) {
+    const std::optional<QList<int>> picked =
+        dialogs_.choose(fieldsQuestion(noteType, int(fieldNames.size())),
+                        {{QStringLiteral("問題"), fieldNames, 0}, {QStringLiteral("答え"), fieldNames, 1}});
+    if (!picked) return std::nullopt;
+    const FieldChoice choice{picked->value(0), picked->value(1)};
+    if (choice.question == choice.answer || choice.question < 0 || choice.answer < 0 ||
+        choice.question >= fieldNames.size() || choice.answer >= fieldNames.size()) {
+      dialogs_.message(sameFieldMessage());
+      continue;
+    }
+    ExtraSettings::NoteFields chosen{noteType, fieldNames.at(choice.question), fieldNames.at(choice.answer)};
+    remembered_.noteFields.removeIf([&](const ExtraSettings::NoteFields& f) { return f.noteType == noteType; });
+    remembered_.noteFields.append(chosen);
+    rememberedNew_ = true;
+    return choice;
+  }
+}

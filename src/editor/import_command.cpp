@@ -1,0 +1,53 @@
+#include "editor/import_command.h"
+
+#include <QTextStream>
+
+#include "editor/file_import.h"
+#include "startup/file_io.h"
+#include "startup/word_list.h"
+
+namespace ImportCommand {
+
+namespace {
+
+QString leftOutLine(const WordImport::ImportedWords& words) {
+  QStringList why;
+  if (words.leftOut.pairs > 0)
+    why << QStringLiteral("%1%2 beyond the %3 a list holds")
+               .arg(words.leftOut.atLeast ? QStringLiteral("at least ") : QString())
+               .arg(words.leftOut.pairs)
+               .arg(kMaxPairs);
+  if (words.skipped.total() > 0) why << words.skipped.english();
+  const int total = words.leftOut.pairs + words.skipped.total();
+  if (total == 0) return QStringLiteral("none left out");
+  return QStringLiteral("%1 left out (%2)").arg(total).arg(why.join(QStringLiteral("; ")));
+}
+
+}  // namespace
+
+int run(const Options& options, QTextStream& out, QTextStream& err) {
+  const auto fail = [&](const QString& why) {
+    err << "driftglyph: " << options.file << ": " << why << Qt::endl;
+    return 2;
+  };
+  if (!FileIo::isFile(options.file)) return fail(QStringLiteral("cannot be read"));
+  GivenChoices choices(options.deck, options.questionField, options.answerField);
+  const FileImport::Outcome outcome = FileImport::importFile(options.file, choices);
+  if (outcome.ankiError)
+    return fail(AnkiErrors::english(*outcome.ankiError) +
+                (outcome.skipped.total() > 0 ? QStringLiteral(" (%1)").arg(outcome.skipped.english()) : QString()));
+  if (!outcome.words) return fail(QStringLiteral("cannot be read, or holds no pair"));
+  const WordImport::ImportedWords& words = *outcome.words;
+  WordList list;
+  list.questions = words.questions;
+  list.answers = words.answers;
+  QString why;
+  if (!WordListFile::write(options.output, list, &why)) {
+    err << "driftglyph: " << options.output << ": cannot be written: " << why << Qt::endl;
+    return 2;
+  }
+  out << words.count() << " pairs written to " << options.output << ", " << leftOutLine(words) << Qt::endl;
+  return 0;
+}
+
+}  // namespace ImportCommand

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+
+#include "settings/anki_link_model.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QRadioButton;
+class UserDialogs;
+
+// The settings' own dialog for the flashcard program's profile as the word
+// source: a thin view over AnkiLinkModel. exec() returns Accepted when the
+// choice was applied (the saver's words may have changed).
+class AnkiLinkDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  AnkiLinkDialog(QuorlSaver& saver, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+  AnkiLinkModel& model() { return model_; }
+
+ public slots:
+  void accept() override;
+
+ private:
+  void refresh();
+  void browse();
+
+  AnkiLinkModel model_;
+  UserDialogs& dialogs_;
+  QCheckBox* chkUse_ = nullptr;
+  QComboBox* cmbProfile_ = nullptr;
+  QComboBox* cmbDeck_ = nullptr;
+  QRadioButton* optDue_ = nullptr;
+  QRadioButton* optAll_ = nullptr;
+  QLabel* lblStatus_ = nullptr;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Notes or lines of an import that gave no pair, by why: told to the user
+// after the import, so that a pair never goes missing without a word.
+struct SkippedNotes {
+  int empty = 0;     // question or answer empty once the text was tidied
+  int oneField = 0;  // only one field: nothing to pair it with
+  int tooLong = 0;   // a field longer than a label can show (kMaxFieldChars)
+
+  // Fields longer than this are not words to learn but pasted documents.
+  static constexpr int kMaxFieldChars = 2000;
+
+  int total() const { return empty + oneField + tooLong; }
+  bool operator==(const SkippedNotes&) const = default;
+
+  // One Japanese line per reason, for the message box; empty when none.
+  QString japanese() const {
+    QStringList lines;
+    if (empty) lines << QStringLiteral("%1件は問題か答えが空のため読み込んでいません。").arg(empty);
+    if (oneField) lines << QStringLiteral("%1件はフィールドが1つしかないため読み込んでいません。").arg(oneField);
+    if (tooLong)
+      lines << QStringLiteral("%1件は%2文字を超えるため読み込んでいません。").arg(tooLong).arg(kMaxFieldChars);
+    return lines.join(QStringLiteral("\r\n"));
+  }
+  // The same on one line, for the command line.
+  QString english() const {
+    QStringList parts;
+    if (empty) parts << QStringLiteral("%1 empty").arg(empty);
+    if (oneField) parts << QStringLiteral("%1 with one field").arg(oneField);
+    if (tooLong) parts << QStringLiteral("%1 longer than %2 characters").arg(tooLong).arg(kMaxFieldChars);
+    return parts.join(QStringLiteral(", "));
+  }
+};
