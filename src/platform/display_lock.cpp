@@ -52,30 +52,28 @@ bool DisplayLock::heldElsewhere() {
 }
 
 DisplayLock::Holder DisplayLock::holder(QString* why) const {
-  // pid, program, host name, machine id and boot id, a line each.
-  QFile file(lockPath(folder_));
-  if (!file.open(QIODevice::ReadOnly)) return Holder::Nobody;
-  QList<QByteArray> lines = file.read(4096).split('\n');
-  if (lines.size() < 4) {
-    // A display that made the file this instant may not have written it yet.
-    QThread::msleep(100);
-    file.seek(0);
-    lines = file.read(4096).split('\n');
-  }
-  bool numeric = false;
-  const qint64 pid = lines.value(0).toLongLong(&numeric);
-  const QString program = QString::fromUtf8(lines.value(1));
-  const QString host = QString::fromUtf8(lines.value(2));
-  const QByteArray bootId = lines.value(4).trimmed();
+  if (!QFileInfo::exists(lockPath(folder_))) return Holder::Nobody;
   auto unknown = [why](const QString& reason) {
     if (why) *why = reason;
     return Holder::Unknown;
   };
-  if (!numeric || pid <= 0)
-    return unknown(QStringLiteral("the lock file %1 names no process").arg(QDir::toNativeSeparators(file.fileName())));
+  qint64 pid = 0;
+  QString host;
+  QString program;
+  // A display that made the file this instant may not have written it yet.
+  if (!lock_->getLockInfo(&pid, &host, &program)) {
+    QThread::msleep(100);
+    if (!lock_->getLockInfo(&pid, &host, &program) || pid <= 0)
+      return unknown(QStringLiteral("the lock file %1 names no process").arg(QDir::toNativeSeparators(lockPath(folder_))));
+  }
+  // The boot it was made in follows pid, program, host name and machine id,
+  // a line each (where the system lets the file be read while it is held).
+  QByteArray bootId;
+  if (QFile file(lockPath(folder_)); file.open(QIODevice::ReadOnly)) bootId = file.read(4096).split('\n').value(4).trimmed();
   const QByteArray thisBoot = QSysInfo::bootUniqueId();
   if (!bootId.isEmpty() && !thisBoot.isEmpty() && bootId != thisBoot) return Holder::Stale;
-  if (!host.isEmpty() && host != QSysInfo::machineHostName())
+  // Host names are the same in any case (Windows writes them in capitals).
+  if (!host.isEmpty() && host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) != 0)
     return unknown(QStringLiteral("the lock is held by process %1 on %2, which cannot be checked from here").arg(pid).arg(host));
   switch (ProcessProbe::probe(pid, program)) {
     case ProcessProbe::State::Ours:

@@ -210,35 +210,45 @@ StartupCommand parse(const QStringList& arguments, const QString& hostWindowVari
 }
 
 QString helpText() {
+  // What holds on this system only: X11 and the idle watcher on Linux, and
+  // each system's own default home.
   return QStringLiteral(
-      "Usage: driftglyph [SWITCH] [--home DIR]\n"
-      "\n"
-      "  /s, /S        show the screen saver full screen\n"
-      "  /c[:HANDLE]   open the settings (also the default for any other switch),\n"
-      "                owned by the window HANDLE when given\n"
-      "  /p HANDLE     draw the display into the window HANDLE, as a preview\n"
-      "  /a            do nothing (a password change, which needs none)\n"
-      "  -root, --root draw into XSCREENSAVER_WINDOW, else the root window (XScreenSaver)\n"
-      "  -window-id ID, --window-id ID\n"
-      "                draw into the X window ID (decimal or 0x hex) until SIGTERM\n"
-      "  --idle MINUTES\n"
-      "                stay running and show the display whenever the session has been\n"
-      "                idle for MINUTES (a decimal number: 0.5 is half a minute); for a\n"
-      "                desktop's autostart, on Wayland, GNOME and X11 alike\n"
-      "  --home DIR    keep settings and default files in DIR\n"
-      "                (default: DRIFTGLYPH_HOME, else the program's folder when it is\n"
-      "                 writable and holds DEFAULT.dgl, else $XDG_CONFIG_HOME/driftglyph)\n"
-      "  --trace N     run the display headless for N patterns and print each tick as JSON\n"
-      "    --size WxH  display size for --trace (default 1024x768)\n"
-      "    --seed S    random seed offset for --trace (default 0)\n"
-      "    --frames D  also write each tick's picture as D/NNNNNN.png\n"
-      "  --import FILE --output LIST.dgl [--deck NAME] [--fields Q,A]\n"
-      "                convert FILE (csv, text, tab-separated or Anki export, .vcb,\n"
-      "                Anki .apkg/.colpkg) into the word list LIST.dgl; prints one line\n"
-      "  --list-words  print the pairs the display would show now, one\n"
-      "                QUESTION<TAB>ANSWER a line\n"
-      "  --help        show this text\n"
-      "  --version     show the version\n");
+             "Usage: driftglyph [SWITCH] [--home DIR]\n"
+             "\n"
+             "  /s, /S        show the screen saver full screen\n"
+             "  /c[:HANDLE]   open the settings (also the default for any other switch),\n"
+             "                owned by the window HANDLE when given\n"
+             "  /p HANDLE     draw the display into the window HANDLE, as a preview\n"
+             "  /a            do nothing (a password change, which needs none)\n")
+#ifndef Q_OS_WIN
+         + QStringLiteral(
+             "  -root, --root draw into XSCREENSAVER_WINDOW, else the root window (XScreenSaver)\n"
+             "  -window-id ID, --window-id ID\n"
+             "                draw into the X window ID (decimal or 0x hex) until SIGTERM\n"
+             "  --idle MINUTES\n"
+             "                stay running and show the display whenever the session has been\n"
+             "                idle for MINUTES (a decimal number: 0.5 is half a minute); for a\n"
+             "                desktop's autostart, on Wayland, GNOME and X11 alike\n")
+#endif
+         + QStringLiteral(
+             "  --home DIR    keep settings and default files in DIR\n"
+             "                (default: DRIFTGLYPH_HOME, else the program's folder when it is\n"
+#ifdef Q_OS_WIN
+             "                 writable and holds DEFAULT.dgl, else %APPDATA%\\Driftglyph)\n"
+#else
+             "                 writable and holds DEFAULT.dgl, else $XDG_CONFIG_HOME/driftglyph)\n"
+#endif
+             "  --trace N     run the display headless for N patterns and print each tick as JSON\n"
+             "    --size WxH  display size for --trace (default 1024x768)\n"
+             "    --seed S    random seed offset for --trace (default 0)\n"
+             "    --frames D  also write each tick's picture as D/NNNNNN.png\n"
+             "  --import FILE --output LIST.dgl [--deck NAME] [--fields Q,A]\n"
+             "                convert FILE (csv, text, tab-separated or Anki export, .vcb,\n"
+             "                Anki .apkg/.colpkg) into the word list LIST.dgl; prints one line\n"
+             "  --list-words  print the pairs the display would show now, one\n"
+             "                QUESTION<TAB>ANSWER a line\n"
+             "  --help        show this text\n"
+             "  --version     show the version\n");
 }
 
 }  // namespace CommandLine
