@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <QTimer>
 #include <QRect>
 #include <QRegion>
 #include <QSize>
@@ -46,6 +48,17 @@ class DisplayEngine : public QObject {
   // Every timer stops for good.
   void stop();
 
+  // Smooth motion: between two ticks frames follow at the screen's refresh
+  // rate (`hertz`; outside 24..240 Hz, 60), each label on its way from its
+  // place at one tick to its place at the next, one tick behind the model.
+  // Off (and always on a virtual clock) every frame is a tick.
+  void setSmooth(bool on, qreal hertz = 60);
+  bool smooth() const { return smooth_; }
+  // Milliseconds between two frames while labels glide.
+  int frameInterval() const { return frames_.interval(); }
+  // How far (0..1) the labels are on their way to the last tick's places.
+  void showGlide(double alpha);
+
   // With a virtual clock: fires the next due timer; false when none is enabled.
   bool step();
   // The virtual time in milliseconds; 0 on real timers.
@@ -68,6 +81,13 @@ class DisplayEngine : public QObject {
  private:
   void fire(TimerId id);
   void loadPicture();
+  // Every label where the stage has it now.
+  QList<ShownLabel> tickLabels() const;
+  // Shows `labels`; `changed` is what the frame repaints.
+  void show(QList<ShownLabel> labels, QRegion changed);
+  void nextFrame();
+  // The interval of the timer that fires next.
+  int nextTickMs() const;
 
   QuorlSaver& saver_;
   const DisplayRun run_;
@@ -78,7 +98,14 @@ class DisplayEngine : public QObject {
   std::unique_ptr<VirtualClock> clock_;
   TiledPicture picture_;
   QSize size_;
-  QList<QRect> labelRects_;
+  const PatternCatalog& patterns_;
+  QList<ShownLabel> from_, to_;  // all 32 labels at the last two ticks
+  QList<bool> hops_;             // by label: its move to the last tick is a hop
+  QList<ShownLabel> shown_;      // all 32 labels as the display shows them
+  bool smooth_ = false;
+  QTimer frames_;
+  QElapsedTimer glideClock_;
+  int glideMs_ = 100;
   std::pair<int, int> shownCycle_;  // pattern number and word index of the last tick
   quint64 generation_ = 0;
 };

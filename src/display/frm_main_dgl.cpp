@@ -28,7 +28,9 @@ frmMainDGL::~frmMainDGL() { lock_.release(); }
 
 void frmMainDGL::showSaver() {
   engine_.load();
-  cover(QGuiApplication::primaryScreen());
+  QScreen* screen = QGuiApplication::primaryScreen();
+  engine_.setSmooth(saver_.extra.smooth, screen ? screen->refreshRate() : 60);
+  cover(screen);
   activateWindow();
   setFocus();
   grab_ = new InputGrab(this);
@@ -51,6 +53,7 @@ void frmMainDGL::coverScreens() {
   // changed): the display covers it and starts its cycle anew at its size.
   connect(covers_, &ScreenCovers::displayScreenChanged, this, [this](QScreen* screen) {
     cover(screen);
+    engine_.setSmooth(saver_.extra.smooth, screen ? screen->refreshRate() : 60);
     engine_.restart();
   });
 }

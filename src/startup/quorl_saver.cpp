@@ -30,6 +30,7 @@ void QuorlSaver::load() {
   // Only a file read whole, or none at all, is written back: never one that
   // holds more than was read, nor a FIFO, device or folder in its place.
   const bool rewrite = start ? start->whole : !QFileInfo::exists(settingsPath());
+  extra = ExtraSettingsFile::load(home_);
 
   if (settings.linkState == 0) CompanionLink::findCompanion(*this);
   CompanionLink::loadCompanionWords(*this);
