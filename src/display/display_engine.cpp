@@ -84,12 +84,26 @@ int DisplayEngine::nextTickMs() const {
 
 void DisplayEngine::show(QList<ShownLabel> labels, QRegion changed) {
   shown_ = std::move(labels);
-  emit frameChanged(changed);
+  if (!changed.isEmpty()) emit frameChanged(changed);
+}
+
+void DisplayEngine::follow(DisplayEngine& leader, int offset) {
+  cycle_.follow(offset);
+  connect(&leader, &DisplayEngine::cycleStarted, this, [this](int wordIndex) {
+    if (cycle_.cycleState() == 0) return;
+    cycle_.startCycleWith(wordIndex);
+    ticked(false);
+  });
 }
 
 void DisplayEngine::fire(TimerId id) {
   const bool measuring = cycle_.cycleState() == 0;
   cycle_.fire(id);
+  ticked(measuring);
+  if (id == TimerId::tmQuo && !measuring && !cycle_.following()) emit cycleStarted(cycle_.wordIndex());
+}
+
+void DisplayEngine::ticked(bool measuring) {
   const std::pair<int, int> shown(cycle_.patternNumber(), cycle_.wordIndex());
   if (shown != shownCycle_) {
     shownCycle_ = shown;

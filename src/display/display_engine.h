@@ -42,6 +42,7 @@ class DisplayEngine : public QObject {
   void start() { cycle_.start(); }
   // The display measures `size` layout pixels, read on the first tick.
   void setSize(QSize size);
+  QSize size() const { return size_; }
   // The display changed size or screen: the running pattern stops and the
   // cycle measures the display and draws the background again.
   void restart();
@@ -58,6 +59,10 @@ class DisplayEngine : public QObject {
   int frameInterval() const { return frames_.interval(); }
   // How far (0..1) the labels are on their way to the last tick's places.
   void showGlide(double alpha);
+
+  // This display, on a further monitor, shows the words of `leader` at the
+  // same time: each of its cycles starts with the leader's (see MainCycle::follow).
+  void follow(DisplayEngine& leader, int offset);
 
   // With a virtual clock: fires the next due timer; false when none is enabled.
   bool step();
@@ -77,9 +82,13 @@ class DisplayEngine : public QObject {
   void pictureChanged();
   // A tick ran; `area` of the frame changed (all of it after the picture).
   void frameChanged(const QRegion& area);
+  // The main cycle started a pattern on word `wordIndex`.
+  void cycleStarted(int wordIndex);
 
  private:
   void fire(TimerId id);
+  // After a tick: the labels' new places shown, at once or on their way.
+  void ticked(bool measuring);
   void loadPicture();
   // Every label where the stage has it now.
   QList<ShownLabel> tickLabels() const;
