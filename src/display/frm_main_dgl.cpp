@@ -22,7 +22,7 @@ frmMainDGL::frmMainDGL(QuorlSaver& saver, const PatternCatalog& patterns, Displa
   setFocusPolicy(Qt::StrongFocus);
   connect(this, &CoveringWindow::inputSeen, this, &frmMainDGL::EndQuoSaver);
   connect(&engine_, &DisplayEngine::pictureChanged, this, [this] { surface().setBackground(engine_.picture()); });
-  connect(&engine_, &DisplayEngine::frameChanged, this, qOverload<const QRegion&>(&QWidget::update));
+  connect(&engine_, &DisplayEngine::frameChanged, this, &CoveringWindow::showFrame);
   lock_.acquire();
 }
 

@@ -13,7 +13,7 @@ void ScreenCover::fitScreen() {
 void ScreenCover::showDisplay(std::unique_ptr<DisplayEngine> engine, bool smooth) {
   engine_ = std::move(engine);
   connect(engine_.get(), &DisplayEngine::pictureChanged, this, [this] { surface().setBackground(engine_->picture()); });
-  connect(engine_.get(), &DisplayEngine::frameChanged, this, qOverload<const QRegion&>(&QWidget::update));
+  connect(engine_.get(), &DisplayEngine::frameChanged, this, &CoveringWindow::showFrame);
   engine_->load();
   engine_->setSmooth(smooth, screen_ ? screen_->refreshRate() : 60);
   engine_->setSize(size());
