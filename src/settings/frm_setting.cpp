@@ -1,6 +1,7 @@
 #include "settings/frm_setting.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -21,6 +22,7 @@
 #include "settings/companion_sync.h"
 #include "settings/elided_label.h"
 #include "settings/source_mark_view.h"
+#include "startup/extra_settings.h"
 #include "startup/quorl_saver.h"
 
 namespace {
@@ -83,7 +85,7 @@ frmSetting::~frmSetting() {
 
 void frmSetting::accept() {
   QString error;
-  if (!saver_.save(&error)) {
+  if (!saver_.save(&error) || !ExtraSettingsFile::save(saver_.homeFolder(), saver_.extra, &error)) {
     dialogs_.message(QStringLiteral("設定を保存できませんでした。\n") + error, UserDialogs::Buttons::Ok,
                      UserDialogs::Icon::Warning);
     return;
@@ -116,6 +118,7 @@ void frmSetting::initialiseControls() {
 
   showBackground(BackgroundChoice::initial(saver_));
 
+  initialiseDisplayBoxes();
   fillSwatch(shpCq_, s.questionColor);
   fillSwatch(shpCa_, s.answerColor);
 
@@ -233,6 +236,11 @@ void frmSetting::showBackground(const BackgroundView& view) {
   // The menu item follows its button, so it is usable whenever the button is.
   cmdBGdflt_->setEnabled(view.defaultEnabled);
   mitBdefault_->setEnabled(view.defaultEnabled);
+}
+
+void frmSetting::initialiseDisplayBoxes() {
+  chkSmooth_->setChecked(saver_.extra.smooth);
+  chkEveryMonitor_->setChecked(saver_.extra.everyMonitor);
 }
 
 void frmSetting::cmdTryClick() {
