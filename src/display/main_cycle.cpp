@@ -146,6 +146,7 @@ void MainCycle::nextCycle() {
   if (chosen != 0) {
     patternNumber_ = chosen;
     patternCaption_ = patterns_[size_t(chosen - 1)].name;
+    stage_.fitShare = patterns_[size_t(chosen - 1)].fitShare;
   }
   prepareLabels();
   stage_.timers.disable(TimerId::tmQuo);

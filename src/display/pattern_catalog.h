@@ -16,6 +16,9 @@ struct PatternEntry {
   QString name;     // shown in lblPtn; the pattern runs on patternTimer(number)
   PatternTick tick; // null while the pattern cannot run
   MotionRule motion{};  // which moves glide between ticks in smooth motion
+  // Every word visible: a label is shrunk to fit 1/fitShare of the display's
+  // width, for patterns that set several words side by side.
+  int fitShare = 1;
 };
 
 // The sixteen patterns by number. The main cycle treats an entry without a

@@ -29,6 +29,8 @@ class Stage {
   std::array<int16_t, kLabels> QX{}, QY{}, FX{}, FY{};
   PatternLocals locals;
   TimerBank timers;
+  // Labels fit 1/fitShare of the display's width (see LabelFit); set per pattern.
+  int fitShare = 1;
 
   // A label's size follows its text, face, font size and style, at the
   // largest size that fits the display when the pattern's is too large
@@ -66,7 +68,7 @@ class Stage {
 
  private:
   const LabelFit::Fit& fit(const Label& label) const {
-    return fit_.of(*metrics_, label.caption, label.face, label.italic, SW, SH);
+    return fit_.of(*metrics_, label.caption, label.face, label.italic, SW / std::max(1, fitShare), SH);
   }
 
   LabelFit fit_;

@@ -27,6 +27,11 @@ namespace Patterns {
 // | Eagle        | the wing beats, the body, the swoop           | -                                 |
 // | Amoeba       | the pieces' drift, growth and shrinking       | -                                 |
 // | Volcano      | the throb, the throw, the sine waves, the fall| -                                 |
+//
+// Every word visible (LabelFit): a label larger than the display is shrunk
+// to fit it; in Dancing to half its width (its chains hang from anchors
+// left and right of the centre) and in Brick also to half, so that its
+// rising column of two words is whole.
 namespace {
 constexpr MotionRule kGlide{};
 constexpr MotionRule kInsectHops{0x1FFE, 0};  // labels 1..12
@@ -36,7 +41,7 @@ constexpr MotionRule kTwitches{0, 10};        // Sardines: moves of up to 10 px
 const PatternCatalog& table() {
   static const PatternCatalog catalog = {{
       {1, QStringLiteral("Waterdrop"), tickWaterdrop, kGlide},
-      {2, QStringLiteral("Dancing"), tickDancing, kGlide},
+      {2, QStringLiteral("Dancing"), tickDancing, kGlide, 2},
       {3, QStringLiteral("Tornado"), tickTornado, kGlide},
       {4, QStringLiteral("Insects"), tickInsects, kInsectHops},
       {5, QStringLiteral("Highway"), tickHighway, kGlide},
@@ -46,7 +51,7 @@ const PatternCatalog& table() {
       {9, QStringLiteral("Pulse"), tickPulse, kGlide},
       {10, QStringLiteral("Sardines"), tickSardines, kTwitches},
       {11, QStringLiteral("Knot"), tickKnot, kGlide},
-      {12, QStringLiteral("Brick"), tickBrick, kGlide},
+      {12, QStringLiteral("Brick"), tickBrick, kGlide, 2},
       {13, QStringLiteral("MerryGoRound"), tickMerryGoRound, kGlide},
       {14, QStringLiteral("Eagle"), tickEagle, kGlide},
       {15, QStringLiteral("Amoeba"), tickAmoeba, kGlide},
