@@ -34,10 +34,12 @@ ShownLabel between(const ShownLabel& from, const ShownLabel& to, double alpha, Q
   alpha = std::max(0.0, alpha);
   const ShownLabel& base = alpha < 0.5 || from.label.size == to.label.size ? from : to;
   ShownLabel shown = base;
-  shown.label.left = from.label.left + (to.label.left - from.label.left) * alpha;
-  shown.label.top = from.label.top + (to.label.top - from.label.top) * alpha;
+  // Labels are drawn on whole pixels, and scaled in steps of 1/64: a frame
+  // that would look the same as the last one is no frame.
+  shown.label.left = std::round(from.label.left + (to.label.left - from.label.left) * alpha);
+  shown.label.top = std::round(from.label.top + (to.label.top - from.label.top) * alpha);
   const double size = from.label.size + (to.label.size - from.label.size) * alpha;
-  shown.scale = base.label.size > 0 ? size / base.label.size : 1;
+  shown.scale = base.label.size > 0 ? std::round(64 * size / base.label.size) / 64 : 1;
   shown.rect = rectOf(shown.label, shown.box, shown.scale);
   return shown;
 }
