@@ -147,8 +147,13 @@ void DisplayEngine::showGlide(double alpha) {
     labels[i] = Glide::between(from_[i], to_[i], alpha, size_, hops_.value(i, true));
     const ShownLabel* before = i < shown_.size() ? &shown_[i] : nullptr;
     if (before && *before == labels[i]) continue;
-    if (before && before->label.visible) changed += before->rect;
-    if (labels[i].label.visible) changed += labels[i].rect;
+    const QRect was = before && before->label.visible ? before->rect : QRect();
+    const QRect is = labels[i].label.visible ? labels[i].rect : QRect();
+    // A label moved a little repaints one rectangle, not the bands of two.
+    if (was.intersects(is))
+      changed += was.united(is);
+    else
+      changed += QRegion(was) + is;
   }
   show(std::move(labels), changed);
 }

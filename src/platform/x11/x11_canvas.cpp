@@ -154,8 +154,33 @@ void X11Canvas::ensureScratch(QSize size) {
   xcb_render_create_picture(connection_, scratchPicture_, scratch_, formats_.window, 0, nullptr);
 }
 
-void X11Canvas::draw(const QRegion& area, const QList<Placed>& pictures) {
+namespace {
+
+// The parts of `area` in fewer, larger rectangles: each costs a few requests,
+// so rectangles that lie close together go as one where that adds little.
+QList<QRect> coarse(const QRegion& area) {
+  QList<QRect> parts;
   for (const QRect& rect : area) {
+    bool merged = false;
+    for (QRect& part : parts) {
+      const QRect both = part.united(rect);
+      const qint64 spare = qint64(both.width()) * both.height() - qint64(part.width()) * part.height() -
+                           qint64(rect.width()) * rect.height();
+      if (spare <= 4096) {
+        part = both;
+        merged = true;
+        break;
+      }
+    }
+    if (!merged) parts.append(rect);
+  }
+  return parts;
+}
+
+}  // namespace
+
+void X11Canvas::draw(const QRegion& area, const QList<Placed>& pictures) {
+  for (const QRect& rect : coarse(area)) {
     // Tall parts go in strips, so the scratch pixmap stays small.
     const int rows = int(std::max<qsizetype>(1, kScratchBytes / (4 * qsizetype(rect.width()))));
     for (int y = rect.top(); y <= rect.bottom(); y += rows)
