@@ -108,6 +108,7 @@ void DisplayEngine::ticked(bool measuring) {
   if (shown != shownCycle_) {
     shownCycle_ = shown;
     ++generation_;
+    nameStale_ = true;
   }
   from_ = to_.isEmpty() ? tickLabels() : to_;
   to_ = tickLabels();
@@ -136,13 +137,15 @@ void DisplayEngine::ticked(bool measuring) {
   for (const ShownLabel& label : std::as_const(to_))
     if (label.label.visible) changed += label.rect;
   if (measuring) changed = QRect(QPoint(0, 0), size_);
+  nameStale_ = false;
   show(to_, changed);
 }
 
 void DisplayEngine::showGlide(double alpha) {
   QList<ShownLabel> labels(to_.size());
   QRegion changed;
-  if (alpha <= 0) changed = LabelPainter::patternNameRect();
+  if (nameStale_) changed = LabelPainter::patternNameRect();
+  nameStale_ = false;
   for (qsizetype i = 0; i < to_.size(); ++i) {
     labels[i] = Glide::between(from_[i], to_[i], alpha, size_, hops_.value(i, true));
     const ShownLabel* before = i < shown_.size() ? &shown_[i] : nullptr;

@@ -112,6 +112,7 @@ class DisplayEngine : public QObject {
   QList<bool> hops_;             // by label: its move to the last tick is a hop
   QList<ShownLabel> shown_;      // all 32 labels as the display shows them
   bool smooth_ = false;
+  bool nameStale_ = false;  // a new pattern's name is not yet shown
   QTimer frames_;
   QElapsedTimer glideClock_;
   int glideMs_ = 100;
