@@ -89,6 +89,7 @@ void DisplayEngine::show(QList<ShownLabel> labels, QRegion changed) {
 
 void DisplayEngine::follow(DisplayEngine& leader, int offset) {
   cycle_.follow(offset);
+  leader_ = &leader;
   connect(&leader, &DisplayEngine::cycleStarted, this, [this](int wordIndex) {
     if (cycle_.cycleState() == 0) return;
     cycle_.startCycleWith(wordIndex);
@@ -101,6 +102,11 @@ void DisplayEngine::fire(TimerId id) {
   cycle_.fire(id);
   ticked(measuring);
   if (id == TimerId::tmQuo && !measuring && !cycle_.following()) emit cycleStarted(cycle_.wordIndex());
+  // A display that joins late (a monitor plugged in) starts on the leader's word at once.
+  if (measuring && leader_ && leader_->cycle().wordIndex() > 0) {
+    cycle_.startCycleWith(leader_->cycle().wordIndex());
+    ticked(false);
+  }
 }
 
 void DisplayEngine::ticked(bool measuring) {

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <QRect>
 #include <QRegion>
@@ -111,6 +112,7 @@ class DisplayEngine : public QObject {
   QList<ShownLabel> from_, to_;  // all 32 labels at the last two ticks
   QList<bool> hops_;             // by label: its move to the last tick is a hop
   QList<ShownLabel> shown_;      // all 32 labels as the display shows them
+  QPointer<DisplayEngine> leader_;  // the display whose words this one shows
   bool smooth_ = false;
   bool nameStale_ = false;  // a new pattern's name is not yet shown
   QTimer frames_;
