@@ -7,6 +7,9 @@
 # Each run starts its own Xvfb, shows `driftglyph /s` at speed 7 with every
 # pattern in order over the default picture for SECONDS (default 30), then
 # reads VmHWM and utime+stime from /proc and ends the display with a click.
+# These rows draw one frame a tick ([display] smooth=false), as before smooth
+# motion; the smooth row is speed 3 with smooth motion, frames at the screen's
+# refresh rate between the ticks.
 # The hack row is the same display drawn into the root window as a
 # screen-saver host runs it (`--root`), ended by SIGTERM.
 # CPU per frame divides the CPU of program and server by the timer ticks the
@@ -55,10 +58,14 @@ stop_xvfb() {
   xvfb_pid=""
 }
 
-# A home folder whose settings show every pattern in order at speed 7 over the default picture.
+# A home folder whose settings show every pattern in order at speed 7 (or
+# SPEED) over the default picture, with smooth motion SMOOTH (false).
 make_home() {
-  write_speed7_settings "$work/home-$1"
-  echo "$work/home-$1"
+  local home=$work/home-$1-${2:-7}-${3:-false}
+  write_speed7_settings "$home"
+  [ "${2:-7}" = 7 ] || sed -i "6s/^7/$2/" "$home/DrifStt"
+  printf '[display]\nsmooth=%s\n' "${3:-false}" >"$home/Driftglyph.ini"
+  echo "$home"
 }
 
 # measure NAME SIZE COMMAND...: prints one row of the table.
@@ -80,7 +87,7 @@ measure() {
   peak=$(peak_mb "$pid")
   cpu=$(cpu_ms "$pid")
   server=$(( $(cpu_ms "$xvfb_pid") - server_before ))
-  if [ "$name" = driftglyph ]; then
+  if [ "$name" = driftglyph ] || [ "$name" = smooth ]; then
     xdotool click 1  # any click ends the display
   else
     kill "$pid"      # as a screen-saver host ends its hack
@@ -101,6 +108,7 @@ for size in "${sizes[@]}"; do
   home=$(make_home "$size")
   measure driftglyph "$size" "$program" --home "$home" /s
   measure "hack" "$size" "$program" --home "$home" --root
+  measure smooth "$size" "$program" --home "$(make_home "$size" 3 true)" /s
   measure floor "$size" "$floor"
   stop_xvfb
 done

@@ -38,6 +38,15 @@ QPaintEngine* CoveringWindow::paintEngine() const {
   return testAttribute(Qt::WA_PaintOnScreen) ? nullptr : QWidget::paintEngine();
 }
 
+void CoveringWindow::showFrame(const QRegion& area) {
+  // A paint event would cost a trip through Qt's repaint machinery for each
+  // of the display's frames (up to the screen's refresh rate).
+  if (testAttribute(Qt::WA_PaintOnScreen) && isVisible())
+    surface_->draw(area & rect(), frame());
+  else
+    update(area);
+}
+
 void CoveringWindow::paintEvent(QPaintEvent* event) { surface_->draw(event->region(), frame()); }
 
 void CoveringWindow::resizeEvent(QResizeEvent* event) {

@@ -20,6 +20,9 @@ class CoveringWindow : public QWidget {
   // Covers `screen` (a default size without one), full screen and raised.
   void cover(QScreen* screen);
   FrameSurface& surface() { return *surface_; }
+  // Shows `area` of the frame anew: drawn at once where the surface draws on
+  // screen itself, else through a paint event.
+  void showFrame(const QRegion& area);
 
  signals:
   void inputSeen();

@@ -7,20 +7,26 @@
 #include <QString>
 #include <memory>
 
+#include "display/glide.h"
+
 class QWidget;
 class Stage;
 class TiledPicture;
 
-// What one frame shows over the picture: the labels of a stage and the
-// pattern name.
+// What one frame shows over the picture: the word labels and the pattern name.
 struct DisplayFrame {
-  const Stage* stage = nullptr;  // none: the picture alone, as on a screen cover
+  bool words = false;  // false: the picture alone, as on a screen cover
+  // The visible labels as drawn, in drawing order.
+  QList<ShownLabel> labels;
   QString patternName;
   // Where the visible labels are, with room for overhangs (layout pixels).
   QList<QRect> labelRects;
   // Counts the patterns and words shown: when it changes, the text kept for
   // the last one is stale.
   quint64 generation = 0;
+
+  // The labels of a stage where it placed them.
+  static DisplayFrame of(const Stage& stage, const QString& patternName, quint64 generation = 0);
 };
 
 // Where frames are drawn: by Qt's raster painter on any platform, or by a

@@ -55,6 +55,7 @@ class frmMainDGL : public CoveringWindow {
 
   QuorlSaver& saver_;
   WindowSurfaceFactory makeSurface_;
+  const PatternCatalog& patterns_;
   DisplayEngine engine_;
   DisplayLock lock_;
   ScreenCovers* covers_ = nullptr;

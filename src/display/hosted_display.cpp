@@ -1,9 +1,13 @@
 #include "display/hosted_display.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
+#include "startup/quorl_saver.h"
+
 HostedDisplay::HostedDisplay(QuorlSaver& saver, const PatternCatalog& patterns, std::unique_ptr<HostWindow> host)
-    : host_(std::move(host)), engine_(saver, patterns, DisplayRun::Show) {
+    : saver_(saver), host_(std::move(host)), engine_(saver, patterns, DisplayRun::Show) {
   connect(&engine_, &DisplayEngine::pictureChanged, this, [this] { host_->surface().setBackground(engine_.picture()); });
   connect(&engine_, &DisplayEngine::frameChanged, this, &HostedDisplay::repaint);
   connect(host_.get(), &HostWindow::exposed, this, &HostedDisplay::repaintWindow);
@@ -15,6 +19,8 @@ HostedDisplay::~HostedDisplay() { engine_.stop(); }
 
 void HostedDisplay::start() {
   engine_.load();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  engine_.setSmooth(saver_.extra.smooth, screen ? screen->refreshRate() : 60);
   layout_ = HostLayout::of(host_->size(), host_->screenSize());
   host_->surface().resize(layout_.layout, layout_.ratio);
   engine_.setSize(layout_.layout);

@@ -32,6 +32,7 @@ class HostedDisplay : public QObject {
   void repaintWindow(const QRegion& windowArea);
   void flush();
 
+  QuorlSaver& saver_;
   std::unique_ptr<HostWindow> host_;
   HostLayout layout_;
   DisplayEngine engine_;

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "display/bgr_color.h"
+#include "display/frame_surface.h"
 #include "display/label_font.h"
 
 const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal ratio) {
@@ -123,11 +124,30 @@ bool LabelPainter::hasRealBold(const QString& family) {
   return false;
 }
 
-void LabelPainter::paintLabel(QPainter& painter, const Label& label, qreal ratio) {
+void LabelPainter::paintLabel(QPainter& painter, const ShownLabel& shown, qreal ratio) {
+  const Label& label = shown.label;
   if (!label.visible || label.caption.isEmpty()) return;
   const Entry& entry = entryFor(label, ratio);
   const QColor color = BgrColor::toQColor(int32_t(label.color));
   const QPointF at(std::round(label.left), std::round(label.top));
+  if (shown.scale != 1) {
+    // Between two sizes: the picture of a tick size, scaled about its corner.
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.translate(at);
+    painter.scale(shown.scale, shown.scale);
+    if (entry.useOutline) {
+      if (!entry.picture.isNull())
+        painter.drawImage(QRectF(QPointF(entry.pictureOffset) / ratio, QSizeF(entry.picture.size()) / ratio),
+                          entry.picture);
+    } else {
+      painter.setFont(entry.font);
+      painter.setPen(color);
+      painter.drawStaticText(QPointF(0, 0), entry.text);
+    }
+    painter.restore();
+    return;
+  }
   if (entry.useOutline) {
     if (entry.picture.isNull()) return;
     // The picture goes on whole device pixels, one picture pixel on each.
@@ -147,30 +167,43 @@ void LabelPainter::paintLabel(QPainter& painter, const Label& label, qreal ratio
   painter.drawStaticText(at, entry.text);
 }
 
-void LabelPainter::paint(QPainter& painter, const Stage& stage) {
+void LabelPainter::paint(QPainter& painter, const QList<ShownLabel>& labels) {
   cache_.beginFrame();
   const qreal ratio = painter.deviceTransform().m11();  // device pixels per layout pixel
-  for (const Label& label : stage.lblQ) paintLabel(painter, label, ratio);
-  for (const Label& label : stage.lblF) paintLabel(painter, label, ratio);
+  for (const ShownLabel& shown : labels) paintLabel(painter, shown, ratio);
   cache_.endFrame();
 }
 
 QRect LabelPainter::rectOf(const Stage& stage, const Label& label) {
-  const QSize size = stage.size(label);
-  // Slack for italic overhang, emboldening and antialiasing, growing with the size.
-  const int slack = 4 + label.size / 8;
-  return QRect(int(std::floor(label.left)) - slack, int(std::floor(label.top)) - slack, size.width() + 2 * slack,
-               size.height() + 2 * slack);
+  return Glide::rectOf(stage.drawn(label), stage.size(label));
+}
+
+ShownLabel LabelPainter::shown(const Stage& stage, const Label& label) {
+  ShownLabel shown{stage.drawn(label), 1, stage.size(label), QRect()};
+  shown.rect = Glide::rectOf(shown.label, shown.box);
+  return shown;
+}
+
+QList<ShownLabel> LabelPainter::shownLabels(const Stage& stage) {
+  QList<ShownLabel> labels;
+  auto add = [&](const Label& label) {
+    if (label.visible) labels.append(shown(stage, label));
+  };
+  for (const Label& label : stage.lblQ) add(label);
+  for (const Label& label : stage.lblF) add(label);
+  return labels;
 }
 
 QList<QRect> LabelPainter::visibleRects(const Stage& stage) {
   QList<QRect> rects;
-  auto add = [&](const Label& label) {
-    if (label.visible) rects.append(rectOf(stage, label));
-  };
-  for (const Label& label : stage.lblQ) add(label);
-  for (const Label& label : stage.lblF) add(label);
+  for (const ShownLabel& label : shownLabels(stage)) rects.append(label.rect);
   return rects;
+}
+
+DisplayFrame DisplayFrame::of(const Stage& stage, const QString& patternName, quint64 generation) {
+  DisplayFrame frame{true, LabelPainter::shownLabels(stage), patternName, {}, generation};
+  for (const ShownLabel& label : frame.labels) frame.labelRects.append(label.rect);
+  return frame;
 }
 
 void LabelPainter::paintPatternName(QPainter& painter, const QString& name) {

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QStaticText>
 
+#include "display/glide.h"
 #include "display/label_font.h"
 #include "display/picture_cache.h"
 #include "display/stage.h"
@@ -34,7 +35,7 @@ class LabelPainter {
   explicit LabelPainter(qint64 pictureBudgetFloor = kMinPictureBudget) : cache_(pictureBudgetFloor, kMaxCached) {}
 
   // Draws one frame's labels.
-  void paint(QPainter& painter, const Stage& stage);
+  void paint(QPainter& painter, const QList<ShownLabel>& labels);
   // Forgets all cached text, for when a new pattern or word starts, and
   // gives the freed memory back to the system.
   void releaseStale();
@@ -58,6 +59,10 @@ class LabelPainter {
   static QList<QRect> visibleRects(const Stage& stage);
   // One label's rectangle among them: nothing of it is drawn outside.
   static QRect rectOf(const Stage& stage, const Label& label);
+  // A label of a stage as drawn where the stage placed it.
+  static ShownLabel shown(const Stage& stage, const Label& label);
+  // The visible labels of a stage, in drawing order.
+  static QList<ShownLabel> shownLabels(const Stage& stage);
 
   // What decides how a label's text looks on a device.
   struct Key {
@@ -92,7 +97,7 @@ class LabelPainter {
   static bool needsOutline(const QFont& font, qreal ratio);
   static Picture drawOutline(const QFont& font, const QString& text, const QColor& color, qreal ratio);
   static QFont patternNameFont();
-  void paintLabel(QPainter& painter, const Label& label, qreal ratio);
+  void paintLabel(QPainter& painter, const ShownLabel& shown, qreal ratio);
 
   PictureCache<Key, Entry> cache_;
   QStaticText patternName_;

@@ -1,5 +1,7 @@
 #include "display/main_cycle.h"
 
+#include <algorithm>
+
 #include "display/arithmetic.h"
 #include "startup/quorl_saver.h"
 
@@ -9,7 +11,7 @@ MainCycle::MainCycle(QuorlSaver& saver, Stage& stage, const PatternCatalog& patt
 void MainCycle::load() {
   stage_.random().reseedFromClock();
   wordIndex_ = 0;
-  patternNumber_ = 0;
+  patternNumber_ = following_ ? patternOffset_ % kPatternCount : 0;
   cycleState_ = 0;
   if (run_ == DisplayRun::Show) saver_.load();
 
@@ -44,7 +46,12 @@ void MainCycle::restart() {
 
 void MainCycle::fire(TimerId id) {
   if (id == TimerId::tmQuo) {
-    cycleState_ == 0 ? firstTick() : nextCycle();
+    if (cycleState_ == 0)
+      firstTick();
+    else if (following_)
+      stage_.timers.disable(TimerId::tmQuo);  // waits for the leader's next word
+    else
+      nextCycle();
     return;
   }
   const PatternEntry& entry = patterns_[size_t(int(id) - 1)];
@@ -115,18 +122,31 @@ void MainCycle::prepareLabels() {
   }
 }
 
+void MainCycle::follow(int offset) {
+  following_ = true;
+  patternOffset_ = offset;
+  patternNumber_ = offset % kPatternCount;
+}
+
+void MainCycle::startCycleWith(int wordIndex) {
+  if (!following_ || cycleState_ == 0) return;
+  leaderWord_ = wordIndex;
+  nextCycle();
+}
+
 void MainCycle::nextCycle() {
   for (int k = 1; k <= kPatternCount; ++k) stage_.timers.disable(patternTimer(k));
-  stage_.random().reseedFromClock();
+  if (!following_) stage_.random().reseedFromClock();
 
   const bool haveWords = !saver_.words.isEmpty();
-  if (haveWords) wordIndex_ = nextWord();
+  if (haveWords) wordIndex_ = following_ ? std::clamp(leaderWord_, 1, saver_.words.count()) : nextWord();
   stage_.PH = 0;
 
   const int chosen = nextPattern();
   if (chosen != 0) {
     patternNumber_ = chosen;
     patternCaption_ = patterns_[size_t(chosen - 1)].name;
+    stage_.fitShare = patterns_[size_t(chosen - 1)].fitShare;
   }
   prepareLabels();
   stage_.timers.disable(TimerId::tmQuo);

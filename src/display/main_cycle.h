@@ -32,6 +32,15 @@ class MainCycle {
   // Runs the tick of whichever timer fired.
   void fire(TimerId id);
 
+  // A display on a further monitor follows another's words: its main cycle
+  // starts a pattern only when told, with the word the other shows, and
+  // draws its own random numbers (never reseeded: the displays differ). In
+  // order, its patterns start `offset` places further on.
+  void follow(int offset);
+  bool following() const { return following_; }
+  // The next cycle now, on word `wordIndex` (a follower, once measured).
+  void startCycleWith(int wordIndex);
+
   // The display's size in pixels, read on the first tick.
   void setFormSize(double width, double height) {
     formWidth_ = width;
@@ -68,4 +77,7 @@ class MainCycle {
   std::array<bool, 17> enabled_{};  // by pattern number, 1..16
   int enabledCount_ = 0;
   QString patternCaption_;
+  bool following_ = false;
+  int patternOffset_ = 0;
+  int leaderWord_ = 0;
 };

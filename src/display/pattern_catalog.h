@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 
+#include "display/glide.h"
 #include "display/timer_bank.h"
 
 class Stage;
@@ -14,6 +15,10 @@ struct PatternEntry {
   int number;       // 1..16
   QString name;     // shown in lblPtn; the pattern runs on patternTimer(number)
   PatternTick tick; // null while the pattern cannot run
+  MotionRule motion{};  // which moves glide between ticks in smooth motion
+  // Every word visible: a label is shrunk to fit 1/fitShare of the display's
+  // width, for patterns that set several words side by side.
+  int fitShare = 1;
 };
 
 // The sixteen patterns by number. The main cycle treats an entry without a

@@ -47,7 +47,7 @@ void RasterFrameSurface::paint(QPainter& painter, const QRegion& area, const Dis
   if (window_ && buffer && buffer->hasAlphaChannel()) buffer = nullptr;
   const QTransform toDevice = painter.deviceTransform();
   background_.setKeepDecoded(buffer == nullptr);
-  if (!frame.stage) return background_.paint(painter, area.boundingRect());
+  if (!frame.words) return background_.paint(painter, area.boundingRect());
 
   // Labels draw only where the background under them is kept.
   QList<QRect> rects = frame.labelRects;
@@ -69,6 +69,6 @@ void RasterFrameSurface::paint(QPainter& painter, const QRegion& area, const Dis
   if (buffer && (whole || reachesLabels))
     saveUnder_.save(*buffer, rects, toDevice.m11(), toDevice.map(QPointF(0, 0)).toPoint());
   if (buffer) painter.setClipRegion(kept, Qt::IntersectClip);
-  labels_.paint(painter, *frame.stage);
+  labels_.paint(painter, frame.labels);
   labels_.paintPatternName(painter, frame.patternName);
 }

@@ -65,6 +65,14 @@ void ScreenCovers::sync(QScreen* leaving) {
     connect(cover, &ScreenCover::inputSeen, this, &ScreenCovers::inputSeen);
     connect(screen, &QScreen::geometryChanged, cover, &ScreenCover::fitScreen);
     cover->fitScreen();
+    if (makeDisplay_) makeDisplay_(*cover, ++displaysMade_);
     covers_.append(cover);
   }
+}
+
+void ScreenCovers::showDisplays(MakeDisplay make) {
+  makeDisplay_ = std::move(make);
+  if (!makeDisplay_) return;
+  for (const QPointer<ScreenCover>& cover : std::as_const(covers_))
+    if (cover && !cover->engine()) makeDisplay_(*cover, ++displaysMade_);
 }

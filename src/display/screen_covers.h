@@ -22,6 +22,10 @@ class ScreenCovers : public QObject {
   // screen needs a cover.
   ScreenCovers(QScreen* displayScreen, WindowSurfaceFactory makeSurface, std::function<TiledPicture()> openPicture,
                QObject* parent = nullptr);
+  // Every cover made from now on runs a display of its own, made by `make`
+  // for its screen (none: the picture alone); covers there already get one too.
+  using MakeDisplay = std::function<void(ScreenCover& cover, int index)>;
+  void showDisplays(MakeDisplay make);
   ~ScreenCovers() override;
 
   QList<ScreenCover*> covers() const;
@@ -41,6 +45,8 @@ class ScreenCovers : public QObject {
   WindowSurfaceFactory makeSurface_;
   std::function<TiledPicture()> openPicture_;
   std::optional<TiledPicture> picture_;
+  MakeDisplay makeDisplay_;
+  int displaysMade_ = 0;
   QList<QPointer<ScreenCover>> covers_;
   bool closed_ = false;
 };

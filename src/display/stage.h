@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
 #include "display/label.h"
+#include "display/label_fit.h"
 #include "display/pattern_locals.h"
 #include "display/text_metrics.h"
 #include "display/timer_bank.h"
@@ -27,10 +29,23 @@ class Stage {
   std::array<int16_t, kLabels> QX{}, QY{}, FX{}, FY{};
   PatternLocals locals;
   TimerBank timers;
+  // Labels fit 1/fitShare of the display's width (see LabelFit); set per pattern.
+  int fitShare = 1;
 
-  // A label's size follows its text, face, font size and style.
+  // A label's size follows its text, face, font size and style, at the
+  // largest size that fits the display when the pattern's is too large
+  // (see LabelFit).
   QSize size(const Label& label) const {
-    return metrics_->measure(label.caption, label.face, label.size, label.italic);
+    const LabelFit::Fit& f = fit(label);
+    return metrics_->measure(f.caption, label.face, std::min(label.size, f.maxSize), label.italic);
+  }
+  // The label as it is drawn: the text that fits and the size it fits at.
+  Label drawn(const Label& label) const {
+    const LabelFit::Fit& f = fit(label);
+    Label shown = label;
+    shown.caption = f.caption;
+    shown.size = std::min(label.size, f.maxSize);
+    return shown;
   }
   int width(const Label& label) const { return size(label).width(); }
   int height(const Label& label) const { return size(label).height(); }
@@ -52,6 +67,11 @@ class Stage {
   void advanceStep() { STEP = int16_t(uint16_t(STEP) + 1u); }
 
  private:
+  const LabelFit::Fit& fit(const Label& label) const {
+    return fit_.of(*metrics_, label.caption, label.face, label.italic, SW / std::max(1, fitShare), SH);
+  }
+
+  LabelFit fit_;
   const TextMetrics* metrics_;
   RandomSource* random_;
 };

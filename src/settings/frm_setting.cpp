@@ -1,6 +1,7 @@
 #include "settings/frm_setting.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -22,6 +23,7 @@
 #include "settings/companion_sync.h"
 #include "settings/elided_label.h"
 #include "settings/source_mark_view.h"
+#include "startup/extra_settings.h"
 #include "startup/quorl_saver.h"
 
 namespace {
@@ -85,7 +87,12 @@ frmSetting::~frmSetting() {
 
 void frmSetting::accept() {
   QString error;
-  if (!saver_.save(&error)) {
+  // The dialog owns the display's two boxes; the link's choices and the
+  // remembered note fields were saved by their own dialogs meanwhile.
+  ExtraSettings extra = ExtraSettingsFile::load(saver_.homeFolder());
+  extra.smooth = saver_.extra.smooth;
+  extra.everyMonitor = saver_.extra.everyMonitor;
+  if (!saver_.save(&error) || !ExtraSettingsFile::save(saver_.homeFolder(), extra, &error)) {
     dialogs_.message(QStringLiteral("設定を保存できませんでした。\n") + error, UserDialogs::Buttons::Ok,
                      UserDialogs::Icon::Warning);
     return;
@@ -118,6 +125,7 @@ void frmSetting::initialiseControls() {
 
   showBackground(BackgroundChoice::initial(saver_));
 
+  initialiseDisplayBoxes();
   fillSwatch(shpCq_, s.questionColor);
   fillSwatch(shpCa_, s.answerColor);
 
@@ -242,6 +250,11 @@ void frmSetting::showBackground(const BackgroundView& view) {
   // The menu item follows its button, so it is usable whenever the button is.
   cmdBGdflt_->setEnabled(view.defaultEnabled);
   mitBdefault_->setEnabled(view.defaultEnabled);
+}
+
+void frmSetting::initialiseDisplayBoxes() {
+  chkSmooth_->setChecked(saver_.extra.smooth);
+  chkEveryMonitor_->setChecked(saver_.extra.everyMonitor);
 }
 
 void frmSetting::cmdTryClick() {

@@ -11,6 +11,7 @@
 #include "settings/word_preview.h"
 
 class QAction;
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QListWidget;
@@ -57,6 +58,9 @@ class frmSetting : public QDialog {
   QWidget* buildBackgroundSection();
   QWidget* buildWordsSection();
   QLayout* buildButtonRow();
+  // Smooth motion and every monitor ([display] of Driftglyph.ini).
+  QWidget* buildDisplayBoxes(QWidget* parent);
+  void initialiseDisplayBoxes();
 
   // Handlers.
   void tmSetTick();
@@ -123,6 +127,8 @@ class frmSetting : public QDialog {
   QScrollBar* vscCtt_ = nullptr;
   SourceMarkView* quorlMark_ = nullptr;
   QPushButton* cmdAnki_ = nullptr;
+  QCheckBox* chkSmooth_ = nullptr;
+  QCheckBox* chkEveryMonitor_ = nullptr;
 
   std::array<QAction*, 2> mitPo_{};
   std::array<QAction*, 16> mitP_{};

@@ -1,5 +1,6 @@
 // Building the settings dialog's controls and menus.
 #include <QAction>
+#include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include "settings/elided_label.h"
 #include "settings/frm_setting.h"
 #include "settings/source_mark_view.h"
+#include "startup/quorl_saver.h"
 
 namespace {
 
@@ -184,7 +186,25 @@ QWidget* frmSetting::buildSpeedSection() {
   high->setObjectName(QStringLiteral("lblHigh"));
   bar->addWidget(high);
   box->addLayout(bar);
+  box->addWidget(buildDisplayBoxes(frame));
   return frame;
+}
+
+QWidget* frmSetting::buildDisplayBoxes(QWidget* parent) {
+  auto* boxes = new QWidget(parent);
+  auto* column = new QVBoxLayout(boxes);
+  column->setContentsMargins(0, 0, 0, 0);
+  chkSmooth_ = new QCheckBox(QStringLiteral("なめらかに動かす"), boxes);
+  chkSmooth_->setObjectName(QStringLiteral("chkSmooth"));
+  chkSmooth_->setToolTip(QStringLiteral("画面の書き換えごとに文字を動かす"));
+  chkEveryMonitor_ = new QCheckBox(QStringLiteral("すべての画面に表示"), boxes);
+  chkEveryMonitor_->setObjectName(QStringLiteral("chkEveryMonitor"));
+  chkEveryMonitor_->setToolTip(QStringLiteral("モニターが複数あるとき、どの画面にも文字を表示する"));
+  column->addWidget(chkSmooth_);
+  column->addWidget(chkEveryMonitor_);
+  connect(chkSmooth_, &QCheckBox::toggled, this, [this](bool on) { saver_.extra.smooth = on; });
+  connect(chkEveryMonitor_, &QCheckBox::toggled, this, [this](bool on) { saver_.extra.everyMonitor = on; });
+  return boxes;
 }
 
 QWidget* frmSetting::buildColourSection() {

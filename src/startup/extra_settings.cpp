@@ -1,5 +1,6 @@
 #include "startup/extra_settings.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -56,13 +57,8 @@ ExtraSettings load(const QString& home) {
   return s;
 }
 
-bool save(const QString& home, const ExtraSettings& s, QString* error) {
-  if (load(home) == s && QFileInfo::exists(path(home))) return true;
-  if (FileIo::leadsAway(home, path(home))) {
-    if (error) *error = QStringLiteral("%1 はフォルダの外を指すリンクなので、書き込みません。").arg(path(home));
-    return false;
-  }
-  QSettings ini(path(home), QSettings::IniFormat);
+static QSettings::Status write(const QString& file, const ExtraSettings& s) {
+  QSettings ini(file, QSettings::IniFormat);
   ini.setValue(QStringLiteral("display/smooth"), s.smooth);
   ini.setValue(QStringLiteral("display/every_monitor"), s.everyMonitor);
   ini.setValue(QStringLiteral("source/words"),
@@ -83,7 +79,19 @@ bool save(const QString& home, const ExtraSettings& s, QString* error) {
   }
   ini.endArray();
   ini.sync();
-  if (ini.status() == QSettings::NoError) return true;
+  return ini.status();
+}
+
+bool save(const QString& home, const ExtraSettings& s, QString* error) {
+  if (load(home) == s && QFileInfo::exists(path(home))) return true;
+  if (FileIo::leadsAway(home, path(home))) {
+    if (error) *error = QStringLiteral("%1 はフォルダの外を指すリンクなので、書き込みません。").arg(path(home));
+    return false;
+  }
+  QSettings::Status status = write(path(home), s);
+  // QSettings never writes over a file it could not read: an odd file goes.
+  if (status == QSettings::FormatError && QFile::remove(path(home))) status = write(path(home), s);
+  if (status == QSettings::NoError) return true;
   if (error) *error = QStringLiteral("設定ファイル %1 に書き込めません。").arg(path(home));
   return false;
 }

@@ -31,6 +31,7 @@ void QuorlSaver::load() {
   // holds more than was read, nor a FIFO, device or folder in its place.
   // A file already in canonical form is left alone.
   const bool rewrite = start ? start->whole : !QFileInfo::exists(settingsPath());
+  extra = ExtraSettingsFile::load(home_);
 
   if (settings.linkState == 0) CompanionLink::findCompanion(*this);
   loadWords();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "startup/extra_settings.h"
 #include "startup/random_source.h"
 #include "startup/saver_settings.h"
 #include "startup/word_list.h"
@@ -20,6 +21,8 @@ class QuorlSaver {
   explicit QuorlSaver(QString homeFolder);
 
   SaverSettings settings;
+  // The settings of Driftglyph.ini, read by every load.
+  ExtraSettings extra;
   WordList words;
   // 0 = the words came from the companion; otherwise equal to linkState.
   uint8_t companionState = 0;

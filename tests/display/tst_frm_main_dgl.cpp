@@ -59,8 +59,12 @@ class tst_FrmMainDgl : public QObject {
     return list;
   }
 
-  QPointer<frmMainDGL> startTrial(const QString& picture = {}) {
+  // `only`: the one pattern that runs (0: all).
+  QPointer<frmMainDGL> startTrial(const QString& picture = {}, bool everyMonitor = false, bool smooth = false, int only = 0) {
     saver_ = std::make_unique<QuorlSaver>(home_.path());
+    saver_->extra.everyMonitor = everyMonitor;
+    saver_->extra.smooth = smooth;
+    for (int k = 0; k < 16 && only > 0; ++k) saver_->settings.patternExcluded[size_t(k)] = k + 1 != only;
     if (!picture.isEmpty()) saver_->settings.backgroundPath = picture;
     saver_->words.append(QStringLiteral("question"), QStringLiteral("answer"));
     QPointer<frmMainDGL> display = new frmMainDGL(*saver_, Patterns::table(), DisplayRun::Trial, &FrameSurfaces::forWindow);
@@ -180,6 +184,50 @@ class tst_FrmMainDgl : public QObject {
     display->close();
     QTRY_VERIFY(!display);
     setScreens(kThreeScreens);
+  }
+
+  // Every monitor shows words: each further screen runs a display laid out
+  // for it, all on the same word at the same time; screens may come and go.
+  void everyScreenShowsWords() {
+    QPointer<frmMainDGL> display = startTrial({}, true);
+    saver_->words.append(QStringLiteral("second"), QStringLiteral("pair"));
+    saver_->settings.wordOrder = 1;
+    auto showing = [&] {
+      for (const ScreenCover* cover : display->covers()->covers())
+        if (!cover->engine() || cover->engine()->frame().labels.isEmpty() ||
+            cover->engine()->cycle().wordIndex() != display->cycle().wordIndex() ||
+            cover->engine()->stage().SW != cover->width())
+          return false;
+      return !display->engine().frame().labels.isEmpty();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(showing(), 5000);
+    // A screen added runs one too; one removed takes its display with it.
+    setScreens({kThreeScreens[0], kThreeScreens[1], {"four", QRect(1824, 0, 400, 300)}});
+    QCOMPARE(display->covers()->covers().size(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(showing(), 8000);
+    setScreens(kThreeScreens);
+    QTRY_VERIFY_WITH_TIMEOUT(showing(), 8000);
+    // Input on any of them ends all.
+    QTest::keyClick(display->covers()->covers().at(1), Qt::Key_A);
+    QTRY_VERIFY(!display);
+  }
+
+  // Smooth motion: frames between the ticks; without it one frame a tick.
+  void smoothMotionDrawsBetweenTicks_data() {
+    QTest::addColumn<bool>("smooth");
+    QTest::addRow("smooth") << true;
+    QTest::addRow("tick by tick") << false;
+  }
+  void smoothMotionDrawsBetweenTicks() {
+    QFETCH(bool, smooth);
+    QPointer<frmMainDGL> display = startTrial({}, false, smooth, 13);  // MerryGoRound: the rings turn
+    QTRY_VERIFY_WITH_TIMEOUT(display->cycle().patternNumber() == 13, 2000);
+    QSignalSpy frames(&display->engine(), &DisplayEngine::frameChanged);
+    QTest::qWait(1000);
+    // Speed 3: a tick every 81 ms, about 12 a second.
+    QVERIFY2(smooth ? frames.count() >= 35 : frames.count() <= 14, qPrintable(QString::number(frames.count())));
+    display->close();
+    QTRY_VERIFY(!display);
   }
 
   void patternsRunInTheWindow() {

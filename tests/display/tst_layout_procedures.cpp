@@ -3,6 +3,7 @@
 #include "display/host_layout.h"
 #include "display/layout_procedures.h"
 #include "display/stage.h"
+#include "fake_text_metrics.h"
 
 namespace {
 
@@ -26,12 +27,23 @@ struct Fixture {
   Stage stage{metrics, random};
 };
 
+// The fake metrics, counting how many characters they were asked to measure.
+struct CountingMetrics final : TextMetrics {
+  QSize measure(const QString& text, const QString& face, int size, bool italic) const override {
+    return measured += text.size(), FakeTextMetrics().measure(text, face, size, italic);
+  }
+  mutable qint64 measured = 0;
+};
+
 }  // namespace
 
 class TstLayoutProcedures : public QObject {
   Q_OBJECT
 
  private slots:
+  void overLongLabelsFit_data();
+  void overLongLabelsFit();
+  void hundredThousandCharactersFitOnce();
   // A host's preview shows the 1920x1080 screen's layout in small, filling
   // the window to the pixel; windows of half the screen or more are laid out
   // at their own size.
@@ -138,6 +150,58 @@ class TstLayoutProcedures : public QObject {
     }
   }
 };
+
+// Every word visible: a label too large for the display is measured and
+// drawn at the largest size that fits (a character is 3/5 of the size wide).
+void TstLayoutProcedures::overLongLabelsFit_data() {
+  QTest::addColumn<int>("characters");
+  QTest::addColumn<int>("size");
+  QTest::addColumn<int>("drawnSize");
+  QTest::addColumn<int>("height");
+  QTest::addRow("fits: unchanged") << 10 << 40 << 40 << 763;
+  QTest::addRow("wider: the largest size that fits") << 60 << 40 << 28 << 763;  // 60 * 28 * 3/5 = 1008
+  QTest::addRow("taller: the largest size that fits") << 1 << 150 << 100 << 150;  // 100 * 3/2 = 150
+}
+
+void TstLayoutProcedures::overLongLabelsFit() {
+  QFETCH(int, characters);
+  QFETCH(int, size);
+  QFETCH(int, drawnSize);
+  QFETCH(int, height);
+  FakeTextMetrics metrics;
+  RandomSource random;
+  Stage stage(metrics, random);
+  std::tie(stage.SW, stage.SH) = std::pair<int16_t, int16_t>(1024, height);
+  Label& label = stage.lblQ[0];
+  label.caption = QString(characters, u'x');
+  label.size = size;
+  QCOMPARE(stage.drawn(label).size, drawnSize);
+  QCOMPARE(stage.size(label), metrics.measure(label.caption, {}, drawnSize, false));
+}
+
+// A word longer than the screen at any size shows its beginning at the
+// smallest size, and costs a few measurements once, not one per tick.
+void TstLayoutProcedures::hundredThousandCharactersFitOnce() {
+  CountingMetrics metrics;
+  RandomSource random;
+  Stage stage(metrics, random);
+  std::tie(stage.SW, stage.SH) = std::pair<int16_t, int16_t>(1024, 763);
+  QString word(100000, u'w');
+  for (Label& l : stage.lblQ) l.caption = word;
+  const Label drawn = stage.drawn(stage.lblQ[0]);
+  QCOMPARE(drawn.size, LabelFit::kMinPoints);
+  QVERIFY(drawn.caption.startsWith(u'w') && drawn.caption.endsWith(QChar(0x2026)));
+  QVERIFY(stage.width(stage.lblQ[0]) <= 1024 && stage.width(stage.lblQ[0]) > 1000);
+  const qint64 once = metrics.measured;
+  QVERIFY2(once < 20 * 2100, qPrintable(QString::number(once)));  // never the whole word
+  // Ticks and frames after that measure only the short text.
+  for (int tick = 0; tick < 100; ++tick)
+    for (Label& l : stage.lblQ) {
+      l.size = 10 + tick;
+      stage.size(l);
+    }
+  QVERIFY(metrics.measured - once < 1600 * 300);
+}
 
 QTEST_GUILESS_MAIN(TstLayoutProcedures)
 #include "tst_layout_procedures.moc"

@@ -1,6 +1,8 @@
 #include <QtTest>
 
+#include "display/glide.h"
 #include "pattern_harness.h"
+#include "patterns/pattern.h"
 
 namespace {
 
@@ -47,6 +49,17 @@ std::vector<Cycle> cyclesOf(PatternHarness& h, int patterns) {
   return cycles;
 }
 
+// One label at a tick, for the glide between two ticks.
+ShownLabel tickLabel(QPointF place, int size, bool visible = true, bool italic = false) {
+  ShownLabel shown;
+  shown.label = Label{"word", "face", size, italic, 0xFFFFFF, place.x(), place.y(), visible};
+  shown.box = QSize(4 * size * 3 / 5, size * 3 / 2);
+  shown.rect = Glide::rectOf(shown.label, shown.box);
+  return shown;
+}
+
+const QSize kScreen(1024, 763);
+
 }  // namespace
 
 class tst_MainCycle : public QObject {
@@ -55,6 +68,11 @@ class tst_MainCycle : public QObject {
   PatternCatalog catalog_ = fakeCatalog();
 
  private slots:
+  void glideBetweenTicks_data();
+  void glideBetweenTicks();
+  void hopsStayHops_data();
+  void hopsStayHops();
+  void frameIntervalFollowsTheRefreshRate();
   void wordsInOrderWrap() {
     PatternHarness h(QSize(1024, 768), 1, catalog_);
     h.saver.words = WordList{};
@@ -217,6 +235,79 @@ class tst_MainCycle : public QObject {
     QCOMPARE(h.cycle.patternCaption(), QStringLiteral("P1"));
   }
 };
+
+// Smooth motion: one label between its places at two ticks, from (100, 100) at 20 points.
+void tst_MainCycle::glideBetweenTicks_data() {
+  QTest::addColumn<QPointF>("to");
+  QTest::addColumn<int>("toSize");
+  QTest::addColumn<QString>("change");  // appear, italic or hop at the tick
+  QTest::addColumn<double>("alpha");
+  QTest::addColumn<QPointF>("place");
+  QTest::addColumn<int>("size");  // the tick size whose picture is shown
+  QTest::addColumn<double>("scale");
+  const QPointF a(100, 100), b(140, 120);
+  QTest::addRow("linear: half way") << b << 20 << "" << 0.5 << QPointF(120, 110) << 20 << 1.0;
+  QTest::addRow("scale: the smaller picture grown") << a << 40 << "" << 0.25 << a << 20 << 1.25;
+  QTest::addRow("scale: the larger picture shrunk") << a << 40 << "" << 0.75 << a << 40 << 0.875;
+  QTest::addRow("jump: over a quarter of the width") << QPointF(357, 100) << 20 << "" << 0.5 << a << 20 << 1.0;
+  QTest::addRow("jump: a quarter is still a glide") << QPointF(356, 100) << 20 << "" << 0.5 << QPointF(228, 100) << 20
+                                                   << 1.0;
+  QTest::addRow("jump: lands at the next tick") << QPointF(600, 90) << 20 << "" << 1.0 << QPointF(600, 90) << 20 << 1.0;
+  QTest::addRow("appearance at the tick") << b << 20 << "appear" << 0.9 << a << 20 << 1.0;
+  QTest::addRow("italic at the tick") << b << 20 << "italic" << 0.5 << a << 20 << 1.0;
+  QTest::addRow("hop at the tick") << b << 20 << "hop" << 0.5 << a << 20 << 1.0;
+}
+
+void tst_MainCycle::glideBetweenTicks() {
+  QFETCH(QPointF, to);
+  QFETCH(int, toSize);
+  QFETCH(QString, change);
+  QFETCH(double, alpha);
+  QFETCH(QPointF, place);
+  QFETCH(int, size);
+  QFETCH(double, scale);
+  const ShownLabel before = tickLabel(QPointF(100, 100), 20, change != "appear");
+  const ShownLabel shown =
+      Glide::between(before, tickLabel(to, toSize, true, change == "italic"), alpha, kScreen, change == "hop");
+  QCOMPARE(shown.label.visible, change != "appear");
+  QCOMPARE(QPointF(shown.label.left, shown.label.top), place);
+  QCOMPARE(shown.label.size, size);
+  QCOMPARE(shown.scale, scale);
+}
+
+// The pattern table: what each family of moves does between two ticks.
+void tst_MainCycle::hopsStayHops_data() {
+  QTest::addColumn<int>("pattern");
+  QTest::addColumn<int>("index");
+  QTest::addColumn<QPointF>("move");
+  QTest::addColumn<int>("toSize");
+  QTest::addColumn<bool>("glides");
+  QTest::addRow("Insects: a small insect hops") << 4 << 3 << QPointF(10, -10) << 14 << false;
+  QTest::addRow("Insects: a large one glides") << 4 << 0 << QPointF(20, -7) << 14 << true;
+  QTest::addRow("Sardines: a twitch hops") << 10 << 5 << QPointF(10, -10) << 14 << false;
+  QTest::addRow("Sardines: the leap glides") << 10 << 0 << QPointF(30, -40) << 22 << true;
+  QTest::addRow("Highway: back to the start jumps") << 5 << 0 << QPointF(-700, 0) << 14 << false;
+}
+
+void tst_MainCycle::hopsStayHops() {
+  QFETCH(int, pattern);
+  QFETCH(int, index);
+  QFETCH(QPointF, move);
+  QFETCH(int, toSize);
+  QFETCH(bool, glides);
+  const MotionRule rule = Patterns::table()[size_t(pattern - 1)].motion;
+  const ShownLabel from = tickLabel(QPointF(500, 300), 14);
+  const ShownLabel to = tickLabel(QPointF(500, 300) + move, toSize);
+  const bool hop = rule.hops(index, from.label, to.label);
+  QCOMPARE(Glide::glides(from, to, kScreen, hop), glides);
+  QCOMPARE(Glide::between(from, to, 0.5, kScreen, hop).label.left == 500, !glides);
+}
+
+// A rate the screen reports outside 24..240 Hz counts as 60.
+void tst_MainCycle::frameIntervalFollowsTheRefreshRate() {
+  for (const auto& [hertz, ms] : {std::pair{60.0, 16}, {144.0, 6}, {24.0, 41}, {0.0, 16}, {1000.0, 16}, {qQNaN(), 16}})
+    QCOMPARE(Glide::frameInterval(hertz), ms);
+}
 
 QTEST_GUILESS_MAIN(tst_MainCycle)
 #include "tst_main_cycle.moc"

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QCheckBox>
 #include <QtTest>
 
 #include "editor/editor_texts.h"
@@ -20,6 +21,7 @@
 #include "settings/frm_setting.h"
 #include "settings/source_mark_view.h"
 #include "settings_fixture.h"
+#include "startup/extra_settings.h"
 #include "startup/quorl_saver.h"
 #include "support/fake_user_dialogs.h"
 
@@ -112,6 +114,7 @@ class TestFrmSetting : public QObject {
   void opensWithTheStoredSettings();
   void captionsAndMenus();
   void untickingEveryPatternAndOkStoresSixteenFlags();
+  void displayBoxesStoreDriftglyphIni();
   void patternMenuAndListMirrorEachOther();
   void orderMenusSelectTheOptions();
   void speedMenuAndBarMirrorEachOther();
@@ -239,6 +242,23 @@ void TestFrmSetting::untickingEveryPatternAndOkStoresSixteenFlags() {
   QVERIFY(!rig.dialog->isVisible());
   const SaverSettings saved = SettingsFile::parse(readFile(rig.settingsFile())).settings;
   for (int k = 0; k < 16; ++k) QVERIFY2(saved.patternExcluded[k] != 0, qPrintable(QString::number(k)));
+}
+
+// The two check boxes of [display]: ticked by default, kept in memory for the
+// trial, written to Driftglyph.ini by OK; DrifStt is not touched by them.
+void TestFrmSetting::displayBoxesStoreDriftglyphIni() {
+  Rig rig;
+  rig.open(SaverSettings{});
+  auto* smooth = rig.find<QCheckBox>(QStringLiteral("chkSmooth"));
+  auto* everyMonitor = rig.find<QCheckBox>(QStringLiteral("chkEveryMonitor"));
+  QCOMPARE(smooth->text() + everyMonitor->text(), QStringLiteral("なめらかに動かすすべての画面に表示"));
+  QVERIFY(smooth->isChecked() && everyMonitor->isChecked());
+  const QByteArray settings = readFile(rig.settingsFile());
+  QTest::mouseClick(smooth, Qt::LeftButton, {}, QPoint(4, smooth->height() / 2));
+  QVERIFY(!rig.saver.extra.smooth);  // the trial follows the box
+  QTest::mouseClick(rig.button(QStringLiteral("cmdOK")), Qt::LeftButton);
+  QVERIFY(!ExtraSettingsFile::load(rig.home()).smooth && ExtraSettingsFile::load(rig.home()).everyMonitor);
+  QCOMPARE(readFile(rig.settingsFile()), settings);
 }
 
 void TestFrmSetting::patternMenuAndListMirrorEachOther() {

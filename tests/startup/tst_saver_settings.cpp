@@ -4,6 +4,7 @@
 #include "file_size_limit.h"
 #include "special_files.h"
 #include "startup/file_io.h"
+#include "startup/extra_settings.h"
 #include "startup/quorl_saver.h"
 #include "startup/saver_settings.h"
 
@@ -231,6 +232,29 @@ class tst_SaverSettings : public QObject {
     QCOMPARE(saver.words.question(1), QStringLiteral("default"));
     // The stored path is kept even though its file is gone.
     QCOMPARE(saver.settings.wordListPath, minePath);
+  }
+
+  // Driftglyph.ini's [display] keys: anything but true/false (or 1/0) is the default.
+  void extraDisplayKeys_data() {
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("smooth");
+    QTest::addColumn<bool>("everyMonitor");
+    QTest::addRow("off") << QByteArray("[display]\nsmooth=false\nevery_monitor=false\n") << false << false;
+    QTest::addRow("maybe") << QByteArray("[display]\nsmooth=maybe\nevery_monitor=0\n") << true << false;
+    QTest::addRow("garbage") << QByteArray("\x01\xff[[display\nsmooth\n=") << true << true;
+  }
+  void extraDisplayKeys() {
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, smooth);
+    QFETCH(bool, everyMonitor);
+    QTemporaryDir dir;
+    if (!ini.isEmpty()) writeFile(ExtraSettingsFile::path(dir.path()), ini);
+    QuorlSaver saver(dir.path());
+    saver.load();
+    QCOMPARE(std::pair(saver.extra.smooth, saver.extra.everyMonitor), std::pair(smooth, everyMonitor));
+    saver.extra.smooth = !smooth;
+    QVERIFY(ExtraSettingsFile::save(dir.path(), saver.extra));
+    QCOMPARE(ExtraSettingsFile::load(dir.path()).smooth, !smooth);
   }
 
   void pictureOrDefault() {

@@ -48,7 +48,8 @@ void ServerFrameSurface::uploadBackground() {
   canvas_->showBackground();
 }
 
-X11Canvas::Placed ServerFrameSurface::place(const Stage& stage, const Label& label) {
+X11Canvas::Placed ServerFrameSurface::place(const ShownLabel& shown) {
+  const Label& label = shown.label;
   const Entry& entry = pictures_.use(LabelPainter::Key::of(label, ratio_), [&] {
     // Drawn once here, then kept by the server only.
     const LabelPainter::Picture picture = LabelPainter::picture(label, ratio_);
@@ -58,20 +59,19 @@ X11Canvas::Placed ServerFrameSurface::place(const Stage& stage, const Label& lab
   });
   // The picture stays inside its label's rectangle, which the next frame
   // repaints: text drawn small may measure a pixel more than its layout.
-  return {entry.id, entry.rect.translated(LabelPainter::devicePlace(label, ratio_)),
-          Background::deviceRect(LabelPainter::rectOf(stage, label), ratio_)};
+  const QRect clip = Background::deviceRect(shown.rect, ratio_);
+  const QPoint at = LabelPainter::devicePlace(label, ratio_);
+  if (shown.scale == 1) return {entry.id, entry.rect.translated(at), clip};
+  // Between two sizes the server scales the picture about the label's corner.
+  const QRectF scaled(QPointF(entry.rect.topLeft()) * shown.scale, QSizeF(entry.rect.size()) * shown.scale);
+  return {entry.id, scaled.toAlignedRect().translated(at), clip, shown.scale};
 }
 
 void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& frame) {
   QList<X11Canvas::Placed> placed;
   pictures_.beginFrame();
-  if (frame.stage) {
-    auto add = [&](const Label& label) {
-      if (label.visible && !label.caption.isEmpty()) placed.append(place(*frame.stage, label));
-    };
-    for (const Label& label : frame.stage->lblQ) add(label);
-    for (const Label& label : frame.stage->lblF) add(label);
-  }
+  for (const ShownLabel& shown : frame.labels)
+    if (shown.label.visible && !shown.label.caption.isEmpty()) placed.append(place(shown));
   if (frame.patternName != name_ || ratio_ != nameRatio_) {
     canvas_->release(nameEntry_.id);
     const LabelPainter::Picture picture = LabelPainter::patternNamePicture(frame.patternName, ratio_);

@@ -39,7 +39,7 @@ class ServerFrameSurface final : public FrameSurface {
     X11Canvas::PictureId id = 0;
     QRect rect;  // from the label's place on whole device pixels
   };
-  X11Canvas::Placed place(const Stage& stage, const Label& label);
+  X11Canvas::Placed place(const ShownLabel& shown);
   // Hands the picture to the server, cut to the window's device size.
   void uploadBackground();
 

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <algorithm>
+#include <cmath>
 #include <xcb/render.h>
 
 #include "platform/x11/xcb_util.h"
@@ -153,8 +154,33 @@ void X11Canvas::ensureScratch(QSize size) {
   xcb_render_create_picture(connection_, scratchPicture_, scratch_, formats_.window, 0, nullptr);
 }
 
-void X11Canvas::draw(const QRegion& area, const QList<Placed>& pictures) {
+namespace {
+
+// The parts of `area` in fewer, larger rectangles: each costs a few requests,
+// so rectangles that lie close together go as one where that adds little.
+QList<QRect> coarse(const QRegion& area) {
+  QList<QRect> parts;
   for (const QRect& rect : area) {
+    bool merged = false;
+    for (QRect& part : parts) {
+      const QRect both = part.united(rect);
+      const qint64 spare = qint64(both.width()) * both.height() - qint64(part.width()) * part.height() -
+                           qint64(rect.width()) * rect.height();
+      if (spare <= 4096) {
+        part = both;
+        merged = true;
+        break;
+      }
+    }
+    if (!merged) parts.append(rect);
+  }
+  return parts;
+}
+
+}  // namespace
+
+void X11Canvas::draw(const QRegion& area, const QList<Placed>& pictures) {
+  for (const QRect& rect : coarse(area)) {
     // Tall parts go in strips, so the scratch pixmap stays small.
     const int rows = int(std::max<qsizetype>(1, kScratchBytes / (4 * qsizetype(rect.width()))));
     for (int y = rect.top(); y <= rect.bottom(); y += rows)
@@ -179,6 +205,10 @@ void X11Canvas::drawRect(const QRect& rect, const QList<Placed>& pictures) {
   for (const Placed& placed : pictures) {
     const QRect part = placed.rect & rect & (placed.clip.isEmpty() ? placed.rect : placed.clip);
     if (!placed.picture || part.isEmpty()) continue;
+    if (placed.scale != 1) {
+      compositeScaled(placed, part, rect);
+      continue;
+    }
     xcb_render_composite(connection_, XCB_RENDER_PICT_OP_OVER, placed.picture, XCB_NONE, scratchPicture_,
                          int16_t(part.x() - placed.rect.x()), int16_t(part.y() - placed.rect.y()), 0, 0,
                          int16_t(part.x() - rect.x()), int16_t(part.y() - rect.y()), uint16_t(part.width()),
@@ -186,6 +216,24 @@ void X11Canvas::drawRect(const QRect& rect, const QList<Placed>& pictures) {
   }
   xcb_copy_area(connection_, scratch_, window_, gc_, 0, 0, int16_t(rect.x()), int16_t(rect.y()),
                 uint16_t(rect.width()), uint16_t(rect.height()));
+}
+
+void X11Canvas::compositeScaled(const Placed& placed, const QRect& part, const QRect& rect) {
+  // The transform maps the frame's pixels back into the picture's.
+  const auto fixed = [](double v) { return xcb_render_fixed_t(std::lround(v * 65536)); };
+  const double inverse = 1 / placed.scale;
+  const xcb_render_transform_t scaled{fixed(inverse), 0, 0, 0, fixed(inverse), 0, 0, 0, fixed(1)};
+  const xcb_render_transform_t identity{fixed(1), 0, 0, 0, fixed(1), 0, 0, 0, fixed(1)};
+  static constexpr char kBilinear[] = "bilinear";
+  static constexpr char kNearest[] = "nearest";
+  xcb_render_set_picture_transform(connection_, placed.picture, scaled);
+  xcb_render_set_picture_filter(connection_, placed.picture, sizeof kBilinear - 1, kBilinear, 0, nullptr);
+  xcb_render_composite(connection_, XCB_RENDER_PICT_OP_OVER, placed.picture, XCB_NONE, scratchPicture_,
+                       int16_t(part.x() - placed.rect.x()), int16_t(part.y() - placed.rect.y()), 0, 0,
+                       int16_t(part.x() - rect.x()), int16_t(part.y() - rect.y()), uint16_t(part.width()),
+                       uint16_t(part.height()));
+  xcb_render_set_picture_transform(connection_, placed.picture, identity);
+  xcb_render_set_picture_filter(connection_, placed.picture, sizeof kNearest - 1, kNearest, 0, nullptr);
 }
 
 void X11Canvas::flush() { xcb_flush(connection_); }

@@ -51,6 +51,7 @@ class X11Canvas {
     PictureId picture = 0;
     QRect rect;  // where the whole picture goes
     QRect clip;  // what of it may show; the whole picture when empty
+    qreal scale = 1;  // the picture shown this many times larger, filling `rect`
   };
   // Repaints `area`: the background, then the pictures in order over it, each
   // part of the area appearing at once, without flicker.
@@ -68,6 +69,7 @@ class X11Canvas {
   void putImage(quint32 drawable, int depth, const QImage& image, QPoint at);
   void ensureScratch(QSize size);
   void drawRect(const QRect& rect, const QList<Placed>& pictures);
+  void compositeScaled(const Placed& placed, const QRect& part, const QRect& rect);
 
   xcb_connection_t* connection_;
   quint32 window_;

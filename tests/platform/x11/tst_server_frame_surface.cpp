@@ -61,7 +61,7 @@ class tst_ServerFrameSurface : public QObject {
 
   // Small and large (outlined) words, one running off the left edge.
   static DisplayFrame frameOf(const Stage& stage, const QString& name) {
-    return DisplayFrame{&stage, name, LabelPainter::visibleRects(stage), 0};
+    return DisplayFrame::of(stage, name);
   }
 
   void placeWords(Stage& stage, QPointF shift) const {
