@@ -48,9 +48,9 @@ QT_PATCHES=(
 )
 
 # The libraries the Anki readers link (SQLite, libzip with zlib, zstd), built as static
-# libraries from Debian 12's own source packages, Debian's patches applied. Pinned: these are
-# the versions the machine's Debian mirror serves in bookworm main (its security pool is not
-# reachable from here); a new upload is taken by changing its line.
+# libraries from Debian 12's own source packages, Debian's patches applied. Pinned to versions
+# in bookworm main (the mirror this was written against served no bookworm-security source
+# files, e.g. libzstd 1.5.4+dfsg2-5+deb12u1); a new upload is taken by changing its line.
 DEP_SOURCES=(
   zlib=1:1.2.13.dfsg-1
   libzstd=1.5.4+dfsg2-5
@@ -222,11 +222,11 @@ fetch_source() {
 fetch_and_unpack() {
   local name=$1 version=$2 into=$3 downloads=$CACHE_ROOT/downloads/${1}_${2#*:}
   fetch_source "$name" "$version" "$downloads"
-  local dsc=("$downloads/${name}_${version#*:}.dsc")
-  [ -f "${dsc[0]}" ] || die "no ${name}_${version#*:}.dsc in $downloads"
+  local dsc=$downloads/${name}_${version#*:}.dsc
+  [ -f "$dsc" ] || die "no ${dsc##*/} in $downloads"
   # The .dsc's own signature cannot be checked without debian-keyring; apt already checked
   # the files against the archive's signed index when it downloaded them.
-  dpkg-source -x "${dsc[0]}" "$into" > "$into.unpack.log" 2>&1 ||
+  dpkg-source -x "$dsc" "$into" > "$into.unpack.log" 2>&1 ||
     { cat "$into.unpack.log" >&2; die "could not unpack $name"; }
 }
 
