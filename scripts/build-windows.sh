@@ -5,8 +5,10 @@
 #    cross compiler and cached under ~/.cache/driftglyph/. The cache entry is keyed by the Qt
 #    source version (with its Debian revision), the configure line, the patches applied, the
 #    compiler packages and the toolchain file; a hit costs seconds.
-# 2. Driftglyph cross-built against it in build-windows/.
-# 3. build-windows/dist/: driftglyph.scr (one self-contained file), driftglyph-setup.exe (an
+# 2. SQLite, libzip, zlib and zstd for the Anki readers, built the same way (static, from
+#    Debian's source packages) and cached beside Qt.
+# 3. Driftglyph cross-built against them in build-windows/.
+# 4. build-windows/dist/: driftglyph.scr (one self-contained file), driftglyph-setup.exe (an
 #    NSIS installer, silent with /S) and driftglyph-windows.zip (the .scr and a Japanese
 #    read-me, for right-click -> Install).
 # The dist folder is printed on stdout as the last line; everything else goes to stderr.
@@ -45,12 +47,37 @@ QT_PATCHES=(
   cve-2023-32763.diff   # QTextLayout: overflow of QFixed on huge text widths
 )
 
+# The libraries the Anki readers link (SQLite, libzip with zlib, zstd), built as static
+# libraries from Debian 12's own source packages, Debian's patches applied. Pinned to versions
+# in bookworm main (the mirror this was written against served no bookworm-security source
+# files, e.g. libzstd 1.5.4+dfsg2-5+deb12u1); a new upload is taken by changing its line.
+DEP_SOURCES=(
+  zlib=1:1.2.13.dfsg-1
+  libzstd=1.5.4+dfsg2-5
+  sqlite3=3.40.1-2+deb12u2
+  libzip=1.7.3-1
+)
+DEP_CFLAGS="-O2 -g0"
+# SQLite: the amalgamation, thread-safe, without loadable extensions.
+SQLITE_DEFINES=(-DSQLITE_THREADSAFE=1 -DSQLITE_OMIT_LOAD_EXTENSION)
+# libzip: no encryption, bzip2 or xz; the Anki packages are plain deflate (their collections
+# zstd, which the program decompresses itself).
+LIBZIP_CMAKE_ARGS=(
+  -DBUILD_SHARED_LIBS=OFF -DENABLE_COMMONCRYPTO=OFF -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF
+  -DENABLE_OPENSSL=OFF -DENABLE_WINDOWS_CRYPTO=OFF -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF
+  -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF
+)
+ZSTD_CMAKE_ARGS=(
+  -DZSTD_BUILD_SHARED=OFF -DZSTD_BUILD_STATIC=ON -DZSTD_BUILD_PROGRAMS=OFF -DZSTD_BUILD_TESTS=OFF
+  -DZSTD_BUILD_CONTRIB=OFF -DZSTD_MULTITHREAD_SUPPORT=OFF -DZSTD_LEGACY_SUPPORT=OFF
+)
+
 PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev
   cmake ninja-build dpkg-dev patch xz-utils ca-certificates
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n librsvg2-bin icoutils
-  nsis zip
+  nsis zip tcl pkg-config
 )
 BUILD=$ROOT/build-windows
 
@@ -165,12 +192,12 @@ write_source_entries() {
     die "no Debian $codename archive found in /etc/apt"
 }
 
-# Downloads qt6-base's source package (exact version) into $1, through a private apt
-# configuration in $1/apt. apt checks the files against the archive's signed index.
-fetch_qt_source() {
-  local dir=$1
+# Downloads source package $1 (exact version $2) into $3, through a private apt configuration
+# in $3/apt. apt checks the files against the archive's signed index.
+fetch_source() {
+  local name=$1 version=$2 dir=$3
   if [ -f "$dir/complete" ]; then return; fi
-  log "downloading Debian source package qt6-base=$QT_DEB_VERSION"
+  log "downloading Debian source package $name=$version"
   rm -rf "$dir"
   mkdir -p "$dir/apt/lists/partial" "$dir/apt/cache/archives/partial"
   write_source_entries "$dir/apt"
@@ -181,19 +208,32 @@ fetch_qt_source() {
   # apt's download sandbox user cannot write into a private cache folder.
   if [ "$(id -u)" -eq 0 ]; then opts+=(-o APT::Sandbox::User=root); fi
   if ! { apt-get "${opts[@]}" update &&
-         (cd "$dir" && apt-get "${opts[@]}" source --download-only "qt6-base=$QT_DEB_VERSION")
+         (cd "$dir" && apt-get "${opts[@]}" source --download-only "$name=$version")
        } > "$dir.log" 2>&1; then
     tail -n 20 "$dir.log" >&2
-    die "could not download qt6-base=$QT_DEB_VERSION (log: $dir.log)"
+    die "could not download $name=$version (log: $dir.log; an outdated apt index? apt-get update)"
   fi
   rm -rf "$dir/apt"
   touch "$dir/complete"
 }
 
+# Downloads source package $1 (version $2) into the download cache and unpacks it, with
+# Debian's patches applied (its security fixes among them), into $3.
+fetch_and_unpack() {
+  local name=$1 version=$2 into=$3 downloads=$CACHE_ROOT/downloads/${1}_${2#*:}
+  fetch_source "$name" "$version" "$downloads"
+  local dsc=$downloads/${name}_${version#*:}.dsc
+  [ -f "$dsc" ] || die "no ${dsc##*/} in $downloads"
+  # The .dsc's own signature cannot be checked without debian-keyring; apt already checked
+  # the files against the archive's signed index when it downloaded them.
+  dpkg-source -x "$dsc" "$into" > "$into.unpack.log" 2>&1 ||
+    { cat "$into.unpack.log" >&2; die "could not unpack $name"; }
+}
+
 build_qt() {
   local downloads=$CACHE_ROOT/downloads/qt6-base_$QT_DEB_VERSION
   local work=$QT_DIR.work
-  fetch_qt_source "$downloads"
+  fetch_source qt6-base "$QT_DEB_VERSION" "$downloads"
 
   rm -rf "$QT_DIR" "$work"
   mkdir -p "$QT_DIR" "$work"
@@ -249,12 +289,125 @@ ensure_qt() {
   fi
 }
 
+# The cache key of the libraries: their source versions, how they are built and the compiler.
+compute_deps_key() {
+  local cc=$TRIPLE-gcc-posix
+  DEPS_KEY_TEXT=$(cat <<EOF
+format 1
+sources ${DEP_SOURCES[*]}
+cflags $DEP_CFLAGS
+sqlite ${SQLITE_DEFINES[*]}
+libzip ${LIBZIP_CMAKE_ARGS[*]}
+zstd ${ZSTD_CMAKE_ARGS[*]}
+gcc-mingw-w64-x86-64-posix $(pkg_version gcc-mingw-w64-x86-64-posix)
+mingw-w64-x86-64-dev $(pkg_version mingw-w64-x86-64-dev)
+binutils-mingw-w64-x86-64 $(pkg_version binutils-mingw-w64-x86-64)
+compiler $($cc -dumpfullversion) $($cc -dumpmachine)
+toolchain $(sha256sum < "$ROOT/cmake/mingw-w64-x86_64.cmake" | cut -c1-64)
+EOF
+)
+  local hash
+  hash=$(printf '%s\n' "$DEPS_KEY_TEXT" | sha256sum | cut -c1-12)
+  DEPS_DIR=$CACHE_ROOT/anki-libs-$TRIPLE-static-$hash
+  DEPS_PREFIX=$DEPS_DIR/prefix
+}
+
+deps_cached() {
+  [ -f "$DEPS_DIR/complete" ] && [ -f "$DEPS_PREFIX/lib/libsqlite3.a" ] &&
+    [ -f "$DEPS_PREFIX/lib/pkgconfig/libzip.pc" ] && [ -f "$DEPS_PREFIX/lib/pkgconfig/libzstd.pc" ]
+}
+
+# The version DEP_SOURCES gives source package $1.
+dep_version() {
+  local entry
+  for entry in "${DEP_SOURCES[@]}"; do
+    if [ "${entry%%=*}" = "$1" ]; then printf '%s\n' "${entry#*=}"; return; fi
+  done
+  die "no version for $1 in DEP_SOURCES"
+}
+
+# Runs a build step of library $1 in $DEP_CWD at low priority, its output in $DEPS_DIR/$1.log.
+dep_step() {
+  local name=$1; shift
+  (cd "$DEP_CWD" && "${NICE[@]}" "$@") >> "$DEPS_DIR/$name.log" 2>&1 ||
+    { tail -n 30 "$DEPS_DIR/$name.log" >&2; die "building $name failed (log: $DEPS_DIR/$name.log)"; }
+}
+
+build_deps() {
+  local work=$DEPS_DIR.work name
+  rm -rf "$DEPS_DIR" "$work"
+  mkdir -p "$DEPS_PREFIX/lib" "$DEPS_PREFIX/include" "$DEPS_PREFIX/share/licenses" "$work"
+  printf '%s\n' "$DEPS_KEY_TEXT" > "$DEPS_DIR/key.txt"
+  for name in zlib libzstd sqlite3 libzip; do
+    fetch_and_unpack "$name" "$(dep_version "$name")" "$work/$name"
+    cp "$work/$name/debian/copyright" "$DEPS_PREFIX/share/licenses/$name"
+  done
+  local cc=$TRIPLE-gcc-posix t0 t1
+  t0=$(date +%s)
+  local cmake_common=(
+    -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS_RELEASE="$DEP_CFLAGS"
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"
+    -DCMAKE_PREFIX_PATH="$DEPS_PREFIX" -DCMAKE_INSTALL_PREFIX="$DEPS_PREFIX"
+    -DCMAKE_INSTALL_LIBDIR=lib
+  )
+
+  log "building zlib $(dep_version zlib) for Windows (static)"
+  DEP_CWD=$work/zlib
+  dep_step zlib env CHOST="$TRIPLE" CC="$cc" AR="$TRIPLE-ar" RANLIB="$TRIPLE-ranlib" \
+    CFLAGS="$DEP_CFLAGS" ./configure --static --prefix="$DEPS_PREFIX" --libdir="$DEPS_PREFIX/lib"
+  dep_step zlib make -j"$JOBS" libz.a
+  dep_step zlib make install
+
+  log "building zstd $(dep_version libzstd) for Windows (static)"
+  DEP_CWD=$work/libzstd/build/cmake
+  dep_step libzstd cmake -S . -B build "${cmake_common[@]}" "${ZSTD_CMAKE_ARGS[@]}"
+  dep_step libzstd cmake --build build --parallel "$JOBS"
+  dep_step libzstd cmake --install build
+
+  log "building SQLite $(dep_version sqlite3) for Windows (static, from its amalgamation)"
+  # sqlite3.c is generated by the source tree's own tools (with tclsh), built for this machine.
+  DEP_CWD=$work/sqlite3-amalgamation
+  mkdir -p "$DEP_CWD"
+  dep_step sqlite3 ../sqlite3/configure --disable-tcl
+  dep_step sqlite3 make sqlite3.c
+  dep_step sqlite3 "$cc" $DEP_CFLAGS "${SQLITE_DEFINES[@]}" -c sqlite3.c -o sqlite3.o
+  dep_step sqlite3 "$TRIPLE-ar" rcs "$DEPS_PREFIX/lib/libsqlite3.a" sqlite3.o
+  cp "$DEP_CWD/sqlite3.h" "$DEP_CWD/sqlite3ext.h" "$DEPS_PREFIX/include/"
+
+  log "building libzip $(dep_version libzip) for Windows (static)"
+  DEP_CWD=$work/libzip
+  dep_step libzip cmake -S . -B build "${cmake_common[@]}" "${LIBZIP_CMAKE_ARGS[@]}" \
+    -DZLIB_ROOT="$DEPS_PREFIX"
+  dep_step libzip cmake --build build --parallel "$JOBS"
+  dep_step libzip cmake --install build
+
+  t1=$(date +%s)
+  printf 'build %s s\n' "$((t1 - t0))" > "$DEPS_DIR/timings.txt"
+  rm -rf "$work"
+  touch "$DEPS_DIR/complete"
+  log "libraries built in $((t1 - t0)) s into $DEPS_PREFIX"
+}
+
+# Finds or builds the static libraries of the Anki readers; sets DEPS_PREFIX.
+ensure_deps() {
+  compute_deps_key
+  if deps_cached; then
+    log "cache hit: SQLite, libzip, zstd and zlib for Windows at $DEPS_PREFIX"
+  else
+    log "cache miss: building SQLite, libzip, zstd and zlib for Windows into $DEPS_DIR"
+    build_deps
+  fi
+}
+
 # Cross-builds the given targets of Driftglyph (default: the program) in build-windows/.
 build_driftglyph() {
   log "building Driftglyph for Windows in $BUILD"
   mkdir -p "$BUILD"
+  # pkg-config reads only the libraries' own .pc files, never the Linux host's.
+  export PKG_CONFIG_LIBDIR=$DEPS_PREFIX/lib/pkgconfig PKG_CONFIG_PATH=
   cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$QT_PREFIX" \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_PREFIX_PATH="$QT_PREFIX;$DEPS_PREFIX" -DDRIFTGLYPH_ANKI=ON \
     ${DRIFTGLYPH_WINE:+-DCMAKE_CROSSCOMPILING_EMULATOR="$DRIFTGLYPH_WINE"} \
     > "$BUILD/configure.log" 2>&1 ||
     { tail -n 40 "$BUILD/configure.log" >&2; die "configure failed (log: $BUILD/configure.log)"; }
@@ -263,7 +416,7 @@ build_driftglyph() {
 }
 
 # The licences of everything in driftglyph.scr: the program's own, Qt's (LGPL-3, with where its
-# source is) and those of the MinGW-w64 runtime and GCC's runtime libraries linked in.
+# source is), those of SQLite, libzip, zlib and zstd (their Debian copyright files) and those of the MinGW-w64 runtime and GCC's runtime libraries linked in.
 write_licenses() {
   local qt_version
   qt_version=$(pkg_version qt6-base-dev-tools)
@@ -277,6 +430,11 @@ write_licenses() {
   cat /usr/share/common-licenses/LGPL-3
   printf '\n%s\n\n' "==== GNU General Public License version 3 (referred to by the LGPL) ===="
   cat /usr/share/common-licenses/GPL-3
+  local name
+  for name in sqlite3 libzip zlib libzstd; do
+    printf '\n%s\n\n' "==== $name $(dep_version "$name") (Debian's source package), linked in statically ===="
+    cat "$DEPS_PREFIX/share/licenses/$name"
+  done
   printf '\n%s\n\n' "==== MinGW-w64 runtime ===="
   cat /usr/share/doc/mingw-w64-x86-64-dev/copyright
   printf '\n%s\n\n' "==== GCC runtime libraries (libgcc, libstdc++), GPL-3 with the GCC Runtime Library Exception ===="
@@ -311,8 +469,9 @@ main() {
   exec 9> "$CACHE_ROOT/.lock"
   flock 9
   ensure_qt
+  ensure_deps
   exec 9>&-
-  log "Qt prefix: $QT_PREFIX (toolchain: $ROOT/cmake/mingw-w64-x86_64.cmake)"
+  log "Qt prefix: $QT_PREFIX; libraries: $DEPS_PREFIX (toolchain: $ROOT/cmake/mingw-w64-x86_64.cmake)"
   build_driftglyph "$@"
   make_dist
   printf '%s\n' "$BUILD/dist"

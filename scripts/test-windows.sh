@@ -10,7 +10,7 @@ log() { printf '[test-windows] %s\n' "$*" >&2; }
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-packages=(wine wine64 fonts-wine xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho)
+packages=(wine wine64 fonts-wine xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho python3 zstd)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -24,6 +24,11 @@ fi
 export DRIFTGLYPH_WINE=$WINE  # the test runner of the cross build
 dist=$(scripts/build-windows.sh all)
 build=$root/build-windows
+# driftglyph.scr carries Qt, the C++ runtime and the Anki readers' libraries inside: it imports
+# only DLLs that come with Windows.
+system_dlls='^(advapi32|authz|comdlg32|d3d11|d3d9|dwmapi|dwrite|dxgi|gdi32|imm32|kernel32|msvcrt|netapi32|ole32|oleaut32|shcore|shell32|shlwapi|user32|userenv|uxtheme|version|winmm|ws2_32|wtsapi32|api-ms-win-[a-z0-9-]+)\.dll$'
+others=$(x86_64-w64-mingw32-objdump -p "$dist/driftglyph.scr" | sed -n 's/^\s*DLL Name: //p' |
+  tr 'A-Z' 'a-z' | grep -Ev "$system_dlls" || true)
 x86_64-w64-mingw32-gcc-posix -municode -O2 -o "$build/preview_host.exe" tests/windows/preview_host.c
 
 trap wine_env_stop EXIT
@@ -39,6 +44,7 @@ check() {  # check WHAT CONDITION...
   local what=$1; shift
   if "$@"; then log "ok: $what"; else log "FAILED: $what"; failed=1; fi
 }
+check "driftglyph.scr imports only system DLLs${others:+ (not: $others)}" test -z "$others"
 scr=$dist/driftglyph.scr
 home=$build/smoke-home
 rm -rf "$home"
@@ -83,6 +89,57 @@ set +e
 "$WINE" "$scr" /a; check "/a exits 0" test $? = 0
 "$WINE" "$scr" /p 12345678 2> /dev/null; check "/p with a handle that is no window exits 2" test $? = 2
 set -e
+
+# make_package FILE: a version 3 Anki package (deflated zip, zstd collection of schema 18, and the
+# small collection.anki2 asking to update) of two notes.
+make_package() {
+  python3 - "$1" <<'PY'
+import io, os, sqlite3, subprocess, sys, tempfile, zipfile
+def collection(schema, notes):
+    path = tempfile.mktemp()
+    db = sqlite3.connect(path)
+    db.create_collation("unicase", lambda a, b: (a.lower() > b.lower()) - (a.lower() < b.lower()))
+    db.executescript("""
+      CREATE TABLE col (id integer PRIMARY KEY, crt, mod, scm, ver, dty, usn, ls, conf, models, decks, dconf, tags);
+      CREATE TABLE notes (id integer PRIMARY KEY, guid, mid, mod, usn, tags, flds, sfld, csum, flags, data);
+      CREATE TABLE cards (id integer PRIMARY KEY, nid, did, ord, mod, usn, type, queue, due, ivl, factor, reps,
+        lapses, left, odue, odid, flags, data);
+      CREATE TABLE notetypes (id integer PRIMARY KEY, name text COLLATE unicase, mtime_secs, usn, config);
+      CREATE TABLE fields (ntid, ord, name text COLLATE unicase, config, PRIMARY KEY (ntid, ord)) WITHOUT ROWID;
+      CREATE TABLE decks (id integer PRIMARY KEY, name text COLLATE unicase, mtime_secs, usn, common, kind);""")
+    models = '{"1":{"name":"Basic","flds":[{"name":"Front","ord":0},{"name":"Back","ord":1}]}}'
+    json = schema < 15
+    db.execute("INSERT INTO col VALUES (1, 1600000000, 0, 0, ?, 0, 0, 0, '{}', ?, ?, '{}', '{}')",
+               (schema, models if json else "", '{"1":{"name":"Default"}}' if json else ""))
+    db.execute("INSERT INTO notetypes VALUES (1, 'Basic', 0, 0, x'')")
+    db.executemany("INSERT INTO fields VALUES (1, ?, ?, x'')", [(0, "Front"), (1, "Back")])
+    db.execute("INSERT INTO decks VALUES (1, 'Default', 0, 0, x'', x'')")
+    for i, (front, back) in enumerate(notes, 1):
+        db.execute("INSERT INTO notes VALUES (?, 'g', 1, 0, 0, '', ?, 0, 0, 0, '')", (i, front + "\x1f" + back))
+        db.execute("INSERT INTO cards VALUES (?, ?, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, '')", (i, i))
+    db.commit(); db.close()
+    data = open(path, "rb").read(); os.remove(path)
+    return data
+full = collection(18, [("apple", "りんご"), ("river", "川")])
+with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_DEFLATED) as z:
+    z.writestr("collection.anki2", collection(11, [("Please update to the latest version", "update")]))
+    z.writestr("collection.anki21b", subprocess.run(["zstd", "-q", "-c"], input=full, check=True,
+                                                    stdout=subprocess.PIPE).stdout)
+    z.writestr("meta", b"\x08\x03")
+    z.writestr("media", b"{}")
+PY
+}
+
+log "smoke run: --import reads an Anki package (libzip, zstd and SQLite linked in)"
+make_package "$build/smoke-deck.apkg"
+rm -f "$build/smoke-deck.dgl"
+(cd "$build" && "$WINE" "$scr" --import smoke-deck.apkg --output smoke-deck.dgl) > "$build/smoke-import.txt" 2>&1 || true
+check "--import of a package: $(tr -d '\r' < "$build/smoke-import.txt")" \
+  grep -q "^2 pairs written to smoke-deck.dgl" "$build/smoke-import.txt"
+# The list is written in Shift_JIS, as Windows programs of the format read it.
+check "--import wrote the package's pairs" \
+  cmp -s <(iconv -f CP932 -t UTF-8 "$build/smoke-deck.dgl" | tr -d '\r' | tail -n +2) \
+  <(printf '"apple","りんご"\n"river","川"\n')
 
 log "smoke run: the installer, silently, and its uninstaller"
 system32=$WINEPREFIX/drive_c/windows/system32

@@ -90,7 +90,13 @@ bool PackageArchive::available() { return true; }
 std::variant<std::unique_ptr<PackageArchive>, AnkiError> PackageArchive::open(const QString& path) {
   int error = 0;
   // ZIP_CHECKCONS: the central directory must agree with the local headers.
-  zip* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+  // libzip takes a file name in the system's own encoding, which on Windows it reads as UTF-8.
+#ifdef Q_OS_WIN
+  const QByteArray name = path.toUtf8();
+#else
+  const QByteArray name = QFile::encodeName(path);
+#endif
+  zip* archive = zip_open(name.constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
   if (!archive) return AnkiError::NotPackage;
   return std::unique_ptr<PackageArchive>(new PackageArchive(archive));
 }
