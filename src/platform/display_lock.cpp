@@ -68,9 +68,12 @@ DisplayLock::Holder DisplayLock::holder(QString* why) const {
   }
   // The boot it was made in follows pid, program, host name and machine id,
   // a line each (where the system lets the file be read while it is held).
-  QByteArray bootId;
-  if (QFile file(lockPath(folder_)); file.open(QIODevice::ReadOnly)) bootId = file.read(4096).split('\n').value(4).trimmed();
+  // Only where the system has a boot id: every open of the file keeps a
+  // removed lock's name a moment longer on Windows.
   const QByteArray thisBoot = QSysInfo::bootUniqueId();
+  QByteArray bootId;
+  if (QFile file(lockPath(folder_)); !thisBoot.isEmpty() && file.open(QIODevice::ReadOnly))
+    bootId = file.read(4096).split('\n').value(4).trimmed();
   if (!bootId.isEmpty() && !thisBoot.isEmpty() && bootId != thisBoot) return Holder::Stale;
   // Host names are the same in any case (Windows writes them in capitals).
   if (!host.isEmpty() && host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) != 0)

@@ -246,7 +246,7 @@ class tst_CommandLine : public QObject {
     QTemporaryDir home;
     QFile lock(DisplayLock::lockPath(home.path()));
     QVERIFY(lock.open(QIODevice::WriteOnly));
-    lock.write(QByteArray::number(pid ? pid : QCoreApplication::applicationPid()) + '\n' + qApp->applicationName().toUtf8() +
+    lock.write(QByteArray::number(pid ? pid : QCoreApplication::applicationPid()) + '\n' + QCoreApplication::applicationName().toUtf8() +
                '\n' + (host.isEmpty() ? QSysInfo::machineHostName().toUtf8() : host) + "\n\n" +
                (boot == "this" ? QSysInfo::bootUniqueId() : boot) + '\n');
     lock.close();
