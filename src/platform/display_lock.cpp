@@ -1,5 +1,6 @@
 #include "platform/display_lock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +14,7 @@ QString DisplayLock::lockPath(const QString& homeFolder) {
 }
 
 DisplayLock::DisplayLock(const QString& homeFolder)
-    : lock_(std::make_unique<QLockFile>(lockPath(homeFolder))), folder_(homeFolder) {
+    : lock_(std::make_unique<QLockFile>(lockPath(homeFolder))), mutex_(homeFolder), folder_(homeFolder) {
   // A lock left by a crashed display is stale as soon as its process is gone.
   lock_->setStaleLockTime(0);
 }
@@ -23,6 +24,12 @@ bool DisplayLock::acquire() {
   unavailable_.clear();
   if (!mutex_.acquire()) return false;  // another display of this session
   held_ = lock_->tryLock(0);
+  // A lock this process gave back a moment ago may still be on its way out:
+  // Windows keeps a removed file's name while anyone has it open.
+  for (int wait = 0; !held_ && wait < 10 && lock_->error() == QLockFile::LockFailedError && lastHeldHere(); ++wait) {
+    QThread::msleep(20);
+    held_ = lock_->tryLock(0);
+  }
   if (!held_ && lock_->error() == QLockFile::LockFailedError) {
     switch (holder(&unavailable_)) {
       case Holder::Stale:
@@ -43,6 +50,12 @@ bool DisplayLock::acquire() {
     unavailable_ = QStringLiteral("cannot make the lock file in %1: %2").arg(QDir::toNativeSeparators(folder_), reason);
   }
   return held_;
+}
+
+bool DisplayLock::lastHeldHere() const {
+  qint64 pid = 0;
+  QString host, program;
+  return !lock_->getLockInfo(&pid, &host, &program) || pid == QCoreApplication::applicationPid();
 }
 
 bool DisplayLock::heldElsewhere() {

@@ -36,6 +36,8 @@ class DisplayLock {
   // boot, or here by a process that has gone or is not a display of this
   // user's. `why` says what cannot be told.
   Holder holder(QString* why) const;
+  // Whether the lock file names this process, or cannot be read at all.
+  bool lastHeldHere() const;
 
   std::unique_ptr<QLockFile> lock_;
   InstanceMutex mutex_;

@@ -1,12 +1,14 @@
 #pragma once
 
-// A mark of a running display that needs no folder, where the system has
-// one: on Windows a named mutex of the user's session, so the single-display
-// rule holds even when the home folder cannot take a lock file. Elsewhere
-// there is none, and the lock file alone decides.
+#include <QString>
+
+// A mark of a running display that needs no file, where the system has
+// one: on Windows a named mutex of the user's session, named after the home
+// folder, so the single-display rule holds even when the home folder cannot
+// take a lock file. Elsewhere there is none, and the lock file alone decides.
 class InstanceMutex {
  public:
-  InstanceMutex() = default;
+  explicit InstanceMutex(const QString& homeFolder) : home_(homeFolder) {}
   InstanceMutex(const InstanceMutex&) = delete;
   InstanceMutex& operator=(const InstanceMutex&) = delete;
   ~InstanceMutex() { release(); }
@@ -18,5 +20,6 @@ class InstanceMutex {
   void release();
 
  private:
+  QString home_;
   void* handle_ = nullptr;
 };
