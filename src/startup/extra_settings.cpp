@@ -84,10 +84,7 @@ static QSettings::Status write(const QString& file, const ExtraSettings& s) {
 
 bool save(const QString& home, const ExtraSettings& s, QString* error) {
   if (load(home) == s && QFileInfo::exists(path(home))) return true;
-  if (FileIo::leadsAway(home, path(home))) {
-    if (error) *error = QStringLiteral("%1 はフォルダの外を指すリンクなので、書き込みません。").arg(path(home));
-    return false;
-  }
+  if (!FileIo::mayWriteInFolder(home, path(home), error)) return false;
   QSettings::Status status = write(path(home), s);
   // QSettings never writes over a file it could not read: an odd file goes.
   if (status == QSettings::FormatError && QFile::remove(path(home))) status = write(path(home), s);

@@ -74,13 +74,14 @@ bool leadsAway(const QString& folder, const QString& path) {
          target.ownerId() != QFileInfo(root).ownerId();
 }
 
+bool mayWriteInFolder(const QString& folder, const QString& path, QString* error) {
+  if (!leadsAway(folder, path)) return true;
+  if (error) *error = QStringLiteral("%1 はフォルダの外を指すリンクなので、書き込みません。").arg(QDir::toNativeSeparators(path));
+  return false;
+}
+
 bool writeInFolder(const QString& folder, const QString& path, const QByteArray& bytes, QString* error) {
-  if (leadsAway(folder, path)) {
-    if (error)
-      *error = QStringLiteral("%1 はフォルダの外を指すリンクなので、書き込みません。").arg(QDir::toNativeSeparators(path));
-    return false;
-  }
-  return writeAtomically(path, bytes, error);
+  return mayWriteInFolder(folder, path, error) && writeAtomically(path, bytes, error);
 }
 
 }  // namespace FileIo

@@ -35,6 +35,10 @@ bool writeAtomically(const QString& path, const QByteArray& bytes, QString* erro
 // planted there must not turn a save into a write somewhere else.
 bool leadsAway(const QString& folder, const QString& path);
 
+// Whether `path`, a file of `folder`, may be written: false, with `error`
+// (when given) saying why, for a link that leadsAway.
+bool mayWriteInFolder(const QString& folder, const QString& path, QString* error = nullptr);
+
 // writeAtomically for a file of `folder`, refusing a link that leadsAway.
 bool writeInFolder(const QString& folder, const QString& path, const QByteArray& bytes, QString* error = nullptr);
 

@@ -13,6 +13,14 @@ struct Scan {
   qsizetype wellFormed = 0;  // multi-byte characters
   qsizetype broken = 0;      // bytes that start no character
   int brokenLines = 0;
+  bool lineBroken = false;   // the line being scanned has a broken byte
+
+  void lineEnd() { lineBroken = false; }
+  void brokenByte() {
+    ++broken;
+    if (!lineBroken) ++brokenLines;
+    lineBroken = true;
+  }
 };
 
 bool inRange(const QByteArray& b, qsizetype i, uchar low, uchar high) {
@@ -40,14 +48,11 @@ int sequenceLength(const QByteArray& b, qsizetype i) {
 
 Scan scanUtf8(const QByteArray& b) {
   Scan scan;
-  bool lineBroken = false;
   for (qsizetype i = 0; i < b.size();) {
-    if (b[i] == '\n') lineBroken = false;
+    if (b[i] == '\n') scan.lineEnd();
     const int length = sequenceLength(b, i);
     if (length == 0) {
-      ++scan.broken;
-      if (!lineBroken) ++scan.brokenLines;
-      lineBroken = true;
+      scan.brokenByte();
       ++i;
       continue;
     }
@@ -61,10 +66,9 @@ Scan scanUtf8(const QByteArray& b) {
 // single byte or a lead byte with a trail byte.
 Scan scanShiftJis(const QByteArray& b) {
   Scan scan;
-  bool lineBroken = false;
   for (qsizetype i = 0; i < b.size(); ++i) {
     const uchar c = uchar(b[i]);
-    if (c == '\n') lineBroken = false;
+    if (c == '\n') scan.lineEnd();
     if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) continue;
     const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
     if (lead && (inRange(b, i + 1, 0x40, 0x7E) || inRange(b, i + 1, 0x80, 0xFC))) {
@@ -72,9 +76,7 @@ Scan scanShiftJis(const QByteArray& b) {
       ++i;
       continue;
     }
-    ++scan.broken;
-    if (!lineBroken) ++scan.brokenLines;
-    lineBroken = true;
+    scan.brokenByte();
   }
   return scan;
 }

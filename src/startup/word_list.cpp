@@ -95,21 +95,30 @@ std::optional<WordList> read(const QString& path) { return readFile(path, false)
 
 std::optional<WordList> readChecked(const QString& path) { return readFile(path, true); }
 
-QString refusal(const WordList& list) {
-  if (list.count() > kMaxPairs) return QStringLiteral("単語リストに入る項目は%1個までです。").arg(kMaxPairs);
-  if (!BoundedText::readsWhole(format(list)))
+namespace {
+
+// Why a list of `pairs` pairs, whose file would be `bytes`, is not written.
+QString refusalOf(qsizetype pairs, const QByteArray& bytes) {
+  if (pairs > kMaxPairs) return QStringLiteral("単語リストに入る項目は%1個までです。").arg(kMaxPairs);
+  if (!BoundedText::readsWhole(bytes))
     return QStringLiteral("単語リストが大きすぎます（%1MBまで）。項目を減らすか、短くしてください。")
         .arg(BoundedText::kReadBytes >> 20);
   return QString();
 }
 
+}  // namespace
+
+QString refusal(const WordList& list) { return refusalOf(list.count(), format(list)); }
+
 bool write(const QString& path, const WordList& list, QString* error) {
-  // A list that could not be read back whole is refused rather than cut.
-  if (const QString refused = refusal(list); !refused.isEmpty()) {
+  // A list that could not be read back whole is refused rather than cut;
+  // the text is made once, for the check and the file.
+  const QByteArray bytes = format(list);
+  if (const QString refused = refusalOf(list.count(), bytes); !refused.isEmpty()) {
     if (error) *error = refused;
     return false;
   }
-  return FileIo::writeAtomically(path, format(list), error);
+  return FileIo::writeAtomically(path, bytes, error);
 }
 
 }  // namespace WordListFile
