@@ -113,23 +113,31 @@ install_packages() {
 
 pkg_version() { dpkg-query -W -f='${Version}' "$1"; }
 
+# The lines of a cache key that name the cross toolchain: the compiler package $1, the
+# runtime and binutils packages, the compiler $2 itself and the toolchain file.
+toolchain_key() {
+  local package=$1 compiler=$2
+  cat <<EOF
+$package $(pkg_version "$package")
+mingw-w64-x86-64-dev $(pkg_version mingw-w64-x86-64-dev)
+binutils-mingw-w64-x86-64 $(pkg_version binutils-mingw-w64-x86-64)
+compiler $($compiler -dumpfullversion) $($compiler -dumpmachine)
+toolchain $(sha256sum < "$ROOT/cmake/mingw-w64-x86_64.cmake" | cut -c1-64)
+EOF
+}
+
 # The cache key: everything that changes the built Qt.
 compute_key() {
   # Debian's host tools (moc, rcc, uic) run in the cross build, so the target Qt is built from
   # the very source version they come from.
   QT_DEB_VERSION=$(pkg_version qt6-base-dev-tools)
   QT_VERSION=${QT_DEB_VERSION%%[+-]*}
-  local cxx=$TRIPLE-g++-posix
   KEY_TEXT=$(cat <<EOF
 format 1
 qt6-base $QT_DEB_VERSION
 patches ${QT_PATCHES[*]}
 configure ${QT_CONFIGURE_ARGS[*]}
-g++-mingw-w64-x86-64-posix $(pkg_version g++-mingw-w64-x86-64-posix)
-mingw-w64-x86-64-dev $(pkg_version mingw-w64-x86-64-dev)
-binutils-mingw-w64-x86-64 $(pkg_version binutils-mingw-w64-x86-64)
-compiler $($cxx -dumpfullversion) $($cxx -dumpmachine)
-toolchain $(sha256sum < "$ROOT/cmake/mingw-w64-x86_64.cmake" | cut -c1-64)
+$(toolchain_key g++-mingw-w64-x86-64-posix "$TRIPLE-g++-posix")
 EOF
 )
   local hash
@@ -291,7 +299,6 @@ ensure_qt() {
 
 # The cache key of the libraries: their source versions, how they are built and the compiler.
 compute_deps_key() {
-  local cc=$TRIPLE-gcc-posix
   DEPS_KEY_TEXT=$(cat <<EOF
 format 1
 sources ${DEP_SOURCES[*]}
@@ -299,11 +306,7 @@ cflags $DEP_CFLAGS
 sqlite ${SQLITE_DEFINES[*]}
 libzip ${LIBZIP_CMAKE_ARGS[*]}
 zstd ${ZSTD_CMAKE_ARGS[*]}
-gcc-mingw-w64-x86-64-posix $(pkg_version gcc-mingw-w64-x86-64-posix)
-mingw-w64-x86-64-dev $(pkg_version mingw-w64-x86-64-dev)
-binutils-mingw-w64-x86-64 $(pkg_version binutils-mingw-w64-x86-64)
-compiler $($cc -dumpfullversion) $($cc -dumpmachine)
-toolchain $(sha256sum < "$ROOT/cmake/mingw-w64-x86_64.cmake" | cut -c1-64)
+$(toolchain_key gcc-mingw-w64-x86-64-posix "$TRIPLE-gcc-posix")
 EOF
 )
   local hash
