@@ -2,7 +2,7 @@
 # Footprint of the running display: peak memory and CPU of the program and of
 # the X server, at 1920x1080 and 3840x2160, beside a bare full-screen Qt window.
 #
-#   bench/bench_footprint.sh [BUILD_DIR] [SECONDS] [SIZES...]
+#   [ROWS="driftglyph hack smooth floor"] bench/bench_footprint.sh [BUILD_DIR] [SECONDS] [SIZES...]
 #
 # Each run starts its own Xvfb, shows `driftglyph /s` at speed 7 with every
 # pattern in order over the default picture for SECONDS (default 30), then
@@ -106,9 +106,14 @@ printf "%-11s %-10s %8s %10s %10s %10s %8s %9s\n" program screen "peak MB" "prog
 for size in "${sizes[@]}"; do
   start_xvfb "$size"
   home=$(make_home "$size")
-  measure driftglyph "$size" "$program" --home "$home" /s
-  measure "hack" "$size" "$program" --home "$home" --root
-  measure smooth "$size" "$program" --home "$(make_home "$size" 3 true)" /s
-  measure floor "$size" "$floor"
+  for row in ${ROWS:-driftglyph hack smooth floor}; do
+    case $row in
+      driftglyph) measure driftglyph "$size" "$program" --home "$home" /s ;;
+      hack) measure hack "$size" "$program" --home "$home" --root ;;
+      smooth) measure smooth "$size" "$program" --home "$(make_home "$size" 3 true)" /s ;;
+      floor) measure floor "$size" "$floor" ;;
+      *) echo "unknown row $row" >&2; exit 2 ;;
+    esac
+  done
   stop_xvfb
 done
