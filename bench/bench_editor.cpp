@@ -14,9 +14,9 @@
 
 #include "editor/editor_model.h"
 #include "editor/frm_edit.h"
-#include "platform/clipboard.h"
-#include "platform/font_substitutes.h"
-#include "platform/user_dialogs.h"
+#include "desktop/clipboard.h"
+#include "desktop/font_substitutes.h"
+#include "desktop/user_dialogs.h"
 #include "startup/quorl_saver.h"
 #include "startup/word_list.h"
 

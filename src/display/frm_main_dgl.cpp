@@ -6,7 +6,7 @@
 
 #include "display/screen_cover.h"
 #include "display/screen_covers.h"
-#include "platform/input_grab.h"
+#include "desktop/input_grab.h"
 #include "startup/quorl_saver.h"
 
 frmMainDGL::frmMainDGL(QuorlSaver& saver, const PatternCatalog& patterns, DisplayRun run,

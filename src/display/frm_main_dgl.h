@@ -4,7 +4,7 @@
 #include "display/display_engine.h"
 #include "display/display_run.h"
 #include "display/pattern_catalog.h"
-#include "platform/display_lock.h"
+#include "os/display_lock.h"
 
 class InputGrab;
 class QuorlSaver;

@@ -23,6 +23,9 @@ class HostWindow : public QObject {
   virtual FrameSurface& surface() = 0;
   // Starts reporting the host's events (needs the event loop).
   virtual void watch() = 0;
+  // Whether frames reach the window over a connection of the display's own,
+  // so that Qt needs no window system; else the window is one of Qt's.
+  virtual bool reachedDirectly() const = 0;
 
  signals:
   void exposed(const QRegion& region);

@@ -1,9 +1,8 @@
 #include "display/label_font.h"
 
 #include <algorithm>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
+
+#include "os/heap_trim.h"
 
 namespace LabelFont {
 
@@ -22,10 +21,8 @@ void releaseEngines() {
   // may never draw again. Dropping the cache costs well under a millisecond
   // per word; it is what Qt itself does when the application ends.
   QFont::cleanup();
-#ifdef __GLIBC__
   // Freed pictures and glyphs otherwise stay with the process's heap.
-  malloc_trim(0);
-#endif
+  HeapTrim::release();
 }
 
 }  // namespace LabelFont

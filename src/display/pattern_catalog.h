@@ -19,6 +19,7 @@ struct PatternEntry {
   // Every word visible: a label is shrunk to fit 1/fitShare of the display's
   // width, for patterns that set several words side by side.
   int fitShare = 1;
+  QString japaneseName{};  // beside the name in the settings' Pattern menu
 };
 
 // The sixteen patterns by number. The main cycle treats an entry without a

@@ -1,6 +1,6 @@
 #include "display/picture_file.h"
 
-#include "platform/regular_file.h"
+#include "os/regular_file.h"
 
 namespace {
 

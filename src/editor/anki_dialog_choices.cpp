@@ -1,6 +1,6 @@
 #include "editor/anki_dialog_choices.h"
 
-#include "platform/user_dialogs.h"
+#include "desktop/user_dialogs.h"
 
 QString AnkiDialogChoices::deckQuestion() { return QStringLiteral("読み込むデッキを選んでください。"); }
 QString AnkiDialogChoices::allDecks() { return QStringLiteral("すべてのデッキ"); }

@@ -4,7 +4,7 @@
 
 #include "editor/editor_texts.h"
 #include "startup/trim_spaces.h"
-#include "platform/user_dialogs.h"
+#include "desktop/user_dialogs.h"
 #include "startup/extra_settings.h"
 #include "startup/file_io.h"
 #include "startup/paths.h"

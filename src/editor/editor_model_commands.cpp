@@ -9,7 +9,7 @@
 #include "editor/file_import.h"
 #include "editor/word_import.h"
 #include "startup/extra_settings.h"
-#include "platform/user_dialogs.h"
+#include "desktop/user_dialogs.h"
 #include "startup/file_io.h"
 #include "startup/quorl_saver.h"
 #include "startup/word_list.h"

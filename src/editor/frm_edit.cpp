@@ -24,11 +24,11 @@
 #include "editor/grid_cell.h"
 #include "editor/item_operations.h"
 #include "editor/word_import.h"
-#include "platform/clipboard.h"
-#include "platform/fixed_dialog.h"
-#include "platform/input_method.h"
-#include "platform/plain_label.h"
-#include "platform/user_dialogs.h"
+#include "desktop/clipboard.h"
+#include "desktop/fixed_dialog.h"
+#include "desktop/input_method.h"
+#include "desktop/plain_label.h"
+#include "desktop/user_dialogs.h"
 #include "startup/word_list.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <vector>
 
-#include "platform/clipboard.h"
+#include "desktop/clipboard.h"
 #include "startup/random_source.h"
 
 namespace EditorGrid {

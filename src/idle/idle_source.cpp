@@ -2,9 +2,8 @@
 
 #include "idle/mutter_idle_source.h"
 #include "idle/wayland_idle_source.h"
-#include "idle/x11_idle_source.h"
 
-std::unique_ptr<IdleSource> IdleSource::open(quint32 idleMs, QString* why) {
+std::unique_ptr<IdleSource> IdleSource::open(quint32 idleMs, QString* why, Opener xServer) {
   QStringList tried;
   QString reason;
   // In a Wayland session the X server (XWayland) sees only its own clients'
@@ -16,8 +15,8 @@ std::unique_ptr<IdleSource> IdleSource::open(quint32 idleMs, QString* why) {
   }
   if (auto source = MutterIdleSource::open(idleMs, &reason)) return source;
   tried.append(reason);
-  if (!wayland) {
-    if (auto source = X11IdleSource::open(idleMs, &reason)) return source;
+  if (!wayland && xServer) {
+    if (auto source = xServer(idleMs, &reason)) return source;
     tried.append(reason);
   }
   *why = QStringLiteral("no way to learn when this session is idle (%1)").arg(tried.join(QStringLiteral("; ")));

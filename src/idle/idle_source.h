@@ -12,11 +12,14 @@ class IdleSource : public QObject {
   Q_OBJECT
 
  public:
+  // Opens one kind of source; null and a one-line `why` where there is none.
+  using Opener = std::unique_ptr<IdleSource> (*)(quint32 idleMs, QString* why);
+
   // The first source the session offers, reporting `idleMs` without input:
   // the compositor's idle protocol in a Wayland session, else GNOME's idle
-  // monitor, else the X server's. Null where there is none; `why` says so on
-  // one line.
-  static std::unique_ptr<IdleSource> open(quint32 idleMs, QString* why);
+  // monitor, else the X server's (`xServer`, where the program speaks X11).
+  // Null where there is none; `why` says so on one line.
+  static std::unique_ptr<IdleSource> open(quint32 idleMs, QString* why, Opener xServer = nullptr);
 
   // Which source it is, for messages.
   virtual QString name() const = 0;

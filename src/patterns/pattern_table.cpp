@@ -40,22 +40,22 @@ constexpr MotionRule kTwitches{0, 10};        // Sardines: moves of up to 10 px
 
 const PatternCatalog& table() {
   static const PatternCatalog catalog = {{
-      {1, QStringLiteral("Waterdrop"), tickWaterdrop, kGlide},
-      {2, QStringLiteral("Dancing"), tickDancing, kGlide, 2},
-      {3, QStringLiteral("Tornado"), tickTornado, kGlide},
-      {4, QStringLiteral("Insects"), tickInsects, kInsectHops},
-      {5, QStringLiteral("Highway"), tickHighway, kGlide},
-      {6, QStringLiteral("Fireball"), tickFireball, kGlide},
-      {7, QStringLiteral("Leaves"), tickLeaves, kGlide},
-      {8, QStringLiteral("Ripples"), tickRipples, kGlide},
-      {9, QStringLiteral("Pulse"), tickPulse, kGlide},
-      {10, QStringLiteral("Sardines"), tickSardines, kTwitches},
-      {11, QStringLiteral("Knot"), tickKnot, kGlide},
-      {12, QStringLiteral("Brick"), tickBrick, kGlide, 2},
-      {13, QStringLiteral("MerryGoRound"), tickMerryGoRound, kGlide},
-      {14, QStringLiteral("Eagle"), tickEagle, kGlide},
-      {15, QStringLiteral("Amoeba"), tickAmoeba, kGlide},
-      {16, QStringLiteral("Volcano"), tickVolcano, kGlide},
+      {1, QStringLiteral("Waterdrop"), tickWaterdrop, kGlide, 1, QStringLiteral("水滴")},
+      {2, QStringLiteral("Dancing"), tickDancing, kGlide, 2, QStringLiteral("踊り")},
+      {3, QStringLiteral("Tornado"), tickTornado, kGlide, 1, QStringLiteral("竜巻")},
+      {4, QStringLiteral("Insects"), tickInsects, kInsectHops, 1, QStringLiteral("虫")},
+      {5, QStringLiteral("Highway"), tickHighway, kGlide, 1, QStringLiteral("高速道路")},
+      {6, QStringLiteral("Fireball"), tickFireball, kGlide, 1, QStringLiteral("花火")},
+      {7, QStringLiteral("Leaves"), tickLeaves, kGlide, 1, QStringLiteral("落ち葉")},
+      {8, QStringLiteral("Ripples"), tickRipples, kGlide, 1, QStringLiteral("さざなみ")},
+      {9, QStringLiteral("Pulse"), tickPulse, kGlide, 1, QStringLiteral("鼓動")},
+      {10, QStringLiteral("Sardines"), tickSardines, kTwitches, 1, QStringLiteral("いわし")},
+      {11, QStringLiteral("Knot"), tickKnot, kGlide, 1, QStringLiteral("結び目")},
+      {12, QStringLiteral("Brick"), tickBrick, kGlide, 2, QStringLiteral("積木")},
+      {13, QStringLiteral("MerryGoRound"), tickMerryGoRound, kGlide, 1, QStringLiteral("ﾒﾘｰｺﾞｰﾗﾝﾄﾞ")},
+      {14, QStringLiteral("Eagle"), tickEagle, kGlide, 1, QStringLiteral("鷹")},
+      {15, QStringLiteral("Amoeba"), tickAmoeba, kGlide, 1, QStringLiteral("アメーバ")},
+      {16, QStringLiteral("Volcano"), tickVolcano, kGlide, 1, QStringLiteral("火山")},
   }};
   return catalog;
 }

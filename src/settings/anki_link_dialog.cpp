@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "anki/anki_profile.h"
-#include "platform/plain_label.h"
-#include "platform/user_dialogs.h"
+#include "desktop/plain_label.h"
+#include "desktop/user_dialogs.h"
 #include "startup/paths.h"
 
 AnkiLinkDialog::AnkiLinkDialog(QuorlSaver& saver, UserDialogs& dialogs, QWidget* parent)

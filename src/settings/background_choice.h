@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "platform/user_dialogs.h"
+#include "desktop/user_dialogs.h"
 
 class QuorlSaver;
 

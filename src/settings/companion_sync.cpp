@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "platform/user_dialogs.h"
+#include "desktop/user_dialogs.h"
 #include "settings/companion_messages.h"
 #include "settings/word_preview.h"
 #include "startup/companion_link.h"

@@ -10,15 +10,13 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include "platform/clipboard.h"
-#include "platform/fixed_dialog.h"
-#include "platform/frame_surfaces.h"
-#include "editor/editor_texts.h"
-#include "editor/frm_edit.h"
-#include "patterns/pattern.h"
-#include "platform/user_dialogs.h"
+#include "desktop/clipboard.h"
+#include "desktop/fixed_dialog.h"
+#include "desktop/user_dialogs.h"
 #include "display/bgr_color.h"
 #include "display/picture_file.h"
+#include "editor/editor_texts.h"
+#include "editor/frm_edit.h"
 #include "settings/anki_link_dialog.h"
 #include "settings/companion_sync.h"
 #include "settings/elided_label.h"
@@ -33,8 +31,9 @@ int orderIndex(uint8_t order) { return order == 0 ? 0 : 1; }
 
 }  // namespace
 
-frmSetting::frmSetting(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipboard, QWidget* parent)
-    : QDialog(parent), saver_(saver), dialogs_(dialogs), clipboard_(clipboard) {
+frmSetting::frmSetting(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipboard, TrialStarter startTrial,
+                       QWidget* parent)
+    : QDialog(parent), saver_(saver), dialogs_(dialogs), clipboard_(clipboard), startTrial_(std::move(startTrial)) {
   setObjectName(QStringLiteral("frmSetting"));
   setWindowTitle(QStringLiteral("Driftglyph 設定"));
   buildControls();
@@ -260,7 +259,7 @@ void frmSetting::initialiseDisplayBoxes() {
 void frmSetting::cmdTryClick() {
   if (trial_) return;  // one trial at a time
   // The trial shows the settings in memory, saved or not.
-  trial_ = new frmMainDGL(saver_, Patterns::table(), DisplayRun::Trial, &FrameSurfaces::forWindow);
+  trial_ = startTrial_(saver_);
   connect(trial_, &frmMainDGL::ended, this, [this] { activateWindow(); });
   trial_->showSaver();
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "display/frm_main_dgl.h"
 #include "settings/background_choice.h"
@@ -34,7 +35,11 @@ class frmSetting : public QDialog {
   Q_OBJECT
 
  public:
-  frmSetting(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipboard, QWidget* parent = nullptr);
+  // Makes the trial display over the saver's settings in memory (not shown yet).
+  using TrialStarter = std::function<frmMainDGL*(QuorlSaver& saver)>;
+
+  frmSetting(QuorlSaver& saver, UserDialogs& dialogs, Clipboard& clipboard, TrialStarter startTrial,
+             QWidget* parent = nullptr);
   ~frmSetting() override;
 
   // True while a tick of tmSet is due (the controls are not yet filled, or
@@ -101,6 +106,7 @@ class frmSetting : public QDialog {
   // word preview only (after the editor applied a list).
   bool refreshPreviewOnly_ = false;
   QTimer tmSet_;
+  TrialStarter startTrial_;
   QPointer<frmMainDGL> trial_;
 
   QListWidget* lstStl_ = nullptr;

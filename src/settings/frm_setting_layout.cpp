@@ -14,38 +14,14 @@
 #include <QVBoxLayout>
 
 #include "anki/anki_package.h"
-#include "platform/plain_label.h"
+#include "desktop/plain_label.h"
+#include "patterns/pattern.h"
 #include "settings/elided_label.h"
 #include "settings/frm_setting.h"
 #include "settings/source_mark_view.h"
 #include "startup/quorl_saver.h"
 
 namespace {
-
-struct PatternCaption {
-  const char16_t* name;
-  const char16_t* menu;
-};
-
-// The patterns in display order, as the list and the Pattern menu name them.
-constexpr std::array<PatternCaption, 16> kPatterns{{
-    {u"Waterdrop", u"Waterdrop 水滴"},
-    {u"Dancing", u"Dancing 踊り"},
-    {u"Tornado", u"Tornado 竜巻"},
-    {u"Insects", u"Insects 虫"},
-    {u"Highway", u"Highway 高速道路"},
-    {u"Fireball", u"Fireball 花火"},
-    {u"Leaves", u"Leaves 落ち葉"},
-    {u"Ripples", u"Ripples さざなみ"},
-    {u"Pulse", u"Pulse 鼓動"},
-    {u"Sardines", u"Sardines いわし"},
-    {u"Knot", u"Knot 結び目"},
-    {u"Brick", u"Brick 積木"},
-    {u"MerryGoRound", u"MerryGoRound ﾒﾘｰｺﾞｰﾗﾝﾄﾞ"},
-    {u"Eagle", u"Eagle 鷹"},
-    {u"Amoeba", u"Amoeba アメーバ"},
-    {u"Volcano", u"Volcano 火山"},
-}};
 
 // The Speed menu; items 2 to 6 hold five spaces between digit and sign.
 constexpr std::array<const char16_t*, 7> kSpeedItems{
@@ -138,8 +114,8 @@ QWidget* frmSetting::buildPatternSection() {
 
   lstStl_ = new QListWidget(frame);
   lstStl_->setObjectName(QStringLiteral("lstStl"));
-  for (const PatternCaption& pattern : kPatterns) {
-    auto* entry = new QListWidgetItem(str(pattern.name), lstStl_);
+  for (const PatternEntry& pattern : Patterns::table()) {
+    auto* entry = new QListWidgetItem(pattern.name, lstStl_);
     entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     entry->setCheckState(Qt::Unchecked);
   }
@@ -342,7 +318,7 @@ void frmSetting::buildMenus() {
   mitPo_[1] = checkItem(pattern, QStringLiteral("mitPo1"), QStringLiteral("In Order 順序通り"));
   pattern->addSeparator();
   for (int k = 0; k < 16; ++k)
-    mitP_[k] = checkItem(pattern, QStringLiteral("mitP%1").arg(k), str(kPatterns[k].menu));
+    mitP_[k] = checkItem(pattern, QStringLiteral("mitP%1").arg(k), Patterns::table()[size_t(k)].name + u' ' + Patterns::table()[size_t(k)].japaneseName);
 
   QMenu* speed = bar->addMenu(QStringLiteral("Speed速度(&S)"));
   speed->setObjectName(QStringLiteral("mnuSpeed"));

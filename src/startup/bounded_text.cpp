@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/regular_file.h"
+#include "os/regular_file.h"
 #include "startup/file_io.h"
 #include "startup/text_codec.h"
 

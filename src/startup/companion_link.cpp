@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "platform/regular_file.h"
+#include "os/regular_file.h"
 #include "startup/bounded_text.h"
 #include "startup/field_reader.h"
 #include "startup/file_io.h"

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "platform/file_sync.h"
-#include "platform/regular_file.h"
+#include "os/file_sync.h"
+#include "os/regular_file.h"
 
 namespace FileIo {
 

@@ -2,7 +2,7 @@
 
 #include <QStringDecoder>
 
-#include "platform/legacy_text.h"
+#include "os/legacy_text.h"
 
 namespace TextCodec {
 

@@ -11,8 +11,8 @@
 #include "display/frm_main_dgl.h"
 #include "display/screen_covers.h"
 #include "patterns/pattern.h"
-#include "platform/display_lock.h"
-#include "platform/frame_surfaces.h"
+#include "os/display_lock.h"
+#include "backends/frame_surfaces.h"
 #include "startup/quorl_saver.h"
 
 namespace {

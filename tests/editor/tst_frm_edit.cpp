@@ -13,7 +13,7 @@
 #include "editor/editor_texts.h"
 #include "editor/frm_edit.h"
 #include "editor/grid_cell.h"
-#include "platform/clipboard.h"
+#include "desktop/clipboard.h"
 #include "startup/quorl_saver.h"
 #include "startup/word_list.h"
 #include "support/fake_user_dialogs.h"

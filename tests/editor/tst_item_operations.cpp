@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "editor/item_operations.h"
-#include "platform/clipboard.h"
+#include "desktop/clipboard.h"
 #include "startup/random_source.h"
 
 Q_DECLARE_METATYPE(GridPosition)

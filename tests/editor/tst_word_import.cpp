@@ -11,7 +11,7 @@
 #ifdef DRIFTGLYPH_ANKI
 #include "anki_fixture.h"
 #endif
-#include "platform/legacy_text.h"
+#include "os/legacy_text.h"
 #include "startup/help_place.h"
 
 namespace {

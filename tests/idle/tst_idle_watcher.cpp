@@ -4,7 +4,7 @@
 
 #include "idle/idle_source.h"
 #include "idle/idle_watcher.h"
-#include "idle/x11_idle_source.h"
+#include "backends/x11/x11_idle_source.h"
 #include "xvfb_server.h"
 
 struct ReportedIdle : IdleSource {

@@ -15,7 +15,9 @@
 
 #include "editor/editor_texts.h"
 #include "editor/frm_edit.h"
-#include "platform/clipboard.h"
+#include "desktop/clipboard.h"
+#include "display/raster_frame_surface.h"
+#include "patterns/pattern.h"
 #include "settings/background_choice.h"
 #include "settings/companion_messages.h"
 #include "settings/frm_setting.h"
@@ -53,7 +55,11 @@ struct Rig {
   // Writes the settings file and opens the dialog; returns once its controls are filled.
   void open(const SaverSettings& settings) {
     writeSettings(home(), settings);
-    dialog = std::make_unique<frmSetting>(saver, dialogs, clipboard);
+    dialog = std::make_unique<frmSetting>(saver, dialogs, clipboard, [](QuorlSaver& shown) {
+      return new frmMainDGL(shown, Patterns::table(), DisplayRun::Trial, [](QWidget& window) {
+        return std::unique_ptr<FrameSurface>(std::make_unique<RasterFrameSurface>(window));
+      });
+    });
     dialog->show();
     QTRY_VERIFY(!dialog->tmSetPending());
   }

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <thread>
 
-#include "platform/display_lock.h"
+#include "os/display_lock.h"
 #include "startup/command_line.h"
 #include "startup/saver_settings.h"
 

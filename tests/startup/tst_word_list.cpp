@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include "file_size_limit.h"
-#include "platform/legacy_text.h"
+#include "os/legacy_text.h"
 #include "special_files.h"
 #include "startup/bounded_text.h"
 #include "startup/file_io.h"

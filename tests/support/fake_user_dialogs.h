@@ -7,7 +7,7 @@
 #include <deque>
 #include <optional>
 
-#include "platform/user_dialogs.h"
+#include "desktop/user_dialogs.h"
 
 // Answers for the user in tests: every message box, file dialog and colour
 // chooser is recorded and takes the next queued answer of its kind. A box with

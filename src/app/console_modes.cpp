@@ -1,0 +1,61 @@
+// The modes without windows: help, version, conversion and the word list.
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "anki/anki_link.h"
+#include "app/gui_session.h"
+#include "app/run_modes.h"
+#include "editor/import_command.h"
+
+namespace RunModes {
+
+int help(int&, char**, const StartupCommand& command) {
+  if (!command.error.isEmpty()) {
+    std::fprintf(stderr, "driftglyph: %s (see --help)\n", qPrintable(command.error));
+    return 2;
+  }
+  std::fputs(qPrintable(CommandLine::helpText()), stdout);
+  return 0;
+}
+
+int version(int&, char**, const StartupCommand&) {
+  std::printf("driftglyph %s\n", DRIFTGLYPH_VERSION);
+  return 0;
+}
+
+int nothing(int&, char**, const StartupCommand&) { return 0; }
+
+// --import: converts a file into a word list, no window, no home folder.
+int importWords(int& argc, char** argv, const StartupCommand& command) {
+  QCoreApplication app(argc, argv);
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  return ImportCommand::run({command.importFile, command.importOutput, command.importDeck, command.questionField,
+                             command.answerField},
+                            out, err);
+}
+
+// --list-words: the pairs the display would show now, from whichever source
+// the settings choose; a line on stderr when the flashcard link could not
+// read its profile and shows its snapshot, or nothing of it.
+int listWords(int& argc, char** argv, const StartupCommand& command) {
+  QCoreApplication app(argc, argv);
+  const std::unique_ptr<QuorlSaver> saver = openSaver(command);
+  QTextStream err(stderr);
+  saver->setExtraSource(AnkiLink::extraSource([&err](const AnkiLink::Result& link) {
+    if (!link.error || link.error == AnkiError::NoPairs) return;
+    err << "driftglyph: Anki: " << AnkiErrors::english(*link.error) << "; ";
+    if (link.snapshotTaken)
+      err << "showing the snapshot of " << link.snapshotTaken->toString(Qt::ISODate) << Qt::endl;
+    else
+      err << "showing the list the settings choose" << Qt::endl;
+  }));
+  saver->load();
+  QTextStream out(stdout);
+  for (int i = 1; i <= saver->words.count(); ++i) out << saver->words.question(i) << '\t' << saver->words.answer(i) << '\n';
+  out.flush();
+  return 0;
+}
+
+}  // namespace RunModes

@@ -1,0 +1,37 @@
+#include "app/gui_session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include "anki/anki_link.h"
+#include "desktop/font_substitutes.h"
+#include "desktop/qt_translations.h"
+#include "os/display_lock.h"
+#include "os/user_folders.h"
+#include "startup/home_folder.h"
+
+std::unique_ptr<QuorlSaver> openSaver(const StartupCommand& command) {
+  HomeFolderInputs in;
+  in.optionHome = command.home;
+  in.environmentHome = qEnvironmentVariable("DRIFTGLYPH_HOME");
+  in.executableFolder = QCoreApplication::applicationDirPath();
+  in.userHome = UserFolders::home();
+  in.dataFolder = QDir::cleanPath(QDir(in.executableFolder).absoluteFilePath(QStringLiteral(DRIFTGLYPH_DATA_DIR)));
+  auto saver = std::make_unique<QuorlSaver>(HomeFolder::resolve(in));
+  saver->setDefaultsFolder(HomeFolder::defaultsSource(in));
+  return saver;
+}
+
+GuiSession::GuiSession(int& argc, char** argv) : app(argc, argv) {
+  QApplication::setApplicationName(QStringLiteral("driftglyph"));
+  QtTranslations::installJapanese(app);
+  FontSubstitutes::install();
+}
+
+QuorlSaver& GuiSession::openHome(const StartupCommand& command) {
+  saver_ = openSaver(command);
+  saver_->setExtraSource(AnkiLink::extraSource());
+  return *saver_;
+}
+
+bool GuiSession::anotherDisplayRuns() { return DisplayLock(saver_->homeFolder()).heldElsewhere(); }

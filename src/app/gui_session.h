@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QApplication>
+#include <memory>
+
+#include "startup/command_line.h"
+#include "startup/quorl_saver.h"
+
+// What every mode with Qt's GUI shares, made once Qt's platform is chosen:
+// the application with Qt's texts in Japanese and the fonts' stand-ins, and
+// the saver over the home folder the command line and the system give.
+class GuiSession {
+ public:
+  GuiSession(int& argc, char** argv);
+
+  QApplication app;
+
+  // Opens the home folder (made where missing) and its settings' saver, with
+  // the flashcard link as a source of words.
+  QuorlSaver& openHome(const StartupCommand& command);
+
+  // A running display owns the screen: a second display or settings dialog
+  // ends at once, silently, while one runs.
+  bool anotherDisplayRuns();
+
+ private:
+  std::unique_ptr<QuorlSaver> saver_;
+};
+
+// The saver over the home folder of `command` (--home, $DRIFTGLYPH_HOME, the
+// program's folder, the user's), its defaults from the data folder.
+std::unique_ptr<QuorlSaver> openSaver(const StartupCommand& command);

@@ -1,0 +1,93 @@
+#include "backends/x11/server_frame_surface.h"
+
+#include <QPainter>
+
+#include "display/label_font.h"
+
+ServerFrameSurface::ServerFrameSurface(std::unique_ptr<X11Canvas> canvas)
+    : canvas_(std::move(canvas)),
+      pictures_(kPictureBudget, kMaxPictures, [this](Entry& entry) { canvas_->release(entry.id); }) {}
+
+ServerFrameSurface::~ServerFrameSurface() {
+  pictures_.clear();
+  canvas_->release(nameEntry_.id);
+}
+
+void ServerFrameSurface::setBackground(const TiledPicture& picture) {
+  background_ = picture;
+  uploadBackground();
+}
+
+void ServerFrameSurface::resize(QSize size, qreal ratio) {
+  deviceSize_ = Background::deviceRect(QRect(QPoint(0, 0), size), ratio).size();
+  ratio_ = ratio;
+  uploadBackground();
+}
+
+void ServerFrameSurface::uploadBackground() {
+  // Only the part that can show is kept: the top-left corner of a picture
+  // larger than the window.
+  const QSize tile = background_.deviceTile(ratio_);
+  const QSize shown = tile.boundedTo(deviceSize_);
+  canvas_->startBackground(shown);
+  if (!shown.isEmpty()) {
+    const QRect part(QPoint(0, 0), shown);
+    const bool read = background_.readScaledInBands(tile, part, [&](const QImage& decoded, QPoint at) {
+      const QRect piece = QRect(at, decoded.size()) & part;
+      QImage pixels = piece.size() == decoded.size() ? decoded : decoded.copy(piece.translated(-at));
+      if (pixels.hasAlphaChannel()) {  // see-through pixels show black, as on screen
+        QImage opaque(pixels.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::black);
+        QPainter(&opaque).drawImage(0, 0, pixels);
+        pixels = opaque;
+      }
+      canvas_->putBackground(pixels, piece.topLeft());
+    });
+    if (!read) canvas_->startBackground(QSize());
+  }
+  canvas_->showBackground();
+}
+
+X11Canvas::Placed ServerFrameSurface::place(const ShownLabel& shown) {
+  const Label& label = shown.label;
+  const Entry& entry = pictures_.use(LabelPainter::Key::of(label, ratio_), [&] {
+    // Drawn once here, then kept by the server only.
+    const LabelPainter::Picture picture = LabelPainter::picture(label, ratio_);
+    return PictureCache<LabelPainter::Key, Entry>::Made{
+        Entry{canvas_->upload(picture.image), QRect(picture.corner, picture.image.size())},
+        picture.image.sizeInBytes()};
+  });
+  // The picture stays inside its label's rectangle, which the next frame
+  // repaints: text drawn small may measure a pixel more than its layout.
+  const QRect clip = Background::deviceRect(shown.rect, ratio_);
+  const QPoint at = LabelPainter::devicePlace(label, ratio_);
+  if (shown.scale == 1) return {entry.id, entry.rect.translated(at), clip};
+  // Between two sizes the server scales the picture about the label's corner.
+  const QRectF scaled(QPointF(entry.rect.topLeft()) * shown.scale, QSizeF(entry.rect.size()) * shown.scale);
+  return {entry.id, scaled.toAlignedRect().translated(at), clip, shown.scale};
+}
+
+void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& frame) {
+  QList<X11Canvas::Placed> placed;
+  pictures_.beginFrame();
+  for (const ShownLabel& shown : frame.labels)
+    if (shown.label.visible && !shown.label.caption.isEmpty()) placed.append(place(shown));
+  if (frame.patternName != name_ || ratio_ != nameRatio_) {
+    canvas_->release(nameEntry_.id);
+    const LabelPainter::Picture picture = LabelPainter::patternNamePicture(frame.patternName, ratio_);
+    const QPoint corner = (QPointF(LabelPainter::patternNameRect().topLeft()) * ratio_).toPoint();
+    nameEntry_ = Entry{canvas_->upload(picture.image), QRect(corner + picture.corner, picture.image.size())};
+    name_ = frame.patternName;
+    nameRatio_ = ratio_;
+  }
+  placed.append({nameEntry_.id, nameEntry_.rect, QRect()});
+
+  canvas_->draw(Background::deviceRegion(area, ratio_), placed);
+  pictures_.endFrame();
+}
+
+void ServerFrameSurface::releaseStale() {
+  pictures_.clear();
+  canvas_->flush();
+  LabelFont::releaseEngines();
+}
