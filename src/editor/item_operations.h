@@ -56,9 +56,6 @@ inline constexpr GridPosition kTop{};
 
 namespace ItemOperations {
 
-// Shown (title "Driftglyph", OK) when the only item would be deleted.
-inline const QString kCannotDeleteMessage = QStringLiteral("これ以上削除できません!");
-
 // The most items the working list may hold: item numbers are 16-bit.
 inline constexpr int kMaxItems = 32767;
 
@@ -72,7 +69,7 @@ std::optional<GridPosition> insertAfterCurrent(QStringList& questions, QStringLi
                                                const GridPosition& at);
 
 // Removes the current item. nullopt when it is the only item: the list is
-// unchanged and the window shows kCannotDeleteMessage. Otherwise the cell
+// unchanged and the editor shows EditorTexts::kCannotDelete. Otherwise the cell
 // stays on the item that took the removed one's place (or the new last item),
 // with the text of that item in the edit box.
 std::optional<GridPosition> deleteCurrentItem(QStringList& questions, QStringList& answers,
