@@ -1,21 +1,12 @@
 #include "editor/anki_dialog_choices.h"
 
+#include "editor/editor_texts.h"
 #include "desktop/user_dialogs.h"
-
-QString AnkiDialogChoices::deckQuestion() { return QStringLiteral("読み込むデッキを選んでください。"); }
-QString AnkiDialogChoices::allDecks() { return QStringLiteral("すべてのデッキ"); }
-QString AnkiDialogChoices::fieldsQuestion(const QString& noteType, int fields) {
-  return QStringLiteral("ノートタイプ「%1」にはフィールドが%2個あります。").arg(noteType).arg(fields) +
-         QStringLiteral("\r\n") + QStringLiteral("問題と答えにするフィールドを選んでください。");
-}
-QString AnkiDialogChoices::sameFieldMessage() {
-  return QStringLiteral("問題と答えには別々のフィールドを選んでください。");
-}
 
 std::optional<QString> AnkiDialogChoices::deck(const QStringList& names) {
   if (names.size() <= 1) return QString();
   const std::optional<QList<int>> picked =
-      dialogs_.choose(deckQuestion(), {{QStringLiteral("デッキ"), QStringList{allDecks()} + names, 0}});
+      dialogs_.choose(EditorTexts::kDeckQuestion, {{EditorTexts::kDeckLabel, QStringList{EditorTexts::kAllDecks} + names, 0}});
   if (!picked) return std::nullopt;
   const int index = picked->value(0);
   return index >= 1 && index <= names.size() ? names.at(index - 1) : QString();
@@ -26,13 +17,13 @@ std::optional<FieldChoice> AnkiDialogChoices::fields(const QString& noteType, co
     if (auto named = GivenChoices::named(fieldNames, known->question, known->answer)) return named;
   for (;;) {
     const std::optional<QList<int>> picked =
-        dialogs_.choose(fieldsQuestion(noteType, int(fieldNames.size())),
-                        {{QStringLiteral("問題"), fieldNames, 0}, {QStringLiteral("答え"), fieldNames, 1}});
+        dialogs_.choose(EditorTexts::fieldsQuestion(noteType, int(fieldNames.size())),
+                        {{EditorTexts::kQuestionFieldLabel, fieldNames, 0}, {EditorTexts::kAnswerFieldLabel, fieldNames, 1}});
     if (!picked) return std::nullopt;
     const FieldChoice choice{picked->value(0), picked->value(1)};
     if (choice.question == choice.answer || choice.question < 0 || choice.answer < 0 ||
         choice.question >= fieldNames.size() || choice.answer >= fieldNames.size()) {
-      dialogs_.message(sameFieldMessage());
+      dialogs_.message(EditorTexts::kSameFieldMessage);
       continue;
     }
     ExtraSettings::NoteFields chosen{noteType, fieldNames.at(choice.question), fieldNames.at(choice.answer)};

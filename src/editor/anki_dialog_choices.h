@@ -5,7 +5,7 @@
 
 class UserDialogs;
 
-// The editor's import asks the user, in Japanese, which deck to read (when
+// The editor's import asks the user (in the words of EditorTexts) which deck to read (when
 // the package offers more than one) and, once per note type of more than
 // two fields, which field is the question and which the answer. A note
 // type's choice is remembered by its name in `remembered` (Driftglyph.ini's
@@ -19,11 +19,6 @@ class AnkiDialogChoices final : public AnkiChoices {
 
   // Whether a new field choice was remembered (the caller saves it).
   bool rememberedNew() const { return rememberedNew_; }
-
-  static QString deckQuestion();
-  static QString allDecks();
-  static QString fieldsQuestion(const QString& noteType, int fields);
-  static QString sameFieldMessage();
 
  private:
   UserDialogs& dialogs_;

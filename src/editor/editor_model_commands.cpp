@@ -1,6 +1,6 @@
 // The editor's list commands: item operations, search and imports. The list
 // work itself lives in item_operations, list_search and word_import; here the
-// model commits, applies the result to the grid and talks to the user.
+// session commits, applies the result to the grid and talks to the user.
 #include "editor/editor_model.h"
 
 #include "anki/anki_package.h"
@@ -14,70 +14,76 @@
 #include "startup/quorl_saver.h"
 #include "startup/word_list.h"
 
+namespace {
+
+constexpr int kQuestion = WordListDocument::kQuestion;
+constexpr int kAnswer = WordListDocument::kAnswer;
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // Item operations
 
 void EditorModel::itemInsert() {
-  txtOutXY();
-  const std::optional<GridPosition> next = ItemOperations::insertAfterCurrent(editQ_, editA_, position());
-  focusRequest_ = curCol_;
-  if (!next) return;  // the list is full
-  editDirty_ = true;
-  showAt(*next);
+  const Action action(*this);
+  grid_.commit();
+  const std::optional<GridPosition> next = document_.insertItem(grid_.position());
+  grid_.requestFocus(grid_.curCol());
+  if (next) grid_.showAt(*next);  // else the list is full
 }
 
 void EditorModel::itemDelete() {
+  const Action action(*this);
   // No commit: the current item's uncommitted text goes with it.
-  const std::optional<GridPosition> next = ItemOperations::deleteCurrentItem(editQ_, editA_, position());
-  focusRequest_ = curCol_;
+  const std::optional<GridPosition> next = document_.deleteItem(grid_.position());
+  grid_.requestFocus(grid_.curCol());
   if (!next) {
-    dialogs_.message(ItemOperations::kCannotDeleteMessage);
+    dialogs_.message(EditorTexts::kCannotDelete);
     return;
   }
-  editDirty_ = true;
-  showAt(*next);
+  grid_.showAt(*next);
 }
 
 void EditorModel::itemMove(ItemOperations::MoveDirection direction) {
-  editDirty_ = true;  // also when the item is already at that end
-  txtOutXY();
-  const ItemOperations::MoveResult result = ItemOperations::moveCurrentItem(editQ_, editA_, position(), direction);
-  focusRequest_ = curCol_;
-  if (result.moved) showAt(result.position);
+  const Action action(*this);
+  grid_.commit();
+  const ItemOperations::MoveResult result = document_.moveItem(grid_.position(), direction);
+  grid_.requestFocus(grid_.curCol());
+  if (result.moved) grid_.showAt(result.position);
 }
 
 void EditorModel::sortByQuestion() {
-  txtOutXY();
-  const GridPosition top = ItemOperations::sortByQuestion(editQ_, editA_, ItemOperations::questionCollator());
-  editDirty_ = true;
-  showAt(top);
+  const Action action(*this);
+  grid_.commit();
+  grid_.showAt(document_.sortByQuestion());
 }
 
 void EditorModel::shuffle() {
-  txtOutXY();
-  const GridPosition top = ItemOperations::shuffle(editQ_, editA_, *random_);
-  editDirty_ = true;
-  showAt(top);
+  const Action action(*this);
+  grid_.commit();
+  grid_.showAt(document_.shuffle(*random_));
 }
 
 // ---------------------------------------------------------------------------
 // Search
 
 void EditorModel::toggleSearchBar() {
-  txtOutXY();
+  const Action action(*this);
+  grid_.commit();
   searchBarShown_ = !searchBarShown_;
 }
 
 std::optional<SearchMatch> EditorModel::findNext(const QString& text) {
-  txtOutXY();
+  const Action action(*this);
+  grid_.commit();
   const std::optional<SearchMatch> match =
-      ListSearchProcedure::findNext(search_, text, editQ_, editA_, position());
+      ListSearchProcedure::findNext(search_, text, document_.editQ(), document_.editA(), grid_.position());
   if (!match) {
-    dialogs_.message(kSearchNotFoundMessage);
+    dialogs_.message(EditorTexts::kSearchNotFound);
     return std::nullopt;
   }
-  showAt(match->grid);
-  focusRequest_ = match->column;
+  grid_.showAt(match->grid);
+  grid_.requestFocus(match->column);
   return match;
 }
 
@@ -85,24 +91,25 @@ std::optional<SearchMatch> EditorModel::findNext(const QString& text) {
 // Imports
 
 void EditorModel::importText() {
+  const Action action(*this);
   if (!ffChg()) return;
   UserDialogs::FileRequest request;
-  request.filter = WordImport::kTextFilter;
+  request.filter = EditorTexts::kTextFilter;
   // Flashcard packages come as a file type of their own, where this build reads them.
   if (AnkiPackage::available()) request.filter += u'|' + AnkiPackage::kFilter;
   const QString path = dialogs_.openFile(request);
   if (path.isEmpty() || !FileIo::isFile(path)) {
-    dialogs_.message(WordImport::kCannotOpenMessage);
+    dialogs_.message(EditorTexts::kCannotOpen);
     return;
   }
-  resetToTop();
+  grid_.resetToTop();
   if (AnkiPackage::isPackageName(path)) {
     importAnkiPackage(path);
     return;
   }
   const std::optional<WordImport::ImportedWords> words = WordImport::importTextFile(path);
   if (!words) {
-    dialogs_.message(WordImport::kCannotOpenMessage);
+    dialogs_.message(EditorTexts::kCannotOpen);
     return;
   }
   takeImported(*words);
@@ -116,7 +123,7 @@ void EditorModel::importAnkiPackage(const QString& path) {
   if (choices.rememberedNew()) ExtraSettingsFile::save(saver_.homeFolder(), remembered);
   if (outcome.ankiError == AnkiError::Cancelled) return;
   if (!outcome.words) {
-    QString why = outcome.ankiError ? AnkiErrors::japanese(*outcome.ankiError) : WordImport::kCannotOpenMessage;
+    QString why = outcome.ankiError ? AnkiErrors::japanese(*outcome.ankiError) : EditorTexts::kCannotOpen;
     if (outcome.skipped.total() > 0) why += QStringLiteral("\r\n") + outcome.skipped.japanese();
     dialogs_.message(why);
     return;
@@ -125,22 +132,23 @@ void EditorModel::importAnkiPackage(const QString& path) {
 }
 
 void EditorModel::importVcb() {
+  const Action action(*this);
   if (!ffChg()) return;
   UserDialogs::FileRequest request;
-  request.filter = WordImport::kVcbFilter;
+  request.filter = EditorTexts::kVcbFilter;
   if (saver_.settings.linkState == 1) request.initialFolder = saver_.settings.companionFolder;
   const QString path = dialogs_.openFile(request);
   if (path.isEmpty() || !FileIo::isFile(path)) {
-    dialogs_.message(WordImport::kCannotOpenMessage);
+    dialogs_.message(EditorTexts::kCannotOpen);
     return;
   }
-  resetToTop();
+  grid_.resetToTop();
   const WordImport::VcbImport imported = WordImport::importVcbFile(path);
   // The header's fonts are taken as soon as it is read, even if the entries then fail.
-  if (imported.questionFont) setListFont(kQuestion, *imported.questionFont);
-  if (imported.answerFont) setListFont(kAnswer, *imported.answerFont);
+  if (imported.questionFont) fonts_.setListFont(kQuestion, *imported.questionFont);
+  if (imported.answerFont) fonts_.setListFont(kAnswer, *imported.answerFont);
   if (!imported.words) {
-    dialogs_.message(WordImport::kCannotOpenMessage);
+    dialogs_.message(EditorTexts::kCannotOpen);
     return;
   }
   takeImported(*imported.words);
@@ -150,10 +158,6 @@ void EditorModel::takeImported(const WordImport::ImportedWords& words) {
   if (const QString leftOut = EditorTexts::leftOutMessage(words.leftOut, words.count(), false); !leftOut.isEmpty())
     dialogs_.message(leftOut);
   if (words.skipped.total() > 0) dialogs_.message(words.skipped.japanese());
-  takeList(words.questions, words.answers);
-  editFile_ = EditorTexts::kNewName;
-  fileLeftOut_ = {};
-  nameBox_ = EditorTexts::kNewName;
-  editDirty_ = true;
-  resetToTop();
+  document_.takeImported(words);
+  grid_.resetToTop();
 }

@@ -4,11 +4,14 @@
 #include <QStringList>
 
 #include "startup/companion_link.h"
+#include "startup/help_place.h"
 #include "startup/saver_settings.h"
 #include "startup/word_list.h"
 
-// Every text the editor shows in a message box or a file dialog, in one place
-// so that the window, the model and the tests agree on them byte for byte.
+// Every text the editor shows in a message box, a choice dialog or a file
+// dialog, in one place so that the window, the model, the list procedures and
+// the tests agree on them byte for byte. (The window's own captions and tips
+// are made with its controls.)
 namespace EditorTexts {
 
 inline const QString kWindowTitle = QStringLiteral("Edit - Driftglyph");
@@ -68,6 +71,84 @@ inline const QString kChangedOnDiskQuestion = QStringLiteral("このﾌｧｲﾙ
 inline const QString kOverwriteBadLinesQuestion = QStringLiteral("このﾌｧｲﾙには読めない文字がありました。") +
                                                   QStringLiteral("\r\n") +
                                                   QStringLiteral("上書すると元の文字には戻せません。上書しますか？");
+
+// Shown when the only item would be deleted.
+inline const QString kCannotDelete = QStringLiteral("これ以上削除できません!");
+
+// Shown after one full pass of SEARCH without a match.
+inline const QString kSearchNotFound = QStringLiteral("ありません。");
+
+// The import dialogs' filters. Every failure of an import (missing or
+// unreadable file, read error, no usable pair) shows kCannotOpen.
+inline const QString kTextFilter = QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv");
+inline const QString kVcbFilter = QStringLiteral("Quorlingのﾌｧｲﾙ(*.vcb)|*.vcb");
+
+// A flashcard package's questions: which deck (the first entry reads them
+// all) and, for a note type of more than two fields, which two fields.
+inline const QString kDeckQuestion = QStringLiteral("読み込むデッキを選んでください。");
+inline const QString kDeckLabel = QStringLiteral("デッキ");
+inline const QString kAllDecks = QStringLiteral("すべてのデッキ");
+inline QString fieldsQuestion(const QString& noteType, int fields) {
+  return QStringLiteral("ノートタイプ「%1」にはフィールドが%2個あります。").arg(noteType).arg(fields) +
+         QStringLiteral("\r\n") + QStringLiteral("問題と答えにするフィールドを選んでください。");
+}
+inline const QString kQuestionFieldLabel = QStringLiteral("問題");
+inline const QString kAnswerFieldLabel = QStringLiteral("答え");
+inline const QString kSameFieldMessage = QStringLiteral("問題と答えには別々のフィールドを選んでください。");
+
+// The three help messages of the import formats, lines joined by CR LF with
+// no line end after the last.
+inline QString csvHelpText() {
+  return QStringList{
+      QStringLiteral("表計算ｿﾌﾄなどで入力したcsv(ｺﾝﾏ区切り)ﾃﾞｰﾀを"),
+      QStringLiteral("変換することが出来ます。"),
+      QStringLiteral("------------------------------------------"),
+      QStringLiteral("QUESTION,ANSWER"),
+      QStringLiteral("QUESTION,ANSWER"),
+      QStringLiteral("QUESTION,ANSWER"),
+      QStringLiteral("QUESTION,ANSWER"),
+      QStringLiteral("・・・・繰り返す"),
+      QStringLiteral("------------------------------------------"),
+      QStringLiteral("Questionにあたる文字とAnswerにあたる文字を"),
+      QStringLiteral("横２列に並べて繰返します。３列目以降やﾃﾞｰﾀの上に"),
+      QStringLiteral("余計な文字を入力してはいけません。"),
+      QStringLiteral("作成後、csvﾌｧｲﾙ(*.csv)の書式でﾌｧｲﾙを"),
+      QStringLiteral("保存します。これでｲﾝﾎﾟｰﾄできる書式に"),
+      QStringLiteral("なります。"),
+  }.join(QStringLiteral("\r\n"));
+}
+
+inline QString textHelpText() {
+  return QStringList{
+      QStringLiteral("ﾃｷｽﾄﾌｧｲﾙで入力したﾃﾞｰﾀを変換することが出来ます。"),
+      QStringLiteral("------------------------------------------"),
+      QStringLiteral("QUESTION"),
+      QStringLiteral("ANSWER"),
+      QStringLiteral("(改行のみ空白行)"),
+      QStringLiteral("QUESTION"),
+      QStringLiteral("ANSWER"),
+      QStringLiteral("(改行のみ空白行)"),
+      QStringLiteral("・・・・繰り返す"),
+      QStringLiteral("------------------------------------------"),
+      QStringLiteral("Questionにあたる文字・Answerにあたる文字・"),
+      QStringLiteral("改行とそれぞれ１行づつで入力して繰り返します。"),
+      QStringLiteral("作成後、ﾃｷｽﾄﾌｧｲﾙ(*.txt)の書式で"),
+      QStringLiteral("ﾌｧｲﾙを保存します。これでｲﾝﾎﾟｰﾄできる書式に"),
+      QStringLiteral("なります。"),
+  }.join(QStringLiteral("\r\n"));
+}
+
+inline QString vcbHelpText() {
+  return QStringList{
+      QStringLiteral("ここで言うvcbﾌｧｲﾙはQuorlingの問題ﾃﾞｰﾀです。"),
+      QStringLiteral("Quorlingをﾀﾞｳﾝﾛｰﾄﾞしていれば実行ファイル"),
+      QStringLiteral("[Quorl.exe]のあるﾌｫﾙﾀﾞに最後がvcbになって"),
+      QStringLiteral("いるﾌｧｲﾙがあります。これらはDriftglyphの形式へ"),
+      QStringLiteral("変換できます。"),
+      QStringLiteral("詳しくは") + kHelpPlace,
+      QStringLiteral("をご覧ください！"),
+  }.join(QStringLiteral("\r\n"));
+}
 
 // The words the file-name box and editFile use instead of a path.
 inline const QString& kDefaultName = kDefaultWord;

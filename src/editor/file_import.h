@@ -16,7 +16,7 @@ namespace FileImport {
 struct Outcome {
   std::optional<WordImport::ImportedWords> words;
   // Set when a package gave no words: why. Other files fail as one
-  // (kCannotOpenMessage, "cannot be read").
+  // (EditorTexts::kCannotOpen, "cannot be read").
   std::optional<AnkiError> ankiError;
   // A package whose notes all gave no pair (NoPairs): why each did not.
   SkippedNotes skipped;

@@ -21,9 +21,10 @@ class QuorlSaver;
 class UserDialogs;
 
 // The word-list editor window "Edit - Driftglyph". A thin view over
-// EditorModel: it lays out the twelve-row grid, forwards clicks, keys, scroll
-// moves, typing and font picks to the model and redraws itself from it.
-// exec() returns Accepted only when OK applied a new list to the saver.
+// EditorModel: it lays out the twelve-row grid (frm_edit_layout.cpp),
+// forwards clicks, keys, scroll moves, typing and font picks to the model and
+// redraws itself whenever the model reports a change. exec() returns
+// Accepted only when OK applied a new list to the saver.
 class frmEdit final : public QDialog {
   Q_OBJECT
 
@@ -42,18 +43,24 @@ class frmEdit final : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Building the window (frm_edit_layout.cpp).
+  void buildControls();
   void buildClientArea(QWidget* client);
   void buildMenu();
+  void buildListCommands(QWidget* client);
+  void buildSearchBar(QWidget* client);
   QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tip,
                           const QRect& geometry);
   void fitPopupToNames(QComboBox* combo);
+  // Where the grid's cell (and the edit box on it) stands, and the cells' font before any is applied.
+  static QRect cellRect(int column, int row);
+  static QFont designFont();
+
+  // Redraws the window from the model.
   void refresh();
   void refreshFonts();
   void onOk();
   void onFontTick();
-  void runAndRefresh(void (EditorModel::*operation)());
-  void buildListCommands(QWidget* client);
-  void buildSearchBar(QWidget* client);
   void showSearchBar(bool shown);
   void runSearch();
   // Cut, copy, paste and delete on the visible edit box, through the clipboard seam.
@@ -64,7 +71,7 @@ class frmEdit final : public QDialog {
   UserDialogs& dialogs_;
   Clipboard& clipboard_;
 
-  std::array<std::array<GridCell*, EditorModel::kRows>, 2> cells_{};
+  std::array<std::array<GridCell*, GridCursor::kRows>, 2> cells_{};
   std::array<QLineEdit*, 2> txtEdit_{};
   QScrollBar* vscEdit_ = nullptr;
   QComboBox* cmbQ_ = nullptr;

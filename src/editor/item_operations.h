@@ -10,11 +10,11 @@ class RandomSource;
 
 // Pure procedures behind the editor's item commands (insert, delete, move,
 // sort, shuffle) and its four text commands (cut, copy, paste, delete). They
-// work on the working list as the editor model holds it -- item i (1-based)
+// work on the working list as WordListDocument holds it -- item i (1-based)
 // is questions[i - 1] / answers[i - 1] -- and on a small description of where
 // the edit cell stands in the twelve-row grid. They never touch a widget: the
-// model applies the returned position (redraw the grid at `scroll`, open the
-// edit box on `row`/`column`) and marks the list changed.
+// document marks the list changed and the grid cursor applies the returned
+// position (redraw the grid at `scroll`, open the edit box on `row`/`column`).
 //
 // Callers commit the open edit box before calling, except before
 // deleteCurrentItem(), which drops the current item's uncommitted text with it.
@@ -56,9 +56,6 @@ inline constexpr GridPosition kTop{};
 
 namespace ItemOperations {
 
-// Shown (title "Driftglyph", OK) when the only item would be deleted.
-inline const QString kCannotDeleteMessage = QStringLiteral("これ以上削除できません!");
-
 // The most items the working list may hold: item numbers are 16-bit.
 inline constexpr int kMaxItems = 32767;
 
@@ -66,13 +63,13 @@ inline constexpr int kMaxItems = 32767;
 // current item in the same column. On the last visible row the grid scrolls
 // one line so the new item shows on row 11; elsewhere the scroll position is
 // kept. nullopt (list unchanged) when the list already holds kMaxItems.
-// The model then clears the edit box, marks the list changed and opens the
-// edit box on the returned cell.
+// The editor then marks the list changed and opens the (empty) edit box on
+// the returned cell.
 std::optional<GridPosition> insertAfterCurrent(QStringList& questions, QStringList& answers,
                                                const GridPosition& at);
 
 // Removes the current item. nullopt when it is the only item: the list is
-// unchanged and the window shows kCannotDeleteMessage. Otherwise the cell
+// unchanged and the editor shows EditorTexts::kCannotDelete. Otherwise the cell
 // stays on the item that took the removed one's place (or the new last item),
 // with the text of that item in the edit box.
 std::optional<GridPosition> deleteCurrentItem(QStringList& questions, QStringList& answers,

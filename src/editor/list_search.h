@@ -12,9 +12,6 @@
 // item is looked at before its question, and a match moves the search on to
 // the next item, so the question of the same item is not visited again.
 
-// Shown (title "Driftglyph", OK) after one full pass without a match.
-inline const QString kSearchNotFoundMessage = QStringLiteral("ありません。");
-
 // What the search remembers between presses of SEARCH; reset() when the
 // editor opens. `position` is the 1-based item of the last match, 0 for
 // "before the first item". It outlives edits, sorts and deletions unchanged:
@@ -39,7 +36,7 @@ namespace ListSearchProcedure {
 // One press of SEARCH with `boxText` in the search box. The caller commits
 // the edit box first, then for a match opens the edit box on `grid`, selects
 // `start`..`start + length` in it and gives it the focus; for nullopt it
-// shows kSearchNotFoundMessage and leaves the cell where it is.
+// shows EditorTexts::kSearchNotFound and leaves the cell where it is.
 //
 // A search text different from the remembered one (exact comparison)
 // restarts at the first item. An empty search text matches the next item

@@ -7,7 +7,6 @@
 #include "editor/separated_text.h"
 #include "startup/bounded_text.h"
 #include "startup/field_reader.h"
-#include "startup/help_place.h"
 #include "startup/trim_spaces.h"
 
 namespace WordImport {
@@ -130,8 +129,6 @@ VcbImport vcbPairs(const QString& text, const Rest& rest) {
   return result;
 }
 
-QString joinLines(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")); }
-
 }  // namespace
 
 TextFormat textFormatOf(const QString& fileName) {
@@ -162,58 +159,6 @@ VcbImport importVcbFile(const QString& path) {
   VcbImport imported = vcbPairs(file->text, file->rest);
   if (imported.words) imported.words->leftOut.badLines = file->badLines;
   return imported;
-}
-
-QString csvHelpText() {
-  return joinLines({
-      QStringLiteral("表計算ｿﾌﾄなどで入力したcsv(ｺﾝﾏ区切り)ﾃﾞｰﾀを"),
-      QStringLiteral("変換することが出来ます。"),
-      QStringLiteral("------------------------------------------"),
-      QStringLiteral("QUESTION,ANSWER"),
-      QStringLiteral("QUESTION,ANSWER"),
-      QStringLiteral("QUESTION,ANSWER"),
-      QStringLiteral("QUESTION,ANSWER"),
-      QStringLiteral("・・・・繰り返す"),
-      QStringLiteral("------------------------------------------"),
-      QStringLiteral("Questionにあたる文字とAnswerにあたる文字を"),
-      QStringLiteral("横２列に並べて繰返します。３列目以降やﾃﾞｰﾀの上に"),
-      QStringLiteral("余計な文字を入力してはいけません。"),
-      QStringLiteral("作成後、csvﾌｧｲﾙ(*.csv)の書式でﾌｧｲﾙを"),
-      QStringLiteral("保存します。これでｲﾝﾎﾟｰﾄできる書式に"),
-      QStringLiteral("なります。"),
-  });
-}
-
-QString textHelpText() {
-  return joinLines({
-      QStringLiteral("ﾃｷｽﾄﾌｧｲﾙで入力したﾃﾞｰﾀを変換することが出来ます。"),
-      QStringLiteral("------------------------------------------"),
-      QStringLiteral("QUESTION"),
-      QStringLiteral("ANSWER"),
-      QStringLiteral("(改行のみ空白行)"),
-      QStringLiteral("QUESTION"),
-      QStringLiteral("ANSWER"),
-      QStringLiteral("(改行のみ空白行)"),
-      QStringLiteral("・・・・繰り返す"),
-      QStringLiteral("------------------------------------------"),
-      QStringLiteral("Questionにあたる文字・Answerにあたる文字・"),
-      QStringLiteral("改行とそれぞれ１行づつで入力して繰り返します。"),
-      QStringLiteral("作成後、ﾃｷｽﾄﾌｧｲﾙ(*.txt)の書式で"),
-      QStringLiteral("ﾌｧｲﾙを保存します。これでｲﾝﾎﾟｰﾄできる書式に"),
-      QStringLiteral("なります。"),
-  });
-}
-
-QString vcbHelpText() {
-  return joinLines({
-      QStringLiteral("ここで言うvcbﾌｧｲﾙはQuorlingの問題ﾃﾞｰﾀです。"),
-      QStringLiteral("Quorlingをﾀﾞｳﾝﾛｰﾄﾞしていれば実行ファイル"),
-      QStringLiteral("[Quorl.exe]のあるﾌｫﾙﾀﾞに最後がvcbになって"),
-      QStringLiteral("いるﾌｧｲﾙがあります。これらはDriftglyphの形式へ"),
-      QStringLiteral("変換できます。"),
-      QStringLiteral("詳しくは") + kHelpPlace,
-      QStringLiteral("をご覧ください！"),
-  });
 }
 
 }  // namespace WordImport

@@ -4,13 +4,13 @@
 #include <QStringList>
 #include <optional>
 
-#include "editor/editor_texts.h"
 #include "startup/skipped_notes.h"
+#include "startup/word_list.h"
 
 // Builds a new working list from the three foreign formats the editor
-// imports. Everything here is file-and-text work: the window asks for the
-// file, shows kCannotOpenMessage for any failure and, on success, makes the
-// pairs the working list (named "NEW", marked changed, cell on item 1).
+// imports. Everything here is file-and-text work: the editor asks for the
+// file, shows EditorTexts::kCannotOpen for any failure and, on success, makes
+// the pairs the working list (named "NEW", marked changed, cell on item 1).
 //
 // Files are decoded as UTF-8 when they are valid UTF-8, else as Shift JIS,
 // and read field by field with the program's one field reader: a comma or a
@@ -22,14 +22,6 @@
 // csv, one field a line in text read line by line, one entry a line in .vcb
 // (counted as one pair, so as at least that many).
 namespace WordImport {
-
-// Every failure of an import: missing or unreadable file, read error, no
-// usable pair. Title "Driftglyph", OK.
-inline const QString& kCannotOpenMessage = EditorTexts::kCannotOpen;
-
-// The open dialogs' filters.
-inline const QString kTextFilter = QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv");
-inline const QString kVcbFilter = QStringLiteral("Quorlingのﾌｧｲﾙ(*.vcb)|*.vcb");
 
 // The most pairs an import yields (the editor's item numbers are 16-bit).
 inline constexpr int kMaxImportedPairs = 32767;
@@ -81,20 +73,12 @@ struct VcbImport {
   // are looked at, and keeps them on failure.
   std::optional<QString> questionFont;
   std::optional<QString> answerFont;
-  // nullopt: show kCannotOpenMessage and keep the working list. A file whose
+  // nullopt: show EditorTexts::kCannotOpen and keep the working list. A file whose
   // entries have no usable meaning is refused this way.
   std::optional<ImportedWords> words;
 };
 
 VcbImport parseVcb(const QString& text);
 VcbImport importVcbFile(const QString& path);
-
-// The three help messages (title "Driftglyph", OK), lines joined by CR LF
-// with no line end after the last.
-QString csvHelpText();
-QString textHelpText();
-QString vcbHelpText();
-
-// The project's web page named in the .vcb help.
 
 }  // namespace WordImport

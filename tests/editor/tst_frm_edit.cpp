@@ -55,6 +55,8 @@ struct Window {
   GridCell* cell(int column, int row) const {
     return form->findChild<GridCell*>(QStringLiteral("%1(%2)").arg(column == 0 ? "lblQ" : "lblA").arg(row));
   }
+  const WordListDocument& doc() const { return form->model().document(); }
+  const GridCursor& grid() const { return form->model().grid(); }
   QScrollBar* scrollBar() const { return form->findChild<QScrollBar*>(QStringLiteral("vscEdit")); }
   QPushButton* button(const char* name) const { return form->findChild<QPushButton*>(QLatin1String(name)); }
   QString path(const QString& name) const { return QDir(home.path()).filePath(name); }
@@ -119,7 +121,7 @@ void TestFrmEdit::keysInTheEditBoxMoveTheCell() {
   QCOMPARE(question->cursorPosition(), 2);
 
   QTest::keyClick(question, Qt::Key_Down);
-  QCOMPARE(w.form->model().curItem(), 2);
+  QCOMPARE(w.grid().curItem(), 2);
   QCOMPARE(question->geometry(), w.cell(0, 1)->geometry());
   QCOMPARE(question->text(), QStringLiteral("q2"));
 
@@ -139,20 +141,20 @@ void TestFrmEdit::keysInTheEditBoxMoveTheCell() {
   // Left at the start of the answer returns to the question of the same row.
   QTest::keyClick(answer, Qt::Key_Left);
   QVERIFY(question->hasFocus());
-  QCOMPARE(w.form->model().curItem(), 2);
-  QCOMPARE(w.form->model().curCol(), 0);
+  QCOMPARE(w.grid().curItem(), 2);
+  QCOMPARE(w.grid().curCol(), 0);
 
   // Down to the last visible row, then once more: the grid scrolls one line.
   for (int i = 0; i < 10; ++i) QTest::keyClick(question, Qt::Key_Down);
-  QCOMPARE(w.form->model().curRow(), 11);
+  QCOMPARE(w.grid().curRow(), 11);
   QCOMPARE(w.scrollBar()->value(), 0);
   QTest::keyClick(question, Qt::Key_Down);
   QCOMPARE(w.scrollBar()->value(), 1);
-  QCOMPARE(w.form->model().curItem(), 13);
+  QCOMPARE(w.grid().curItem(), 13);
   QCOMPARE(question->geometry(), w.cell(0, 11)->geometry());
   QCOMPARE(w.cell(0, 0)->caption(), QStringLiteral("q2"));
   QCOMPARE(question->text(), QStringLiteral("q13"));
-  QVERIFY(!w.form->model().editDirty());
+  QVERIFY(!w.doc().editDirty());
 }
 
 void TestFrmEdit::enterCommitsAndDoesNotPressOk() {
@@ -163,10 +165,10 @@ void TestFrmEdit::enterCommitsAndDoesNotPressOk() {
   QTest::keyClicks(question, QStringLiteral("  apple  "));
   QTest::keyClick(question, Qt::Key_Return);
   QVERIFY(w.form->isVisible());
-  QCOMPARE(w.form->model().text(0, 1), QStringLiteral("apple"));
+  QCOMPARE(w.doc().text(0, 1), QStringLiteral("apple"));
   QCOMPARE(w.cell(0, 0)->caption(), QStringLiteral("apple"));
-  QCOMPARE(w.form->model().curItem(), 2);
-  QVERIFY(w.form->model().editDirty());
+  QCOMPARE(w.grid().curItem(), 2);
+  QVERIFY(w.doc().editDirty());
   QVERIFY(w.dialogs.messages.isEmpty());
 }
 
@@ -179,7 +181,7 @@ void TestFrmEdit::clicksMoveTheBoxButNotOnEmptyRows() {
   QTest::mouseClick(w.cell(0, 7), Qt::LeftButton);
   QVERIFY(w.box(1)->isVisible());
   QVERIFY(!w.box(0)->isVisible());
-  QCOMPARE(w.form->model().curItem(), 3);
+  QCOMPARE(w.grid().curItem(), 3);
 }
 
 void TestFrmEdit::scrollBarScrollsTheGrid() {
@@ -190,7 +192,7 @@ void TestFrmEdit::scrollBarScrollsTheGrid() {
   QCOMPARE(w.cell(0, 0)->caption(), QStringLiteral("q19"));
   QCOMPARE(w.cell(1, 11)->caption(), QStringLiteral("a30"));
   // The cell was on item 1: it is pulled to the first visible row.
-  QCOMPARE(w.form->model().curItem(), 19);
+  QCOMPARE(w.grid().curItem(), 19);
   QCOMPARE(w.box(0)->geometry(), w.cell(0, 0)->geometry());
   QCOMPARE(w.box(0)->text(), QStringLiteral("q19"));
 
@@ -226,7 +228,7 @@ void TestFrmEdit::fontPickReachesTheCells() {
   const int other = index == 0 ? 1 : 0;
   combo->setCurrentIndex(other);
   emit combo->activated(other);
-  QTRY_VERIFY(w.form->model().editDirty());
+  QTRY_VERIFY(w.doc().editDirty());
 }
 
 void TestFrmEdit::closeGuardYesSavesThenCloses() {
@@ -278,7 +280,7 @@ void TestFrmEdit::fileMenuHoldsItsEntries() {
 
   // New through the menu: one empty item named NEW.
   w.form->findChild<QAction*>(QStringLiteral("mitNew"))->trigger();
-  QCOMPARE(w.form->model().editCount(), 1);
+  QCOMPARE(w.doc().editCount(), 1);
   QCOMPARE(w.form->findChild<QLineEdit*>(QStringLiteral("txtCname"))->text(), QStringLiteral("NEW"));
   QVERIFY(!w.cell(0, 1)->isFilled());
   QCOMPARE(w.box(0)->text(), QString());
@@ -310,10 +312,10 @@ void TestFrmEdit::listButtons() {
   QCOMPARE(button->toolTip(), tip);
   QTest::mouseClick(w.cell(0, 1), Qt::LeftButton);
   QTest::mouseClick(button, Qt::LeftButton);
-  if (!questionsAfter.isEmpty()) QCOMPARE(w.form->model().editQ(), questionsAfter);
-  QCOMPARE(w.cell(0, 0)->caption(), w.form->model().text(0, 1));
-  QCOMPARE(w.box(w.form->model().curCol())->text(),
-           w.form->model().text(w.form->model().curCol(), w.form->model().curItem()));
+  if (!questionsAfter.isEmpty()) QCOMPARE(w.doc().editQ(), questionsAfter);
+  QCOMPARE(w.cell(0, 0)->caption(), w.doc().text(0, 1));
+  QCOMPARE(w.box(w.grid().curCol())->text(),
+           w.doc().text(w.grid().curCol(), w.grid().curItem()));
   QVERIFY(w.form->isVisible());
 }
 
@@ -353,7 +355,7 @@ void TestFrmEdit::pasteTakesTheFirstLineThroughTheClipboard() {
   QTest::keyClick(question, Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(w.clipboard.held, QStringLiteral("q1"));
   QTest::keyClick(question, Qt::Key_Down);
-  QCOMPARE(w.form->model().text(0, 1), QStringLiteral("q1first line"));
+  QCOMPARE(w.doc().text(0, 1), QStringLiteral("q1first line"));
 }
 
 void TestFrmEdit::helpEntriesShowTheFormats() {

@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <algorithm>
 
+#include "editor/editor_texts.h"
 #include "editor/item_operations.h"
 #include "desktop/clipboard.h"
 #include "startup/random_source.h"
@@ -155,7 +156,7 @@ void TestItemOperations::deleteRefusesOnlyItem() {
   QVERIFY(!ItemOperations::deleteCurrentItem(questions, answers, at(1, 0, 1, 0)));
   QCOMPARE(questions, QStringList{QStringLiteral("only")});
   QCOMPARE(answers, QStringList{QStringLiteral("one")});
-  QCOMPARE(ItemOperations::kCannotDeleteMessage, QStringLiteral("これ以上削除できません!"));
+  QCOMPARE(EditorTexts::kCannotDelete, QStringLiteral("これ以上削除できません!"));
 }
 
 void TestItemOperations::moveCarriesItem_data() {

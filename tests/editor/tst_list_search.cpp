@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "editor/editor_texts.h"
 #include "editor/list_search.h"
 
 Q_DECLARE_METATYPE(GridPosition)
@@ -148,7 +149,7 @@ void TestListSearch::removedTextGivesNotFoundAfterOnePass() {
   match = ListSearchProcedure::findNext(search, QStringLiteral("rare"), list.questions, list.answers, match->grid);
   QVERIFY(!match);
   QCOMPARE(search.position, 4);
-  QCOMPARE(kSearchNotFoundMessage, QStringLiteral("ありません。"));
+  QCOMPARE(EditorTexts::kSearchNotFound, QStringLiteral("ありません。"));
 }
 
 void TestListSearch::notFoundEndsWherePassBegan_data() {

@@ -5,6 +5,7 @@
 
 #include "anki/anki_package.h"
 #include "editor/anki_dialog_choices.h"
+#include "editor/editor_texts.h"
 #include "editor/file_import.h"
 #include "editor/word_import.h"
 #include "fake_user_dialogs.h"
@@ -352,7 +353,7 @@ void TestWordImport::missingOrUnreadableFileFails() {
   QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.csv")));
   QVERIFY(!WordImport::importTextFile(dir.filePath(QStringLiteral("folder.csv"))));
   QVERIFY(!WordImport::importVcbFile(dir.filePath(QStringLiteral("absent.vcb"))).words);
-  QCOMPARE(WordImport::kCannotOpenMessage, QStringLiteral("ﾌｧｲﾙを開けません"));
+  QCOMPARE(EditorTexts::kCannotOpen, QStringLiteral("ﾌｧｲﾙを開けません"));
 }
 
 void TestWordImport::importStopsAtItemLimit() {
@@ -476,11 +477,11 @@ void TestWordImport::helpTextsAreJoinedByCrLf_data() {
   QTest::addColumn<int>("lines");
   QTest::addColumn<QString>("first");
   QTest::addColumn<QString>("last");
-  QTest::addRow("csv") << WordImport::csvHelpText() << 15 << "表計算ｿﾌﾄなどで入力したcsv(ｺﾝﾏ区切り)ﾃﾞｰﾀを"
+  QTest::addRow("csv") << EditorTexts::csvHelpText() << 15 << "表計算ｿﾌﾄなどで入力したcsv(ｺﾝﾏ区切り)ﾃﾞｰﾀを"
                        << "なります。";
-  QTest::addRow("txt") << WordImport::textHelpText() << 15 << "ﾃｷｽﾄﾌｧｲﾙで入力したﾃﾞｰﾀを変換することが出来ます。"
+  QTest::addRow("txt") << EditorTexts::textHelpText() << 15 << "ﾃｷｽﾄﾌｧｲﾙで入力したﾃﾞｰﾀを変換することが出来ます。"
                        << "なります。";
-  QTest::addRow("vcb") << WordImport::vcbHelpText() << 7 << "ここで言うvcbﾌｧｲﾙはQuorlingの問題ﾃﾞｰﾀです。"
+  QTest::addRow("vcb") << EditorTexts::vcbHelpText() << 7 << "ここで言うvcbﾌｧｲﾙはQuorlingの問題ﾃﾞｰﾀです。"
                        << "をご覧ください！";
 }
 
