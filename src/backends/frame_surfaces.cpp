@@ -31,13 +31,13 @@ std::unique_ptr<HostWindow> openHostWindow(quint64 id, QString* error) {
   return PreviewHostWindow::open(id, error);
 #elif defined(DRIFTGLYPH_X11)
   if (id > 0xFFFFFFFFu) {
-    *error = QStringLiteral("there is no X window %1").arg(id);
+    if (error) *error = QStringLiteral("there is no X window %1").arg(id);
     return nullptr;
   }
   return X11HostWindow::open(quint32(id), error);
 #else
   Q_UNUSED(id);
-  *error = QStringLiteral("drawing into a screen saver host's window needs X11, which this build leaves out");
+  if (error) *error = QStringLiteral("drawing into a screen saver host's window needs X11, which this build leaves out");
   return nullptr;
 #endif
 }

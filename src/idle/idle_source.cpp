@@ -19,6 +19,6 @@ std::unique_ptr<IdleSource> IdleSource::open(quint32 idleMs, QString* why, Opene
     if (auto source = xServer(idleMs, &reason)) return source;
     tried.append(reason);
   }
-  *why = QStringLiteral("no way to learn when this session is idle (%1)").arg(tried.join(QStringLiteral("; ")));
+  if (why) *why = QStringLiteral("no way to learn when this session is idle (%1)").arg(tried.join(QStringLiteral("; ")));
   return nullptr;
 }

@@ -25,7 +25,7 @@ QDBusMessage monitorCall(const QString& method, const QVariantList& arguments = 
 std::unique_ptr<MutterIdleSource> MutterIdleSource::open(quint32 idleMs, QString* why) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kMonitor)) {
-    *why = QStringLiteral("no GNOME idle monitor on the session bus");
+    if (why) *why = QStringLiteral("no GNOME idle monitor on the session bus");
     return nullptr;
   }
   std::unique_ptr<MutterIdleSource> source(new MutterIdleSource(idleMs));
@@ -33,7 +33,7 @@ std::unique_ptr<MutterIdleSource> MutterIdleSource::open(quint32 idleMs, QString
   bus.connect(kMonitor, kMonitorPath, kMonitor, QStringLiteral("WatchFired"), source.get(), SLOT(watchFired(uint)));
   const QDBusReply<uint> watch = monitorCall(QStringLiteral("AddIdleWatch"), {QVariant::fromValue(qulonglong(idleMs))});
   if (!watch.isValid()) {
-    *why = QStringLiteral("GNOME's idle monitor refused a watch: %1").arg(watch.error().message());
+    if (why) *why = QStringLiteral("GNOME's idle monitor refused a watch: %1").arg(watch.error().message());
     return nullptr;
   }
   source->watch_ = watch.value();

@@ -12,7 +12,7 @@ std::unique_ptr<WaylandIdleSource> WaylandIdleSource::open(quint32 idleMs, QStri
   std::unique_ptr<WaylandIdleSource> source(new WaylandIdleSource);
   source->display_ = wl_display_connect(nullptr);
   if (!source->display_) {
-    *why = QStringLiteral("no Wayland compositor at WAYLAND_DISPLAY");
+    if (why) *why = QStringLiteral("no Wayland compositor at WAYLAND_DISPLAY");
     return nullptr;
   }
   if (!source->bind(idleMs, why)) return nullptr;
@@ -39,11 +39,11 @@ bool WaylandIdleSource::bind(quint32 idleMs, QString* why) {
   registry_ = wl_display_get_registry(display_);
   wl_registry_add_listener(registry_, &registryListener, this);
   if (wl_display_roundtrip(display_) < 0) {
-    *why = QStringLiteral("the Wayland compositor did not answer");
+    if (why) *why = QStringLiteral("the Wayland compositor did not answer");
     return false;
   }
   if (!seat_ || (!notifier_ && !kdeIdle_)) {
-    *why = seat_ ? QStringLiteral("the Wayland compositor offers no idle protocol")
+    if (why) *why = seat_ ? QStringLiteral("the Wayland compositor offers no idle protocol")
                  : QStringLiteral("the Wayland compositor has no seat");
     return false;
   }

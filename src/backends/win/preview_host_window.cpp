@@ -43,7 +43,7 @@ class PreviewChild final : public QWidget {
 
 std::unique_ptr<PreviewHostWindow> PreviewHostWindow::open(quint64 handle, QString* error) {
   if (!IsWindow(hwnd(handle))) {
-    *error = QStringLiteral("/p: there is no window %1").arg(handle);
+    if (error) *error = QStringLiteral("/p: there is no window %1").arg(handle);
     return nullptr;
   }
   return std::unique_ptr<PreviewHostWindow>(new PreviewHostWindow(handle, clientSize(handle)));

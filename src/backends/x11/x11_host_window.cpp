@@ -25,14 +25,14 @@ std::optional<QImage::Format> formatForDepth(const xcb_setup_t* setup, int depth
 
 std::unique_ptr<X11HostWindow> X11HostWindow::open(quint32 window, QString* error) {
   if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-    *error = QStringLiteral("no X display: DISPLAY is not set");
+    if (error) *error = QStringLiteral("no X display: DISPLAY is not set");
     return nullptr;
   }
   int screenNumber = 0;
   xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
   if (xcb_connection_has_error(c)) {
     xcb_disconnect(c);
-    *error = QStringLiteral("cannot open the X display \"%1\"").arg(qEnvironmentVariable("DISPLAY"));
+    if (error) *error = QStringLiteral("cannot open the X display \"%1\"").arg(qEnvironmentVariable("DISPLAY"));
     return nullptr;
   }
   const xcb_setup_t* setup = xcb_get_setup(c);
@@ -44,13 +44,13 @@ std::unique_ptr<X11HostWindow> X11HostWindow::open(quint32 window, QString* erro
   auto geometry = Xcb::reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
   if (!geometry) {
     xcb_disconnect(c);
-    *error = QStringLiteral("there is no X window 0x%1").arg(window, 0, 16);
+    if (error) *error = QStringLiteral("there is no X window 0x%1").arg(window, 0, 16);
     return nullptr;
   }
   const std::optional<QImage::Format> format = formatForDepth(setup, geometry->depth);
   if (!format) {
     xcb_disconnect(c);
-    *error = QStringLiteral("X window 0x%1 has a colour depth of %2 bits, which is not supported")
+    if (error) *error = QStringLiteral("X window 0x%1 has a colour depth of %2 bits, which is not supported")
                  .arg(window, 0, 16)
                  .arg(geometry->depth);
     return nullptr;

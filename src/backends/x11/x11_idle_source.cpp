@@ -10,12 +10,12 @@ std::unique_ptr<X11IdleSource> X11IdleSource::open(quint32 idleMs, QString* why)
   int screenNumber = 0;
   source->connection_ = xcb_connect(nullptr, &screenNumber);
   if (xcb_connection_has_error(source->connection_)) {
-    *why = QStringLiteral("no X server at DISPLAY");
+    if (why) *why = QStringLiteral("no X server at DISPLAY");
     return nullptr;
   }
   const xcb_query_extension_reply_t* extension = xcb_get_extension_data(source->connection_, &xcb_screensaver_id);
   if (!extension || !extension->present) {
-    *why = QStringLiteral("the X server has no MIT-SCREEN-SAVER extension");
+    if (why) *why = QStringLiteral("the X server has no MIT-SCREEN-SAVER extension");
     return nullptr;
   }
   xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(source->connection_));
