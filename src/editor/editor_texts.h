@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "startup/companion_link.h"
-#include "startup/help_place.h"
+#include "startup/startup_texts.h"
 #include "startup/saver_settings.h"
 #include "startup/word_list.h"
 

@@ -6,6 +6,7 @@
 
 #include "anki/anki_profile.h"
 #include "startup/extra_settings.h"
+#include "settings/settings_texts.h"
 
 class QuorlSaver;
 
@@ -35,7 +36,7 @@ class AnkiLinkModel {
   // (with a Japanese `error`) when the file could not be written.
   bool apply(QString* error);
 
-  static QString allDecks() { return QStringLiteral("すべてのデッキ"); }
+  static QString allDecks() { return SettingsTexts::kAllDecks; }
 
  private:
   void readProfile();

@@ -7,6 +7,7 @@
 #include "startup/file_io.h"
 #include "startup/paths.h"
 #include "startup/quorl_saver.h"
+#include "settings/settings_texts.h"
 
 namespace BackgroundChoice {
 
@@ -28,7 +29,7 @@ QString filter() {
   QStringList patterns;
   for (const char* format : {"png", "jpg", "jpeg", "bmp", "gif", "webp"})
     if (readable.contains(format)) patterns << QStringLiteral("*.") + QLatin1String(format);
-  return QStringLiteral("画像ﾌｧｲﾙ|") + patterns.join(u';');
+  return SettingsTexts::kPictureFilterName + u'|' + patterns.join(u';');
 }
 
 BackgroundView initial(const QuorlSaver& saver) {
@@ -50,7 +51,7 @@ std::optional<BackgroundView> change(QuorlSaver& saver, UserDialogs& dialogs) {
   const QString chosen = dialogs.openFile(changeRequest(saver));
   if (chosen.isEmpty()) return std::nullopt;
   if (PictureFile picture(chosen); !picture.reader().canRead()) {
-    dialogs.message(kNotAPicture, UserDialogs::Buttons::Ok, UserDialogs::Icon::Warning);
+    dialogs.message(SettingsTexts::kNotAPicture, UserDialogs::Buttons::Ok, UserDialogs::Icon::Warning);
     return std::nullopt;
   }
   saver.settings.backgroundPath = chosen;

@@ -19,13 +19,6 @@ struct BackgroundView {
 // or the word "DEFAULT" for the default picture in the home folder.
 namespace BackgroundChoice {
 
-// The name label's tool tip; a chosen picture's whole path follows on a second line.
-inline const QString kNameTip = QStringLiteral("背景の名前");
-
-// Said when the chosen file is no picture that can be read; the choice stays.
-inline const QString kNotAPicture = QStringLiteral("このﾌｧｲﾙは画像として読み込めません。") + QStringLiteral("\r\n") +
-                                    QStringLiteral("背景は前のままです。");
-
 // The file dialog's filter: every picture format this build reads, of PNG,
 // JPEG, BMP, GIF and WebP.
 QString filter();

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "startup/help_place.h"
+#include "startup/startup_texts.h"
 
 namespace CompanionMessages {
 

@@ -23,6 +23,7 @@
 #include "settings/source_mark_view.h"
 #include "startup/extra_settings.h"
 #include "startup/quorl_saver.h"
+#include "settings/settings_texts.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ void frmSetting::accept() {
   extra.smooth = saver_.extra.smooth;
   extra.everyMonitor = saver_.extra.everyMonitor;
   if (!saver_.save(&error) || !ExtraSettingsFile::save(saver_.homeFolder(), extra, &error)) {
-    dialogs_.message(QStringLiteral("設定を保存できませんでした。\n") + error, UserDialogs::Buttons::Ok,
+    dialogs_.message(SettingsTexts::kSaveFailed + error, UserDialogs::Buttons::Ok,
                      UserDialogs::Icon::Warning);
     return;
   }
@@ -244,8 +245,8 @@ void frmSetting::showBackground(const BackgroundView& view) {
   else
     picBG_->setPixmap(picture);
   lblBGname_->setFullText(view.name);
-  lblBGname_->setToolTip(view.name == kDefaultWord ? BackgroundChoice::kNameTip
-                                                    : BackgroundChoice::kNameTip + u'\n' + view.picturePath);
+  lblBGname_->setToolTip(view.name == kDefaultWord ? SettingsTexts::kBackgroundNameTip
+                                                    : SettingsTexts::kBackgroundNameTip + u'\n' + view.picturePath);
   // The menu item follows its button, so it is usable whenever the button is.
   cmdBGdflt_->setEnabled(view.defaultEnabled);
   mitBdefault_->setEnabled(view.defaultEnabled);

@@ -20,6 +20,7 @@
 #include "settings/frm_setting.h"
 #include "settings/source_mark_view.h"
 #include "startup/quorl_saver.h"
+#include "settings/settings_texts.h"
 
 namespace {
 
@@ -221,7 +222,7 @@ QWidget* frmSetting::buildBackgroundSection() {
   lblBGname_ = new ElidedLabel(frame);
   lblBGname_->setObjectName(QStringLiteral("lblBGname"));
   lblBGname_->setFullText(QStringLiteral("DEFAULT"));
-  lblBGname_->setToolTip(BackgroundChoice::kNameTip);
+  lblBGname_->setToolTip(SettingsTexts::kBackgroundNameTip);
   box->addWidget(lblBGname_);
 
   auto* buttons = new QHBoxLayout;

@@ -6,6 +6,7 @@
 
 #include "startup/file_io.h"
 #include "startup/paths.h"
+#include "startup/startup_texts.h"
 
 namespace ExtraSettingsFile {
 
@@ -89,7 +90,7 @@ bool save(const QString& home, const ExtraSettings& s, QString* error) {
   // QSettings never writes over a file it could not read: an odd file goes.
   if (status == QSettings::FormatError && QFile::remove(path(home))) status = write(path(home), s);
   if (status == QSettings::NoError) return true;
-  if (error) *error = QStringLiteral("設定ファイル %1 に書き込めません。").arg(path(home));
+  if (error) *error = StartupTexts::settingsNotWritten(path(home));
   return false;
 }
 

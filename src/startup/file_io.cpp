@@ -7,6 +7,7 @@
 
 #include "os/file_sync.h"
 #include "os/regular_file.h"
+#include "startup/startup_texts.h"
 
 namespace FileIo {
 
@@ -76,7 +77,7 @@ bool leadsAway(const QString& folder, const QString& path) {
 
 bool mayWriteInFolder(const QString& folder, const QString& path, QString* error) {
   if (!leadsAway(folder, path)) return true;
-  if (error) *error = QStringLiteral("%1 はフォルダの外を指すリンクなので、書き込みません。").arg(QDir::toNativeSeparators(path));
+  if (error) *error = StartupTexts::linkLeadsOutside(path);
   return false;
 }
 

@@ -7,6 +7,7 @@
 
 #include "startup/file_io.h"
 #include "startup/paths.h"
+#include "startup/startup_texts.h"
 
 namespace HomeFolder {
 
@@ -35,11 +36,11 @@ void seed(const QString& home, const QString& dataFolder) {
 
 QString whyNotWritable(const QString& folder) {
   const QFileInfo info(folder);
-  if (!info.exists()) return QStringLiteral("フォルダがありません。");
-  if (!info.isDir()) return QStringLiteral("フォルダではなくファイルです。");
+  if (!info.exists()) return StartupTexts::folderMissing();
+  if (!info.isDir()) return StartupTexts::folderIsFile();
   // Permissions do not tell it all (a read-only disk, root's rights): try.
   QTemporaryFile probe(Paths::join(folder, QStringLiteral(".driftglyph-XXXXXX")));
-  if (!probe.open()) return QStringLiteral("書き込めません（%1）。").arg(probe.errorString());
+  if (!probe.open()) return StartupTexts::folderNotWritable(probe.errorString());
   return QString();
 }
 

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "startup/startup_texts.h"
+
 // Notes or lines of an import that gave no pair, by why: told to the user
 // after the import, so that a pair never goes missing without a word.
 struct SkippedNotes {
@@ -19,10 +21,10 @@ struct SkippedNotes {
   // One Japanese line per reason, for the message box; empty when none.
   QString japanese() const {
     QStringList lines;
-    if (empty) lines << QStringLiteral("%1件は問題か答えが空のため読み込んでいません。").arg(empty);
-    if (oneField) lines << QStringLiteral("%1件はフィールドが1つしかないため読み込んでいません。").arg(oneField);
+    if (empty) lines << StartupTexts::notesEmpty(empty);
+    if (oneField) lines << StartupTexts::notesOneField(oneField);
     if (tooLong)
-      lines << QStringLiteral("%1件は%2文字を超えるため読み込んでいません。").arg(tooLong).arg(kMaxFieldChars);
+      lines << StartupTexts::notesTooLong(tooLong, kMaxFieldChars);
     return lines.join(QStringLiteral("\r\n"));
   }
   // The same on one line, for the command line.

@@ -4,6 +4,7 @@
 #include "startup/field_reader.h"
 #include "startup/file_io.h"
 #include "startup/record_writer.h"
+#include "startup/startup_texts.h"
 #include "startup/text_codec.h"
 
 namespace WordListFile {
@@ -99,10 +100,9 @@ namespace {
 
 // Why a list of `pairs` pairs, whose file would be `bytes`, is not written.
 QString refusalOf(qsizetype pairs, const QByteArray& bytes) {
-  if (pairs > kMaxPairs) return QStringLiteral("単語リストに入る項目は%1個までです。").arg(kMaxPairs);
+  if (pairs > kMaxPairs) return StartupTexts::tooManyPairs(kMaxPairs);
   if (!BoundedText::readsWhole(bytes))
-    return QStringLiteral("単語リストが大きすぎます（%1MBまで）。項目を減らすか、短くしてください。")
-        .arg(BoundedText::kReadBytes >> 20);
+    return StartupTexts::listTooLarge(BoundedText::kReadBytes >> 20);
   return QString();
 }
 

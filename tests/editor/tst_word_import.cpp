@@ -13,7 +13,7 @@
 #include "anki_fixture.h"
 #endif
 #include "os/legacy_text.h"
-#include "startup/help_place.h"
+#include "startup/startup_texts.h"
 
 namespace {
 

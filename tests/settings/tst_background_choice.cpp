@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "settings/background_choice.h"
+#include "settings/settings_texts.h"
 #include "settings_fixture.h"
 #include "startup/quorl_saver.h"
 #include "support/fake_user_dialogs.h"
@@ -122,7 +123,7 @@ void TestBackgroundChoice::cancelKeepsThePreviousChoice() {
   writeFile(QDir(pictures()).filePath(QStringLiteral("notes.jpg")), "not a picture");
   dialogs_.chooseFile(QDir(pictures()).filePath(QStringLiteral("notes.jpg")));
   QVERIFY(!BackgroundChoice::change(*saver_, dialogs_).has_value());
-  QCOMPARE(dialogs_.messageTexts(), QStringList{BackgroundChoice::kNotAPicture});
+  QCOMPARE(dialogs_.messageTexts(), QStringList{SettingsTexts::kNotAPicture});
   QCOMPARE(saver_->settings.backgroundPath, beach);
 }
 

@@ -4,7 +4,7 @@
 
 #include "settings/companion_messages.h"
 #include "settings/companion_sync.h"
-#include "startup/help_place.h"
+#include "startup/startup_texts.h"
 #include "settings_fixture.h"
 #include "startup/quorl_saver.h"
 #include "support/fake_user_dialogs.h"

@@ -21,6 +21,7 @@
 #include "settings/background_choice.h"
 #include "settings/companion_messages.h"
 #include "settings/frm_setting.h"
+#include "settings/settings_texts.h"
 #include "settings/source_mark_view.h"
 #include "settings_fixture.h"
 #include "startup/extra_settings.h"
@@ -550,7 +551,7 @@ void TestFrmSetting::backgroundChangeAndDefault() {
   QTest::mouseClick(rig.button(QStringLiteral("cmdBGchg")), Qt::LeftButton);
   rig.dialogs.chooseFile(notAPicture);  // said so; the choice and its preview stay
   QTest::mouseClick(rig.button(QStringLiteral("cmdBGchg")), Qt::LeftButton);
-  QCOMPARE(rig.dialogs.messageTexts().last(), BackgroundChoice::kNotAPicture);
+  QCOMPARE(rig.dialogs.messageTexts().last(), SettingsTexts::kNotAPicture);
   QCOMPARE(rig.saver.settings.backgroundPath, big);
   QCOMPARE(preview->pixmap().size(), QSize(500, 400));
 
