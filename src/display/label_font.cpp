@@ -1,5 +1,7 @@
 #include "display/label_font.h"
 
+#include <QFontMetrics>
+#include <QList>
 #include <algorithm>
 
 #include "os/heap_trim.h"
@@ -12,6 +14,20 @@ QFont make(const QString& face, int pointSize, bool italic) {
   font.setBold(true);
   font.setItalic(italic);
   return font;
+}
+
+Face forText(const QString& face, int pointSize, bool italic, const QString& text) {
+  Face chosen{make(face, pointSize, italic)};
+  if (!italic) return chosen;
+  const QFontMetrics slanted(chosen.font);
+  QFont upright = make(face, pointSize, false);
+  const QFontMetrics straight(upright);
+  for (const uint c : text.toUcs4()) {
+    if (QChar::isSpace(c) || !QChar::isPrint(c) || slanted.inFontUcs4(c) || !straight.inFontUcs4(c)) continue;
+    chosen = Face{upright, true};
+    break;
+  }
+  return chosen;
 }
 
 void releaseEngines() {

@@ -8,6 +8,18 @@
 namespace LabelFont {
 // The bold font of a word label.
 QFont make(const QString& face, int pointSize, bool italic);
+
+// The font a label's text is drawn in. Qt falls back only to italic faces
+// for italic text, so where no installed italic face holds some of the
+// text's characters (Arabic, say) they would be boxes: such text is drawn
+// with the upright font, leaning by hand (kLean).
+struct Face {
+  QFont font;
+  bool leaning = false;
+};
+Face forText(const QString& face, int pointSize, bool italic, const QString& text);
+// How far a leaning label slants: x moves by this much of the height above the baseline.
+inline constexpr qreal kLean = 0.2;
 // Lets go of every font engine and glyph that Qt keeps for text drawn so far,
 // and gives the freed memory back to the system; for when a new pattern or
 // word starts. Fonts still in use load their engines again when next drawn.

@@ -14,14 +14,16 @@
 const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal ratio) {
   return cache_.use(Key::of(label, ratio), [&] {
     Entry entry;
-    entry.font = LabelFont::make(label.face, label.size, label.italic);
+    const LabelFont::Face face = LabelFont::forText(label.face, label.size, label.italic, label.caption);
+    entry.font = face.font;
     entry.text.setText(label.caption);
     entry.text.setTextFormat(Qt::PlainText);
     entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
     entry.text.prepare(QTransform(), entry.font);
-    if (needsOutline(entry.font, ratio)) {
+    if (face.leaning || needsOutline(entry.font, ratio)) {
       entry.useOutline = true;
-      const Picture outline = drawOutline(entry.font, label.caption, BgrColor::toQColor(int32_t(label.color)), ratio);
+      const Picture outline =
+          drawOutline(entry.font, label.caption, BgrColor::toQColor(int32_t(label.color)), ratio, face.leaning);
       entry.picture = outline.image;
       entry.pictureOffset = outline.corner;
     }
@@ -51,10 +53,13 @@ bool LabelPainter::outlineIsBold(const QFontInfo& info) {
 }
 
 LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString& text, const QColor& color,
-                                                qreal ratio) {
+                                                qreal ratio, bool leaning) {
   const QFontInfo info(font);
   QPainterPath outline;
-  outline.addText(0, QFontMetricsF(font).ascent(), font, text);
+  const qreal baseline = QFontMetricsF(font).ascent();
+  outline.addText(0, baseline, font, text);
+  // Slanted about the baseline, as an oblique face would be.
+  if (leaning) outline = QTransform(1, 0, -LabelFont::kLean, 1, LabelFont::kLean * baseline, 0).map(outline);
   if (ratio != 1) outline = QTransform::fromScale(ratio, ratio).map(outline);
   // Qt's synthetic bold thickens a face without a bold style by about 1/24
   // em; where the outline has none, do the same by hand. Doing it twice
@@ -98,9 +103,10 @@ LabelPainter::Picture textPicture(const QFont& font, const QString& text, const 
 
 LabelPainter::Picture LabelPainter::picture(const Label& label, qreal ratio) {
   if (label.caption.isEmpty()) return {};
-  const QFont font = LabelFont::make(label.face, label.size, label.italic);
+  const LabelFont::Face face = LabelFont::forText(label.face, label.size, label.italic, label.caption);
+  const QFont& font = face.font;
   const QColor color = BgrColor::toQColor(int32_t(label.color));
-  if (needsOutline(font, ratio)) return drawOutline(font, label.caption, color, ratio);
+  if (face.leaning || needsOutline(font, ratio)) return drawOutline(font, label.caption, color, ratio, face.leaning);
   return textPicture(font, label.caption, color, ratio);
 }
 

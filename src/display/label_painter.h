@@ -95,7 +95,8 @@ class LabelPainter {
   static bool hasRealBold(const QString& family);
   static bool outlineIsBold(const QFontInfo& info);
   static bool needsOutline(const QFont& font, qreal ratio);
-  static Picture drawOutline(const QFont& font, const QString& text, const QColor& color, qreal ratio);
+  static Picture drawOutline(const QFont& font, const QString& text, const QColor& color, qreal ratio,
+                             bool leaning = false);
   static QFont patternNameFont();
   void paintLabel(QPainter& painter, const ShownLabel& shown, qreal ratio);
 

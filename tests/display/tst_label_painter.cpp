@@ -23,25 +23,30 @@ class tst_LabelPainter : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("size");
     QTest::addColumn<qreal>("ratio");  // device pixels per layout pixel
+    QTest::addColumn<bool>("italic");
     for (int size : {13, 24, 40, 48, 49, 60, 80, 110}) {
-      QTest::addRow("latin %d pt", size) << "IPAPGothic" << "apple" << size << 1.0;
-      QTest::addRow("japanese %d pt", size) << "IPAPGothic" << "りんご" << size << 1.0;
+      QTest::addRow("latin %d pt", size) << "IPAPGothic" << "apple" << size << 1.0 << false;
+      QTest::addRow("japanese %d pt", size) << "IPAPGothic" << "りんご" << size << 1.0 << false;
     }
-    QTest::addRow("fallback face 110 pt") << "ＭＳ Ｐゴシック" << "理解" << 110 << 1.0;
+    QTest::addRow("fallback face 110 pt") << "ＭＳ Ｐゴシック" << "理解" << 110 << 1.0 << false;
     for (int size : {13, 24, 40, 80}) {
-      QTest::addRow("latin %d pt at ratio 2", size) << "IPAPGothic" << "apple" << size << 2.0;
-      QTest::addRow("japanese %d pt at ratio 1.5", size) << "IPAPGothic" << "りんご" << size << 1.5;
+      QTest::addRow("latin %d pt at ratio 2", size) << "IPAPGothic" << "apple" << size << 2.0 << false;
+      QTest::addRow("japanese %d pt at ratio 1.5", size) << "IPAPGothic" << "りんご" << size << 1.5 << false;
     }
     // Dense strokes at a size whose layout font is small but whose device text is large.
-    QTest::addRow("dense kanji 36 pt at ratio 2") << "IPAPGothic" << "聞" << 36 << 2.0;
+    QTest::addRow("dense kanji 36 pt at ratio 2") << "IPAPGothic" << "聞" << 36 << 2.0 << false;
+    // Italic text in a script no installed italic face holds: as much ink as upright, not boxes.
+    for (int size : {24, 80})
+      QTest::addRow("arabic italic %d pt", size) << "IPAPGothic" << "مرحبا كتاب" << size << 1.0 << true;
   }
   // Draws one label; the lit device pixels in its box, and below it.
-  static std::pair<int, int> drawn(const QString& face, const QString& text, int size, qreal ratio, QRect* box) {
+  static std::pair<int, int> drawn(const QString& face, const QString& text, int size, qreal ratio, QRect* box,
+                                   bool italic = false) {
     QtTextMetrics metrics;
     RandomSource random;
     Stage stage(metrics, random);
     Label& label = stage.lblQ[0];
-    label = Label{text, face, size, false, 0x00FFFFFF, 20, 10, true};
+    label = Label{text, face, size, italic, 0x00FFFFFF, 20, 10, true};
     const QSize extent = stage.size(label);
     // Layout stays in layout pixels; the text is drawn on every device pixel.
     QImage image(QSize(extent.width() + 60, extent.height() + 40) * ratio, QImage::Format_RGB32);
@@ -60,8 +65,9 @@ class tst_LabelPainter : public QObject {
     QFETCH(QString, text);
     QFETCH(int, size);
     QFETCH(qreal, ratio);
+    QFETCH(bool, italic);
     QRect box;
-    const auto [lit, below] = drawn(face, text, size, ratio, &box);
+    const auto [lit, below] = drawn(face, text, size, ratio, &box, italic);
     QVERIFY(!box.isEmpty());
     // Bold strokes cover a good part of the text's box, at any size.
     QVERIFY2(lit > box.width() * box.height() / 25,
@@ -71,6 +77,12 @@ class tst_LabelPainter : public QObject {
     // The same text on as many device pixels looks the same at any ratio:
     // as bold, never bolder (it once filled in whole). Text drawn from its
     // outline is compared; smaller text is hinted differently at each size.
+    if (italic) {
+      QRect uprightBox;
+      const int upright = drawn(face, text, size, ratio, &uprightBox).first;
+      QVERIFY2(std::abs(lit - upright) <= upright / 5,
+               qPrintable(QStringLiteral("%1 lit pixels italic, %2 upright").arg(lit).arg(upright)));
+    }
     const qreal deviceSize = size * ratio;
     if (ratio != 1 && deviceSize >= 60 && deviceSize == std::floor(deviceSize)) {
       QRect plainBox;
