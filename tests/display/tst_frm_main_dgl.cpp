@@ -47,7 +47,7 @@ QRect screenGeometry(const QString& name) {
 
 // The real display window, run as a trial for the settings dialog, on an
 // offscreen desktop of three screens.
-class tst_FrmMainDgl : public QObject {
+class TestFrmMainDgl : public QObject {
   Q_OBJECT
 
   QTemporaryDir home_;
@@ -258,7 +258,7 @@ int main(int argc, char* argv[]) {
   // Relative: a drive letter's colon would end the platform's argument.
   qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + QDir::current().relativeFilePath(config)).toLocal8Bit());
   QApplication app(argc, argv);
-  tst_FrmMainDgl test;
+  TestFrmMainDgl test;
   return QTest::qExec(&test, argc, argv);
 }
 #include "tst_frm_main_dgl.moc"

@@ -17,7 +17,7 @@ static qsizetype timesShown(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : 0;
 }
 
-class tst_IdleWatcher : public QObject {
+class TestIdleWatcher : public QObject {
   Q_OBJECT
 
  private slots:
@@ -57,5 +57,5 @@ class tst_IdleWatcher : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(tst_IdleWatcher)
+QTEST_GUILESS_MAIN(TestIdleWatcher)
 #include "tst_idle_watcher.moc"

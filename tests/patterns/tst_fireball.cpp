@@ -36,7 +36,7 @@ class TallAnswerMetrics final : public TextMetrics {
 
 }  // namespace
 
-class TstFireball : public QObject {
+class TestFireball : public QObject {
   Q_OBJECT
 
  private slots:
@@ -250,5 +250,5 @@ class TstFireball : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstFireball)
+QTEST_GUILESS_MAIN(TestFireball)
 #include "tst_fireball.moc"

@@ -20,7 +20,7 @@ Centre centreOf(const Label& l) {
 }
 }  // namespace
 
-class TstTornado : public QObject {
+class TestTornado : public QObject {
   Q_OBJECT
 
  private:
@@ -207,5 +207,5 @@ class TstTornado : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstTornado)
+QTEST_GUILESS_MAIN(TestTornado)
 #include "tst_tornado.moc"

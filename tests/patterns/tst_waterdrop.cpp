@@ -16,7 +16,7 @@ double centreX(const Label& l) { return l.left + FakeTextMetrics::width(l.captio
 double centreY(const Label& l) { return l.top + FakeTextMetrics::height(l.size) / 2.0; }
 }  // namespace
 
-class TstWaterdrop : public QObject {
+class TestWaterdrop : public QObject {
   Q_OBJECT
 
  private:
@@ -174,5 +174,5 @@ class TstWaterdrop : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstWaterdrop)
+QTEST_GUILESS_MAIN(TestWaterdrop)
 #include "tst_waterdrop.moc"

@@ -10,7 +10,7 @@
 
 // The real program on a real X server: drawn into a host's window as an
 // XScreenSaver hack, and shown full screen under a window manager.
-class tst_DisplayOnX11 : public QObject {
+class TestDisplayOnX11 : public QObject {
   Q_OBJECT
 
   XvfbServer server_;
@@ -269,5 +269,5 @@ class tst_DisplayOnX11 : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(tst_DisplayOnX11)
+QTEST_GUILESS_MAIN(TestDisplayOnX11)
 #include "tst_display_on_x11.moc"
