@@ -23,8 +23,6 @@ bool inMovement(int p, bool question) {
 
 QByteArray phase(int p) { return "phase " + QByteArray::number(p); }
 
-double centreX(const Label& l) { return l.left + FakeTextMetrics::width(l.caption, l.size) / 2.0; }
-double centreY(const Label& l) { return l.top + FakeTextMetrics::height(l.size) / 2.0; }
 }  // namespace
 
 class TestKnot : public QObject {

@@ -15,9 +15,7 @@ constexpr double kSecondX = 1024 / 3.0;    // one third across
 struct Centre {
   double x, y;
 };
-Centre centreOf(const Label& l) {
-  return {l.left + FakeTextMetrics::width(l.caption, l.size) / 2.0, l.top + FakeTextMetrics::height(l.size) / 2.0};
-}
+Centre centreOf(const Label& l) { return {centreX(l), centreY(l)}; }
 }  // namespace
 
 class TestTornado : public QObject {

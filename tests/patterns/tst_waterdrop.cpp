@@ -11,9 +11,6 @@ namespace {
 constexpr int kH = 763;
 constexpr int kQuestionX = 682;  // two thirds across: floor(512 / 3 x 4)
 constexpr int kAnswerX = 409;    // two fifths across: floor(1024 / 5 x 2)
-
-double centreX(const Label& l) { return l.left + FakeTextMetrics::width(l.caption, l.size) / 2.0; }
-double centreY(const Label& l) { return l.top + FakeTextMetrics::height(l.size) / 2.0; }
 }  // namespace
 
 class TestWaterdrop : public QObject {
