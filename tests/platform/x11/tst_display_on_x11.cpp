@@ -77,17 +77,36 @@ class TestDisplayOnX11 : public QObject {
     QVERIFY(seen.words);
   }
 
-  // Whether a window manager runs: it names its check window on the root window.
+  // Whether a window manager runs: the check window it names on the root
+  // window exists and names itself. (One that has ended leaves the root
+  // window's name behind.)
   bool windowManagerRuns() {
     const char name[] = "_NET_SUPPORTING_WM_CHECK";
     auto* atom = xcb_intern_atom_reply(x_, xcb_intern_atom(x_, 0, uint16_t(sizeof name - 1), name), nullptr);
     if (!atom) return false;
-    auto* property = xcb_get_property_reply(
-        x_, xcb_get_property(x_, 0, screen_->root, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
-    const bool runs = property && xcb_get_property_value_length(property) == 4;
-    std::free(property);
+    const auto checkWindowOf = [&](xcb_window_t window) {
+      xcb_generic_error_t* error = nullptr;
+      auto* property = xcb_get_property_reply(
+          x_, xcb_get_property(x_, 0, window, atom->atom, XCB_ATOM_WINDOW, 0, 1), &error);
+      xcb_window_t named = XCB_NONE;
+      if (property && xcb_get_property_value_length(property) == 4)
+        named = *static_cast<const xcb_window_t*>(xcb_get_property_value(property));
+      std::free(property);
+      std::free(error);
+      return named;
+    };
+    const xcb_window_t check = checkWindowOf(screen_->root);
+    const bool runs = check != XCB_NONE && checkWindowOf(check) == check;
     std::free(atom);
     return runs;
+  }
+
+  // Whether a window manager has taken the window over (put it into a frame of its own).
+  bool managed(xcb_window_t window) {
+    auto* reply = xcb_query_tree_reply(x_, xcb_query_tree(x_, window), nullptr);
+    const bool framed = reply && reply->parent != screen_->root;
+    std::free(reply);
+    return framed;
   }
 
   int rootChildren() {
@@ -270,13 +289,21 @@ class TestDisplayOnX11 : public QObject {
     };
     const auto otherFocused = [&] { return xdotool({"getwindowfocus", "getwindowname"}) == QStringLiteral("xmessage"); };
 
-    // The window manager first: a window mapped while it starts up may stay unmanaged.
+    // Another application first, then the window manager, which takes it
+    // over as it starts and then gives it the focus. (A window mapped while a
+    // window manager starts up, or on the way from one to the next, may never
+    // be shown.)
+    QTRY_VERIFY_WITH_TIMEOUT(!windowManagerRuns(), 20000);
     QProcess manager, other;
     manager.setProcessEnvironment(environment());
     other.setProcessEnvironment(environment());
-    manager.start("openbox", {});
-    QTRY_VERIFY_WITH_TIMEOUT(windowManagerRuns(), 20000);
     other.start("xmessage", {"-geometry", "300x100+10+10", "another application"});
+    QTRY_VERIFY_WITH_TIMEOUT(xdotool({"search", "--onlyvisible", "--class", "xmessage"}), 20000);
+    const QString otherWindow =
+        xdotool({"search", "--onlyvisible", "--class", "xmessage"}).value_or(QString()).section('\n', 0, 0);
+    manager.start("openbox", {});
+    QTRY_VERIFY_WITH_TIMEOUT(windowManagerRuns() && managed(otherWindow.toUInt()), 20000);
+    QVERIFY(xdotool({"windowactivate", "--sync", otherWindow}));
 
     for (int attempt = 0; attempt < 10; ++attempt) {
       const QByteArray where = "attempt " + QByteArray::number(attempt);
