@@ -57,6 +57,18 @@ start_sway() {
   return 1
 }
 showing() { run swaymsg -t get_tree | grep -q '"app_id": "driftglyph"'; }
+# focused SECONDS: whether one of the program's windows gets the keyboard focus within SECONDS.
+focused() {
+  for _ in $(seq $(($1 * 10))); do
+    run swaymsg -t get_tree | python3 -c 'import json, sys
+def has(n):
+    kids = n.get("nodes", []) + n.get("floating_nodes", [])
+    return n.get("app_id") == "driftglyph" and n.get("focused") or any(map(has, kids))
+sys.exit(not has(json.load(sys.stdin)))' && return 0
+    sleep 0.1
+  done
+  return 1
+}
 # wait_shown SECONDS: how long until the display shows (at most SECONDS), or nothing.
 wait_shown() { t0=$(date +%s); while [ $(($(date +%s) - t0)) -le "$1" ]; do showing && { echo $(($(date +%s) - t0)); return; }; sleep 0.5; done; }
 # picture_problems FILE: a screenshot into FILE, and what the display lacks in it. The display
@@ -130,7 +142,7 @@ t0=$(date +%s)
 until { rm -f "$out/cover.png"; run grim -o HEADLESS-2 "$out/cover.png"; [ "$(colours "$out/cover.png")" -ge 200 ]; } ||
   [ $(($(date +%s) - t0)) -ge 10 ]; do sleep 0.2; done
 [ "$(colours "$out/cover.png")" -ge 200 ] && why="" || why=" the second output shows no picture;"
-[ -n "$(wait_shown 10)" ] || why="$why the display is not shown;"
+focused 10 || why="$why the display has no focus;"
 run timeout 5 wtype -s 300 a
 row 2 "${why}$(ends show2 4 "a key")$(quiet show2)"
 stop
@@ -146,6 +158,7 @@ else
   first=$(wait_shown 12)
   [ "${first:-0}" -ge 4 ] && why="" || why=" no display 4 to 12 s after the start (${first:-none});"
   why="$why$(settled_picture "$out/idle.png" 10)"
+  focused 10 || why="$why the display has no focus;"
   run timeout 5 wtype -s 300 a
   for _ in $(seq 10); do showing || break; sleep 0.5; done
   second=$(wait_shown 12)
