@@ -8,7 +8,7 @@
 #include "display/mouse_jump.h"
 #include "special_files.h"
 
-class tst_Background : public QObject {
+class TestBackground : public QObject {
   Q_OBJECT
 
  private slots:
@@ -192,5 +192,5 @@ class tst_Background : public QObject {
   }
 };
 
-QTEST_MAIN(tst_Background)
+QTEST_MAIN(TestBackground)
 #include "tst_background.moc"

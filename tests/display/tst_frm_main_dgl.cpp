@@ -47,7 +47,7 @@ QRect screenGeometry(const QString& name) {
 
 // The real display window, run as a trial for the settings dialog, on an
 // offscreen desktop of three screens.
-class tst_FrmMainDgl : public QObject {
+class TestFrmMainDgl : public QObject {
   Q_OBJECT
 
   QTemporaryDir home_;
@@ -230,10 +230,32 @@ class tst_FrmMainDgl : public QObject {
     QFETCH(bool, smooth);
     QPointer<frmMainDGL> display = startTrial({}, false, smooth, 13);  // MerryGoRound: the rings turn
     QTRY_VERIFY_WITH_TIMEOUT(display->cycle().patternNumber() == 13, 2000);
-    QSignalSpy frames(&display->engine(), &DisplayEngine::frameChanged);
-    QTest::qWait(1000);
-    // Speed 3: a tick every 81 ms, about 12 a second.
-    QVERIFY2(smooth ? frames.count() >= 35 : frames.count() <= 14, qPrintable(QString::number(frames.count())));
+    // Frames are counted over ticks of the display's own, not over a time:
+    // the rings turn a step a tick up to phase 20, and the phase counter moves
+    // at the end of each tick, so the frames of the tick of phase p (the one
+    // it draws and those gliding on to the next) see p + 1. Counted: those of
+    // the twelve ticks of phases 4 to 15.
+    constexpr int kFirst = 4, kTicks = 12;
+    int frames = 0;
+    int lastPhase = -1;
+    bool counting = false, counted = false;
+    QObject counter;  // goes first, and with it the connection
+    connect(&display->engine(), &DisplayEngine::frameChanged, &counter, [&] {
+      const int phase = display->stage().PH;
+      if (!counted && lastPhase == kFirst && phase == kFirst + 1) counting = true;
+      if (counting && phase > kFirst + kTicks) {
+        counting = false;
+        counted = true;
+      }
+      if (counting) ++frames;
+      lastPhase = phase;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(counted, 30000);
+    // Speed 3: a tick every 81 ms, at 60 Hz about five frames each when smooth.
+    if (smooth)
+      QVERIFY2(frames >= 2 * kTicks, qPrintable(QString::number(frames)));
+    else
+      QCOMPARE(frames, kTicks);
     display->close();
     QTRY_VERIFY(!display);
   }
@@ -258,7 +280,7 @@ int main(int argc, char* argv[]) {
   // Relative: a drive letter's colon would end the platform's argument.
   qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + QDir::current().relativeFilePath(config)).toLocal8Bit());
   QApplication app(argc, argv);
-  tst_FrmMainDgl test;
+  TestFrmMainDgl test;
   return QTest::qExec(&test, argc, argv);
 }
 #include "tst_frm_main_dgl.moc"

@@ -6,7 +6,7 @@
 #include "display/stage.h"
 
 // The label painter on real fonts: every size a pattern uses must reach the screen.
-class tst_LabelPainter : public QObject {
+class TestLabelPainter : public QObject {
   Q_OBJECT
 
   static int litPixels(const QImage& image, const QRect& rect) {
@@ -124,5 +124,5 @@ class tst_LabelPainter : public QObject {
   }
 };
 
-QTEST_MAIN(tst_LabelPainter)
+QTEST_MAIN(TestLabelPainter)
 #include "tst_label_painter.moc"

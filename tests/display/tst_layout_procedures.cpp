@@ -37,7 +37,7 @@ struct CountingMetrics final : TextMetrics {
 
 }  // namespace
 
-class TstLayoutProcedures : public QObject {
+class TestLayoutProcedures : public QObject {
   Q_OBJECT
 
  private slots:
@@ -153,7 +153,7 @@ class TstLayoutProcedures : public QObject {
 
 // Every word visible: a label too large for the display is measured and
 // drawn at the largest size that fits (a character is 3/5 of the size wide).
-void TstLayoutProcedures::overLongLabelsFit_data() {
+void TestLayoutProcedures::overLongLabelsFit_data() {
   QTest::addColumn<int>("characters");
   QTest::addColumn<int>("size");
   QTest::addColumn<int>("drawnSize");
@@ -163,7 +163,7 @@ void TstLayoutProcedures::overLongLabelsFit_data() {
   QTest::addRow("taller: the largest size that fits") << 1 << 150 << 100 << 150;  // 100 * 3/2 = 150
 }
 
-void TstLayoutProcedures::overLongLabelsFit() {
+void TestLayoutProcedures::overLongLabelsFit() {
   QFETCH(int, characters);
   QFETCH(int, size);
   QFETCH(int, drawnSize);
@@ -181,7 +181,7 @@ void TstLayoutProcedures::overLongLabelsFit() {
 
 // A word longer than the screen at any size shows its beginning at the
 // smallest size, and costs a few measurements once, not one per tick.
-void TstLayoutProcedures::hundredThousandCharactersFitOnce() {
+void TestLayoutProcedures::hundredThousandCharactersFitOnce() {
   CountingMetrics metrics;
   RandomSource random;
   Stage stage(metrics, random);
@@ -203,5 +203,5 @@ void TstLayoutProcedures::hundredThousandCharactersFitOnce() {
   QVERIFY(metrics.measured - once < 1600 * 300);
 }
 
-QTEST_GUILESS_MAIN(TstLayoutProcedures)
+QTEST_GUILESS_MAIN(TestLayoutProcedures)
 #include "tst_layout_procedures.moc"

@@ -62,7 +62,7 @@ const QSize kScreen(1024, 763);
 
 }  // namespace
 
-class tst_MainCycle : public QObject {
+class TestMainCycle : public QObject {
   Q_OBJECT
 
   PatternCatalog catalog_ = fakeCatalog();
@@ -237,7 +237,7 @@ class tst_MainCycle : public QObject {
 };
 
 // Smooth motion: one label between its places at two ticks, from (100, 100) at 20 points.
-void tst_MainCycle::glideBetweenTicks_data() {
+void TestMainCycle::glideBetweenTicks_data() {
   QTest::addColumn<QPointF>("to");
   QTest::addColumn<int>("toSize");
   QTest::addColumn<QString>("change");  // appear, italic or hop at the tick
@@ -258,7 +258,7 @@ void tst_MainCycle::glideBetweenTicks_data() {
   QTest::addRow("hop at the tick") << b << 20 << "hop" << 0.5 << a << 20 << 1.0;
 }
 
-void tst_MainCycle::glideBetweenTicks() {
+void TestMainCycle::glideBetweenTicks() {
   QFETCH(QPointF, to);
   QFETCH(int, toSize);
   QFETCH(QString, change);
@@ -276,7 +276,7 @@ void tst_MainCycle::glideBetweenTicks() {
 }
 
 // The pattern table: what each family of moves does between two ticks.
-void tst_MainCycle::hopsStayHops_data() {
+void TestMainCycle::hopsStayHops_data() {
   QTest::addColumn<int>("pattern");
   QTest::addColumn<int>("index");
   QTest::addColumn<QPointF>("move");
@@ -289,7 +289,7 @@ void tst_MainCycle::hopsStayHops_data() {
   QTest::addRow("Highway: back to the start jumps") << 5 << 0 << QPointF(-700, 0) << 14 << false;
 }
 
-void tst_MainCycle::hopsStayHops() {
+void TestMainCycle::hopsStayHops() {
   QFETCH(int, pattern);
   QFETCH(int, index);
   QFETCH(QPointF, move);
@@ -304,10 +304,10 @@ void tst_MainCycle::hopsStayHops() {
 }
 
 // A rate the screen reports outside 24..240 Hz counts as 60.
-void tst_MainCycle::frameIntervalFollowsTheRefreshRate() {
+void TestMainCycle::frameIntervalFollowsTheRefreshRate() {
   for (const auto& [hertz, ms] : {std::pair{60.0, 16}, {144.0, 6}, {24.0, 41}, {0.0, 16}, {1000.0, 16}, {qQNaN(), 16}})
     QCOMPARE(Glide::frameInterval(hertz), ms);
 }
 
-QTEST_GUILESS_MAIN(tst_MainCycle)
+QTEST_GUILESS_MAIN(TestMainCycle)
 #include "tst_main_cycle.moc"

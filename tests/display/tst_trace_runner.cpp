@@ -10,7 +10,7 @@
 #include "startup/quorl_saver.h"
 
 // Trace mode: the whole display loop, headless, as JSON lines.
-class tst_TraceRunner : public QObject {
+class TestTraceRunner : public QObject {
   Q_OBJECT
 
   QTemporaryDir home_;
@@ -111,5 +111,5 @@ class tst_TraceRunner : public QObject {
   }
 };
 
-QTEST_MAIN(tst_TraceRunner)
+QTEST_MAIN(TestTraceRunner)
 #include "tst_trace_runner.moc"

@@ -27,7 +27,7 @@ int piecesAt(int p) { return p < 11 ? 1 : p < 19 ? 2 : p < 26 ? 4 : p < 33 ? 8 :
 
 }  // namespace
 
-class TstAmoeba : public QObject {
+class TestAmoeba : public QObject {
   Q_OBJECT
 
  private slots:
@@ -218,5 +218,5 @@ class TstAmoeba : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstAmoeba)
+QTEST_GUILESS_MAIN(TestAmoeba)
 #include "tst_amoeba.moc"

@@ -51,7 +51,7 @@ QByteArray at(int p, int j = -1) {
 }
 }  // namespace
 
-class TstBrick : public QObject {
+class TestBrick : public QObject {
   Q_OBJECT
 
  private:
@@ -190,5 +190,5 @@ class TstBrick : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstBrick)
+QTEST_GUILESS_MAIN(TestBrick)
 #include "tst_brick.moc"

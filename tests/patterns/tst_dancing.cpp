@@ -115,7 +115,7 @@ QPoint pointOf(const LabelRef& ref, const Stage& s) {
 
 }  // namespace
 
-class TstDancing : public QObject {
+class TestDancing : public QObject {
   Q_OBJECT
 
  private slots:
@@ -252,5 +252,5 @@ class TstDancing : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstDancing)
+QTEST_GUILESS_MAIN(TestDancing)
 #include "tst_dancing.moc"

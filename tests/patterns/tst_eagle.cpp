@@ -26,7 +26,7 @@ std::vector<TickSnapshot> runEagle(QSize display = QSize(1024, 768)) {
 
 }  // namespace
 
-class TstEagle : public QObject {
+class TestEagle : public QObject {
   Q_OBJECT
 
  private slots:
@@ -206,5 +206,5 @@ class TstEagle : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstEagle)
+QTEST_GUILESS_MAIN(TestEagle)
 #include "tst_eagle.moc"

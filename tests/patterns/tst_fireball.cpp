@@ -9,14 +9,11 @@ namespace {
 
 constexpr int kFireball = 6;
 
-double centreX(const TickSnapshot& t, bool question, int i) {
-  const Label& l = question ? t.lblQ[size_t(i)] : t.lblF[size_t(i)];
-  return l.left + FakeTextMetrics::width(l.caption, l.size) / 2.0;
+const Label& labelOf(const TickSnapshot& t, bool question, int i) {
+  return question ? t.lblQ[size_t(i)] : t.lblF[size_t(i)];
 }
-double centreY(const TickSnapshot& t, bool question, int i) {
-  const Label& l = question ? t.lblQ[size_t(i)] : t.lblF[size_t(i)];
-  return l.top + FakeTextMetrics::height(l.size) / 2.0;
-}
+double centreX(const TickSnapshot& t, bool question, int i) { return ::centreX(labelOf(t, question, i)); }
+double centreY(const TickSnapshot& t, bool question, int i) { return ::centreY(labelOf(t, question, i)); }
 
 // Angle difference folded into [0, pi].
 double angleBetween(double a, double b) {
@@ -36,7 +33,7 @@ class TallAnswerMetrics final : public TextMetrics {
 
 }  // namespace
 
-class TstFireball : public QObject {
+class TestFireball : public QObject {
   Q_OBJECT
 
  private slots:
@@ -250,5 +247,5 @@ class TstFireball : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstFireball)
+QTEST_GUILESS_MAIN(TestFireball)
 #include "tst_fireball.moc"

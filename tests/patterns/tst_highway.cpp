@@ -25,7 +25,7 @@ int height(int size) { return FakeTextMetrics::height(size); }
 
 }  // namespace
 
-class TstHighway : public QObject {
+class TestHighway : public QObject {
   Q_OBJECT
 
  private slots:
@@ -189,5 +189,5 @@ class TstHighway : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstHighway)
+QTEST_GUILESS_MAIN(TestHighway)
 #include "tst_highway.moc"

@@ -23,7 +23,7 @@ bool insideScatterArea(const Label& l, int w, int h) {
 }
 }  // namespace
 
-class TstInsects : public QObject {
+class TestInsects : public QObject {
   Q_OBJECT
 
  private slots:
@@ -199,5 +199,5 @@ class TstInsects : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstInsects)
+QTEST_GUILESS_MAIN(TestInsects)
 #include "tst_insects.moc"

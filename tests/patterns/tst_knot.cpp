@@ -23,11 +23,9 @@ bool inMovement(int p, bool question) {
 
 QByteArray phase(int p) { return "phase " + QByteArray::number(p); }
 
-double centreX(const Label& l) { return l.left + FakeTextMetrics::width(l.caption, l.size) / 2.0; }
-double centreY(const Label& l) { return l.top + FakeTextMetrics::height(l.size) / 2.0; }
 }  // namespace
 
-class TstKnot : public QObject {
+class TestKnot : public QObject {
   Q_OBJECT
 
  private:
@@ -223,5 +221,5 @@ class TstKnot : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstKnot)
+QTEST_GUILESS_MAIN(TestKnot)
 #include "tst_knot.moc"

@@ -18,7 +18,7 @@ const Label* shownLabel(const TickSnapshot& t, int i) {
 
 }  // namespace
 
-class TstLeaves : public QObject {
+class TestLeaves : public QObject {
   Q_OBJECT
 
  private slots:
@@ -214,5 +214,5 @@ class TstLeaves : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstLeaves)
+QTEST_GUILESS_MAIN(TestLeaves)
 #include "tst_leaves.moc"

@@ -37,7 +37,7 @@ const Label& ringLabel(const TickSnapshot& t, int ring, bool question) {
 
 }  // namespace
 
-class TstMerryGoRound : public QObject {
+class TestMerryGoRound : public QObject {
   Q_OBJECT
 
  private slots:
@@ -247,5 +247,5 @@ class TstMerryGoRound : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstMerryGoRound)
+QTEST_GUILESS_MAIN(TestMerryGoRound)
 #include "tst_merry_go_round.moc"

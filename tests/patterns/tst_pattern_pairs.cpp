@@ -5,7 +5,7 @@
 
 // Runs two stages side by side with one seed, ticking them alternately: any
 // state a pattern keeps outside its stage makes the two runs differ.
-class tst_PatternPairs : public QObject {
+class TestPatternPairs : public QObject {
   Q_OBJECT
 
   static bool same(const TickSnapshot& a, const TickSnapshot& b) {
@@ -75,5 +75,5 @@ class tst_PatternPairs : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(tst_PatternPairs)
+QTEST_GUILESS_MAIN(TestPatternPairs)
 #include "tst_pattern_pairs.moc"

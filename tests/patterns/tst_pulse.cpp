@@ -22,7 +22,7 @@ const int kAnswerBeat[20] = {105, 101, 96, 91, 87, 82, 77, 73, 68, 63, 59, 54, 4
 int widthOf(const Label& l, int size) { return FakeTextMetrics::width(l.caption, size); }
 }  // namespace
 
-class TstPulse : public QObject {
+class TestPulse : public QObject {
   Q_OBJECT
 
  private:
@@ -198,5 +198,5 @@ class TstPulse : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstPulse)
+QTEST_GUILESS_MAIN(TestPulse)
 #include "tst_pulse.moc"

@@ -56,7 +56,7 @@ std::vector<Frame> runOnStage(const TextMetrics& metrics, int width, int height)
 
 }  // namespace
 
-class TstRipples : public QObject {
+class TestRipples : public QObject {
   Q_OBJECT
 
  private slots:
@@ -207,5 +207,5 @@ class TstRipples : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstRipples)
+QTEST_GUILESS_MAIN(TestRipples)
 #include "tst_ripples.moc"

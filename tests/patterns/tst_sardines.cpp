@@ -50,7 +50,7 @@ struct LeapFacts {
 }  // namespace
 Q_DECLARE_METATYPE(LeapFacts)
 
-class TstSardines : public QObject {
+class TestSardines : public QObject {
   Q_OBJECT
 
  private slots:
@@ -232,5 +232,5 @@ class TstSardines : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstSardines)
+QTEST_GUILESS_MAIN(TestSardines)
 #include "tst_sardines.moc"

@@ -15,12 +15,10 @@ constexpr double kSecondX = 1024 / 3.0;    // one third across
 struct Centre {
   double x, y;
 };
-Centre centreOf(const Label& l) {
-  return {l.left + FakeTextMetrics::width(l.caption, l.size) / 2.0, l.top + FakeTextMetrics::height(l.size) / 2.0};
-}
+Centre centreOf(const Label& l) { return {centreX(l), centreY(l)}; }
 }  // namespace
 
-class TstTornado : public QObject {
+class TestTornado : public QObject {
   Q_OBJECT
 
  private:
@@ -207,5 +205,5 @@ class TstTornado : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstTornado)
+QTEST_GUILESS_MAIN(TestTornado)
 #include "tst_tornado.moc"

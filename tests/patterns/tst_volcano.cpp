@@ -26,7 +26,7 @@ double craterLine(const TickSnapshot& t) { return t.lblQ[10].top; }
 
 }  // namespace
 
-class TstVolcano : public QObject {
+class TestVolcano : public QObject {
   Q_OBJECT
 
  private slots:
@@ -242,5 +242,5 @@ class TstVolcano : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstVolcano)
+QTEST_GUILESS_MAIN(TestVolcano)
 #include "tst_volcano.moc"

@@ -11,12 +11,9 @@ namespace {
 constexpr int kH = 763;
 constexpr int kQuestionX = 682;  // two thirds across: floor(512 / 3 x 4)
 constexpr int kAnswerX = 409;    // two fifths across: floor(1024 / 5 x 2)
-
-double centreX(const Label& l) { return l.left + FakeTextMetrics::width(l.caption, l.size) / 2.0; }
-double centreY(const Label& l) { return l.top + FakeTextMetrics::height(l.size) / 2.0; }
 }  // namespace
 
-class TstWaterdrop : public QObject {
+class TestWaterdrop : public QObject {
   Q_OBJECT
 
  private:
@@ -74,10 +71,10 @@ class TstWaterdrop : public QObject {
     QTest::addColumn<int>("size");
     QTest::addColumn<double>("lift");
     const int sizes[] = {14, 14, 15, 15, 16, 16, 17, 17, 18, 18, 19};
-    for (int s = 0; s <= 10; ++s) {
-      const double d = (s - 5) / 5.0;
-      QTest::addRow("s = %d", s) << 22 + s << sizes[s] << (1 - d * d) * 80;
-    }
+    // A parabola over s = 0 to 10, from 0 up to 80 at s = 5 and back:
+    // 80 x (1 - ((s - 5) / 5)^2).
+    const double lifts[] = {0, 28.8, 51.2, 67.2, 76.8, 80, 76.8, 67.2, 51.2, 28.8, 0};
+    for (int s = 0; s <= 10; ++s) QTest::addRow("s = %d", s) << 22 + s << sizes[s] << lifts[s];
   }
   // Seven answers on an ellipse of radii 180 x 80 around the landing point,
   // 2 pi / 7 apart from 0.2 radians, raised by the lift.
@@ -124,15 +121,16 @@ class TstWaterdrop : public QObject {
   }
 
   // Six questions 60 degrees apart from 0.35 radians, radii 190 x 80 at
-  // s = 6, thrown up by a lift that peaks at s = 3.8: at s = 6 they still
-  // hang about 120 pixels above the ellipse.
+  // s = 6, thrown up by a lift that peaks at 180 at s = 3.8:
+  // 180 x (1 - ((s - 3.8) / 3.8)^2) = 180 x s x (7.6 - s) / 14.44. At s = 6
+  // they still hang about 120 pixels above the ellipse.
   void questionSplash() {
+    const double lifts[] = {0, 82.27, 139.61, 172.02, 179.50, 162.05, 119.67};
     const int landingY = ticks_[44].FY[7];
     QCOMPARE(landingY, 560);  // nearest(33 / 2 + 543): 559.5 goes to the even 560
     for (int s = 0; s <= 6; ++s) {
       const TickSnapshot& t = ticks_[size_t(45 + s)];
-      const double d = (s - 3.8) / 3.8;
-      const double lift = (1 - d * d) * 180;
+      const double lift = lifts[s];
       for (int i = 1; i <= 6; ++i) {
         const Label& l = t.lblQ[size_t(i)];
         QCOMPARE(l.size, 20 + s);
@@ -141,8 +139,6 @@ class TstWaterdrop : public QObject {
         QVERIFY(std::abs(centreY(l) - (landingY + s / 6.0 * 80 * std::sin(angle) - lift)) <= 1.0);
       }
     }
-    const double d = (6 - 3.8) / 3.8;
-    QVERIFY(std::abs((1 - d * d) * 180 - 120) < 1);
   }
 
   void holdsThenHandsBack() {
@@ -174,5 +170,5 @@ class TstWaterdrop : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TstWaterdrop)
+QTEST_GUILESS_MAIN(TestWaterdrop)
 #include "tst_waterdrop.moc"

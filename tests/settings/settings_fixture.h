@@ -12,6 +12,7 @@
 
 #include "startup/saver_settings.h"
 #include "startup/word_list.h"
+#include "support/numbered_list.h"
 
 // Files on disk for the settings tests: a home folder with its settings file
 // and lists, and a companion folder with the trainer's files.
@@ -27,17 +28,6 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
 inline QByteArray readFile(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A list of `count` pairs "q1"/"a1" ... in the given fonts.
-inline WordList numberedList(int count, const QString& prefix = QString(),
-                             const QString& font = QStringLiteral("IPAPGothic")) {
-  WordList list;
-  list.questionFont = font;
-  list.answerFont = font;
-  for (int i = 1; i <= count; ++i)
-    list.append(prefix + QStringLiteral("q%1").arg(i), prefix + QStringLiteral("a%1").arg(i));
-  return list;
 }
 
 inline void writeList(const QString& path, const WordList& list) { writeFile(path, WordListFile::format(list)); }

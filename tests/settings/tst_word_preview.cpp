@@ -40,8 +40,7 @@ void TestWordPreview::rowsAndScrollRange() {
   QFETCH(int, scrollMaximum);
   QTemporaryDir home;
   QuorlSaver saver(home.path());
-  saver.words = numberedList(pairs, QString(), QStringLiteral("FontQ"));
-  saver.words.answerFont = QStringLiteral("FontA");
+  saver.words = numberedList(pairs, QString(), QStringLiteral("FontQ"), QStringLiteral("FontA"));
 
   const WordPreview::View view = WordPreview::assort(saver);
   QCOMPARE(view.scrollEnabled, scrollEnabled);

@@ -11,7 +11,7 @@
 using Action = StartupCommand::Action;
 Q_DECLARE_METATYPE(StartupCommand::Action)
 
-class tst_CommandLine : public QObject {
+class TestCommandLine : public QObject {
   Q_OBJECT
 
  private slots:
@@ -269,5 +269,5 @@ class tst_CommandLine : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(tst_CommandLine)
+QTEST_GUILESS_MAIN(TestCommandLine)
 #include "tst_command_line.moc"

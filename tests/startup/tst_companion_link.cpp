@@ -34,7 +34,7 @@ struct Companion {
 
 }  // namespace
 
-class tst_CompanionLink : public QObject {
+class TestCompanionLink : public QObject {
   Q_OBJECT
 
  private slots:
@@ -153,5 +153,5 @@ class tst_CompanionLink : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(tst_CompanionLink)
+QTEST_GUILESS_MAIN(TestCompanionLink)
 #include "tst_companion_link.moc"

@@ -3,7 +3,7 @@
 #include "startup/field_reader.h"
 #include "startup/record_writer.h"
 
-class tst_FieldReader : public QObject {
+class TestFieldReader : public QObject {
   Q_OBJECT
 
  private slots:
@@ -95,5 +95,5 @@ class tst_FieldReader : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(tst_FieldReader)
+QTEST_GUILESS_MAIN(TestFieldReader)
 #include "tst_field_reader.moc"

@@ -3,7 +3,7 @@
 
 #include "startup/home_folder.h"
 
-class tst_HomeFolder : public QObject {
+class TestHomeFolder : public QObject {
   Q_OBJECT
 
   QTemporaryDir root_;
@@ -71,5 +71,5 @@ class tst_HomeFolder : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(tst_HomeFolder)
+QTEST_GUILESS_MAIN(TestHomeFolder)
 #include "tst_home_folder.moc"

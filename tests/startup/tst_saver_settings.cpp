@@ -20,7 +20,7 @@ void writeFile(const QString& path, const QByteArray& bytes) { QVERIFY(FileIo::w
 
 }  // namespace
 
-class tst_SaverSettings : public QObject {
+class TestSaverSettings : public QObject {
   Q_OBJECT
 
  private slots:
@@ -269,5 +269,5 @@ class tst_SaverSettings : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(tst_SaverSettings)
+QTEST_GUILESS_MAIN(TestSaverSettings)
 #include "tst_saver_settings.moc"

@@ -9,7 +9,7 @@
 #include "startup/text_codec.h"
 #include "startup/word_list.h"
 
-class tst_WordList : public QObject {
+class TestWordList : public QObject {
   Q_OBJECT
 
  private slots:
@@ -221,5 +221,5 @@ class tst_WordList : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(tst_WordList)
+QTEST_GUILESS_MAIN(TestWordList)
 #include "tst_word_list.moc"

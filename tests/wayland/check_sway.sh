@@ -57,6 +57,18 @@ start_sway() {
   return 1
 }
 showing() { run swaymsg -t get_tree | grep -q '"app_id": "driftglyph"'; }
+# focused SECONDS: whether one of the program's windows gets the keyboard focus within SECONDS.
+focused() {
+  for _ in $(seq $(($1 * 10))); do
+    run swaymsg -t get_tree | python3 -c 'import json, sys
+def has(n):
+    kids = n.get("nodes", []) + n.get("floating_nodes", [])
+    return n.get("app_id") == "driftglyph" and n.get("focused") or any(map(has, kids))
+sys.exit(not has(json.load(sys.stdin)))' && return 0
+    sleep 0.1
+  done
+  return 1
+}
 # wait_shown SECONDS: how long until the display shows (at most SECONDS), or nothing.
 wait_shown() { t0=$(date +%s); while [ $(($(date +%s) - t0)) -le "$1" ]; do showing && { echo $(($(date +%s) - t0)); return; }; sleep 0.5; done; }
 # picture_problems FILE: a screenshot into FILE, and what the display lacks in it. The display
@@ -69,6 +81,18 @@ picture_problems() {
   convert "$1" -crop 400x40+0+0 txt:- | grep -qE 'srgb\((1[89][0-9]|20[0-9]),2[45][0-9],2[45][0-9]\)' ||
     printf ' no pale cyan pattern name at the top-left;'
 }
+# settled_picture FILE SECONDS: what the display still lacks after at most SECONDS; screenshots
+# (into FILE) are taken until it lacks nothing.
+settled_picture() {
+  t0=$(date +%s)
+  while :; do
+    lacks=$(picture_problems "$1")
+    if [ -z "$lacks" ] || [ $(($(date +%s) - t0)) -ge "$2" ]; then printf '%s' "$lacks"; return; fi
+    sleep 0.2
+  done
+}
+# colours FILE: how many colours a screenshot holds (0 without one).
+colours() { [ -s "$1" ] && identify -format %k "$1" || echo 0; }
 # pointer STEPS...: a virtual pointer (sway's seat has none) that moves to X,Y or waits SECONDS.
 pointer() { run timeout 5 python3 "$work/pointer.py" "$@"; }
 cat >"$work/pointer.py" <<'EOF'
@@ -103,8 +127,7 @@ start_sway 1 || { echo "skip: all rows: sway did not start: $(tail -n 3 "$work/s
 run mkdir "$out/home1"
 pointer 100,100 0.3  # the pointer rests where it will enter
 start show1 "$work/driftglyph" --home "$out/home1" /s
-sleep 2.5
-why=$(picture_problems "$out/show1.png")
+why=$(settled_picture "$out/show1.png" 10)
 pointer 0.5 100,100 0.7 130,100 0.2
 row 1 "${why}$(ends show1 3 "a 30 px pointer jump")$(quiet show1)"
 stop
@@ -115,9 +138,11 @@ start_sway 2
 run swaymsg create_output >/dev/null
 run mkdir "$out/home2"
 start show2 "$work/driftglyph" --home "$out/home2" /s
-sleep 2
-run grim -o HEADLESS-2 "$out/cover.png"
-[ "$(identify -format %k "$out/cover.png")" -ge 200 ] && why="" || why=" the second output shows no picture;"
+t0=$(date +%s)
+until { rm -f "$out/cover.png"; run grim -o HEADLESS-2 "$out/cover.png"; [ "$(colours "$out/cover.png")" -ge 200 ]; } ||
+  [ $(($(date +%s) - t0)) -ge 10 ]; do sleep 0.2; done
+[ "$(colours "$out/cover.png")" -ge 200 ] && why="" || why=" the second output shows no picture;"
+focused 10 || why="$why the display has no focus;"
 run timeout 5 wtype -s 300 a
 row 2 "${why}$(ends show2 4 "a key")$(quiet show2)"
 stop
@@ -132,16 +157,16 @@ else
   start watch "$work/driftglyph" --home "$out/home3" --idle 0.1
   first=$(wait_shown 12)
   [ "${first:-0}" -ge 4 ] && why="" || why=" no display 4 to 12 s after the start (${first:-none});"
-  sleep 2.5
-  why="$why$(picture_problems "$out/idle.png")"
+  why="$why$(settled_picture "$out/idle.png" 10)"
+  focused 10 || why="$why the display has no focus;"
   run timeout 5 wtype -s 300 a
   for _ in $(seq 10); do showing || break; sleep 0.5; done
   second=$(wait_shown 12)
   [ "${second:-0}" -ge 3 ] || why="$why no display again 3 to 12 s after a key (${second:-none});"
   kill "$(cat "$out/watch.pid")"
   why="$why$(ends watch 5 SIGTERM)"
-  sleep 1
-  ! showing || why="$why the display outlived the watcher;"
+  for _ in $(seq 50); do showing || break; sleep 0.1; done
+  ! showing || why="$why the display outlived the watcher by 5 s;"
   row 3 "$why"
   echo "  (shown ${first:-never} s after the start and ${second:-never} s after the key)"
   stop

@@ -14,7 +14,7 @@
 // corner, each word and the pattern name over it, only where asked, at any
 // pixel ratio and in strips on large windows; and what the window shows
 // again after being covered.
-class tst_ServerFrameSurface : public QObject {
+class TestServerFrameSurface : public QObject {
   Q_OBJECT
 
   XvfbServer server_;
@@ -189,5 +189,5 @@ class tst_ServerFrameSurface : public QObject {
   }
 };
 
-QTEST_MAIN(tst_ServerFrameSurface)
+QTEST_MAIN(TestServerFrameSurface)
 #include "tst_server_frame_surface.moc"
