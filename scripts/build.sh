@@ -4,4 +4,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja "$@"
-cmake --build build --parallel
+cmake --build build --parallel "$(nproc)"

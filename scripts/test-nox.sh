@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-nox -G Ninja -DDRIFTGLYPH_X11=OFF -DDRIFTGLYPH_IDLE=OFF -DCMAKE_BUILD_TYPE=Release
-cmake --build build-nox --parallel
+cmake --build build-nox --parallel "$(nproc)"
 ctest --test-dir build-nox --output-on-failure --timeout 300 -j2

@@ -109,7 +109,8 @@ void TestAnkiLink::lockedProfileShowsTheSnapshotOfTheSameChoice() {
   QFETCH(bool, snapshotShown);
   QTemporaryDir homeDir, profile;
   const QString home = homeDir.path();
-  const QDateTime now = QDateTime::currentDateTime();
+  // Noon: the snapshot an hour earlier is of the same day (days start at four).
+  const QDateTime now(QDate::currentDate(), QTime(12, 0));
   AnkiFixture::Collection collection = everyQueue(now);
   collection.wal = wal;
   const QString path = profile.filePath("collection.anki2");

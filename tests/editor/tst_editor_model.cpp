@@ -16,6 +16,7 @@
 #include "startup/file_io.h"
 #include "startup/quorl_saver.h"
 #include "startup/word_list.h"
+#include "support/numbered_list.h"
 
 using Answer = UserDialogs::Answer;
 using NavKey = GridCursor::NavKey;
@@ -25,12 +26,9 @@ namespace {
 const QStringList kFonts{QStringLiteral("DejaVu Sans"), QStringLiteral("IPAGothic"),
                          QStringLiteral("ＭＳ 明朝"), QStringLiteral("Liberation Serif")};
 
-WordList numberedList(int count) {
-  WordList list;
-  for (int i = 1; i <= count; ++i) list.append(QStringLiteral("q%1").arg(i), QStringLiteral("a%1").arg(i));
-  list.questionFont = QStringLiteral("DejaVu Sans");
-  list.answerFont = QStringLiteral("IPAGothic");
-  return list;
+// The editor's lists: a font for each column, both installed.
+WordList twoFontList(int count) {
+  return numberedList(count, QString(), QStringLiteral("DejaVu Sans"), QStringLiteral("IPAGothic"));
 }
 
 // A saver with its home in a temporary folder and an editor opened on `list`.
@@ -95,9 +93,9 @@ class TestEditorModel : public QObject {
 };
 
 void TestEditorModel::openWithMissingFontFallsBack() {
-  Fixture f(numberedList(2));
+  Fixture f(twoFontList(2));
   f.model.fontTick();
-  WordList onDisk = numberedList(5);
+  WordList onDisk = twoFontList(5);
   onDisk.questionFont = QStringLiteral("Not Installed Face");
   onDisk.answerFont = QStringLiteral("Liberation Serif");
   const QString file = f.path(QStringLiteral("other.dgl"));
@@ -130,7 +128,7 @@ void TestEditorModel::openWithMissingFontFallsBack() {
 }
 
 void TestEditorModel::openRefusesWhatIsNotAList() {
-  Fixture f(numberedList(4));
+  Fixture f(twoFontList(4));
   f.model.clickCell(1, 2);
   const QString garbage = f.path(QStringLiteral("garbage.dgl"));
   QVERIFY(FileIo::writeAtomically(garbage, QByteArray("\x8f\x03\xd2\xff\x00\x7fz,\"\r\n\x91", 12)));
@@ -140,7 +138,7 @@ void TestEditorModel::openRefusesWhatIsNotAList() {
   }
   // Nothing changes: list, fonts, file name and the cell stay as they were.
   QCOMPARE(f.dialogs.messageTexts(), QStringList(2, QStringLiteral("ﾌｧｲﾙを開けません")));
-  QCOMPARE(f.doc().editQ(), numberedList(4).questions);
+  QCOMPARE(f.doc().editQ(), twoFontList(4).questions);
   QCOMPARE(f.fonts().font(0).text, QStringLiteral("DejaVu Sans"));
   QCOMPARE(f.doc().editFile(), QStringLiteral("DEFAULT"));
   QCOMPARE(f.grid().curItem(), 3);
@@ -161,7 +159,7 @@ void TestEditorModel::longListIsNeverOverwrittenInPlace_data() {
 void TestEditorModel::longListIsNeverOverwrittenInPlace() {
   QFETCH(bool, opened);
   QFETCH(int, pairs);
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   const QString file = f.path(QStringLiteral("long.dgl"));
   QByteArray bytes = QByteArray::number(pairs) + ",\"f\",\"g\"\r\n";
   for (int i = 1; i <= pairs; ++i) bytes += QStringLiteral("\"q%1\",\"a%1\"\r\n").arg(i).toUtf8();
@@ -204,12 +202,12 @@ void TestEditorModel::overwriteAsksWhenTheFileIsNotAsRead_data() {
 void TestEditorModel::overwriteAsksWhenTheFileIsNotAsRead() {
   QFETCH(bool, badByte);
   QFETCH(bool, yes);
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   const QString file = f.path(QStringLiteral("shared.dgl"));
-  QVERIFY(FileIo::writeAtomically(file, badByte ? QByteArray("1,f,g\r\ncaf\xe9,x\r\n") : WordListFile::format(numberedList(2))));
+  QVERIFY(FileIo::writeAtomically(file, badByte ? QByteArray("1,f,g\r\ncaf\xe9,x\r\n") : WordListFile::format(twoFontList(2))));
   f.dialogs.chooseFile(file);
   f.model.fileOpen();
-  if (!badByte) QVERIFY(FileIo::writeAtomically(file, WordListFile::format(numberedList(5))));
+  if (!badByte) QVERIFY(FileIo::writeAtomically(file, WordListFile::format(twoFontList(5))));
   const QByteArray before = FileIo::readStart(file, 1 << 20)->bytes;
   f.type(QStringLiteral("mine"));
   f.dialogs.answer(yes ? Answer::Yes : Answer::No);
@@ -220,11 +218,11 @@ void TestEditorModel::overwriteAsksWhenTheFileIsNotAsRead() {
 }
 
 void TestEditorModel::fontPickAfterOpenIsAnEdit() {
-  Fixture f(numberedList(2));
+  Fixture f(twoFontList(2));
   f.model.fontTick();
   // A list in the fonts already applied: the timer has nothing to apply after Open.
   const QString file = f.path(QStringLiteral("same.dgl"));
-  QVERIFY(WordListFile::write(file, numberedList(5)));
+  QVERIFY(WordListFile::write(file, twoFontList(5)));
   f.dialogs.chooseFile(file);
   f.model.fileOpen();
   QVERIFY(!f.model.fontTick());
@@ -234,7 +232,7 @@ void TestEditorModel::fontPickAfterOpenIsAnEdit() {
 }
 
 void TestEditorModel::saveDropsBlankItems() {
-  WordList list = numberedList(5);
+  WordList list = twoFontList(5);
   list.questions[1] = QStringLiteral("  ");
   list.answers[1] = QString();
   list.questions[3] = QStringLiteral(" ");
@@ -254,7 +252,7 @@ void TestEditorModel::saveDropsBlankItems() {
 void TestEditorModel::saveDropsBlankItemsOfAScrolledGrid() {
   // The box still holds the text of item 20 when the grid returns to the top:
   // it must not be taken for an edit of item 1.
-  WordList list = numberedList(30);
+  WordList list = twoFontList(30);
   list.questions[1] = list.answers[1] = QString();
   Fixture f(list);
   f.model.setScrollValue(10);
@@ -290,7 +288,7 @@ void TestEditorModel::saveOfOnlyBlankItemsIsRefused() {
 }
 
 void TestEditorModel::savingTheDefaultListShowsDefault() {
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   f.model.clickCell(0, 1);
   f.type(QStringLiteral("changed"));
   f.dialogs.chooseFile(f.saver.defaultListPath());
@@ -323,7 +321,7 @@ void TestEditorModel::failedSaveKeepsOldFileAndFlag_data() {
 
 void TestEditorModel::failedSaveKeepsOldFileAndFlag() {
   QFETCH(bool, readOnlyFolder);
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   const QString folder = f.path(QStringLiteral("target"));
   const QString file = QDir(folder).filePath(QStringLiteral("list.dgl"));
   if (readOnlyFolder) {
@@ -362,7 +360,7 @@ void TestEditorModel::guardMessagesHaveTheirLineEnds() {
   // Pairs left out of a file too long to count to its end are a lower bound.
   QVERIFY(EditorTexts::leftOutMessage(LeftOut{7, true}, kMaxPairs, false).endsWith(QStringLiteral("\r\n残りの7項目以上は読み込んでいません。")));
 
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   f.model.clickCell(0, 0);
   f.type(QStringLiteral("x"));
   f.model.clickCell(0, 1);
@@ -382,7 +380,7 @@ void TestEditorModel::guardMessagesHaveTheirLineEnds() {
 }
 
 void TestEditorModel::guardYesWithCancelledSaveKeepsList() {
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   f.model.clickCell(1, 2);
   f.type(QStringLiteral("precious"));
   f.model.clickCell(0, 0);
@@ -402,7 +400,7 @@ void TestEditorModel::guardYesWithCancelledSaveKeepsList() {
 }
 
 void TestEditorModel::typedTextCountsBeforeNew() {
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   f.type(QStringLiteral("typed, not yet committed"));
   f.dialogs.answer(Answer::Cancel);
   f.model.fileNew();
@@ -411,7 +409,7 @@ void TestEditorModel::typedTextCountsBeforeNew() {
 }
 
 void TestEditorModel::okWithChangesAnsweredNoKeepsSaverList() {
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   const WordList before = f.saver.words;
   f.model.clickCell(0, 2);
   f.type(QStringLiteral("changed"));
@@ -427,7 +425,7 @@ void TestEditorModel::okWithChangesAnsweredNoKeepsSaverList() {
 }
 
 void TestEditorModel::okWithChangesAnsweredYesSavesAndStays() {
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   const QString file = f.path(QStringLiteral("mine.dgl"));
   f.type(QStringLiteral("first"));  // still in the box when OK is pressed
   f.dialogs.answer(Answer::Yes);
@@ -448,7 +446,7 @@ void TestEditorModel::okWithChangesAnsweredYesSavesAndStays() {
 void TestEditorModel::okOverTheFlashcardLinksWords() {
   QTemporaryDir home;
   QuorlSaver saver(home.path());
-  saver.setExtraSource([](const QuorlSaver&) { return std::optional(QuorlSaver::ExtraWords{numberedList(2), "Anki"}); });
+  saver.setExtraSource([](const QuorlSaver&) { return std::optional(QuorlSaver::ExtraWords{twoFontList(2), "Anki"}); });
   ExtraSettings extra;
   extra.words = ExtraSettings::WordSource::Anki;
   QVERIFY(ExtraSettingsFile::save(home.path(), extra));
@@ -471,7 +469,7 @@ void TestEditorModel::okOverTheFlashcardLinksWords() {
 void TestEditorModel::okAppliesListAndFields() {
   QTemporaryDir home;
   QuorlSaver saver(home.path());
-  saver.words = numberedList(2);
+  saver.words = twoFontList(2);
   saver.settings.linkState = 1;  // following the companion's words
   saver.settings.ownList = 0;
   saver.companionState = 0;
@@ -481,15 +479,15 @@ void TestEditorModel::okAppliesListAndFields() {
   QCOMPARE(model.document().nameBox(), QStringLiteral("Quorling"));
 
   const QString file = QDir(home.path()).filePath(QStringLiteral("own.dgl"));
-  QVERIFY(WordListFile::write(file, numberedList(14)));
+  QVERIFY(WordListFile::write(file, twoFontList(14)));
   dialogs.chooseFile(file);
   model.fileOpen();
   QVERIFY(model.document().crossShown());
   model.pickFont(1, 3);  // picked but not yet applied by the timer: OK takes the chooser's text
   QCOMPARE(model.ok(), EditorModel::OkOutcome::Applied);
   QCOMPARE(saver.words.count(), 14);
-  QCOMPARE(saver.words.questions, numberedList(14).questions);
-  QCOMPARE(saver.words.answers, numberedList(14).answers);
+  QCOMPARE(saver.words.questions, twoFontList(14).questions);
+  QCOMPARE(saver.words.answers, twoFontList(14).answers);
   QCOMPARE(saver.words.questionFont, QStringLiteral("DejaVu Sans"));
   QCOMPARE(saver.words.answerFont, QStringLiteral("Liberation Serif"));
   QCOMPARE(saver.settings.wordListPath, file);
@@ -515,7 +513,7 @@ void TestEditorModel::closeGuard() {
   QFETCH(int, answer);
   QFETCH(bool, mayClose);
   QFETCH(bool, saved);
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   const QString file = f.path(QStringLiteral("guard.dgl"));
   if (dirty) f.type(QStringLiteral("uncommitted"));
   if (answer >= 0) f.dialogs.answer(Answer(answer));
@@ -534,7 +532,7 @@ void TestEditorModel::closeGuard() {
 // The window redraws once for each action, also for one that runs others
 // (a key that scrolls, a close that saves), and not for typing.
 void TestEditorModel::everyActionReportsOneChange() {
-  Fixture f(numberedList(20));
+  Fixture f(twoFontList(20));
   QSignalSpy changes(&f.model, &EditorModel::changed);
   const auto changesOf = [&](const std::function<void()>& action) {
     changes.clear();
@@ -563,7 +561,7 @@ void TestEditorModel::everyActionReportsOneChange() {
 }
 
 void TestEditorModel::insertOnLastRowScrolls() {
-  Fixture f(numberedList(20));
+  Fixture f(twoFontList(20));
   f.model.setScrollValue(3);
   f.model.clickCell(1, 11);  // item 15
   f.type(QStringLiteral("typed"));
@@ -585,7 +583,7 @@ void TestEditorModel::insertOnLastRowScrolls() {
 }
 
 void TestEditorModel::deleteDropsUncommittedText() {
-  Fixture f(numberedList(13));
+  Fixture f(twoFontList(13));
   f.model.setScrollValue(1);
   f.model.clickCell(0, 11);  // item 13, the last
   f.type(QStringLiteral("never committed"));
@@ -601,7 +599,7 @@ void TestEditorModel::deleteDropsUncommittedText() {
 }
 
 void TestEditorModel::deleteOfOnlyItemIsRefused() {
-  Fixture f(numberedList(1));
+  Fixture f(twoFontList(1));
   f.model.itemDelete();
   QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("これ以上削除できません!")});
   QCOMPARE(f.doc().editCount(), 1);
@@ -609,7 +607,7 @@ void TestEditorModel::deleteOfOnlyItemIsRefused() {
 }
 
 void TestEditorModel::moveCarriesTheItem() {
-  Fixture f(numberedList(14));
+  Fixture f(twoFontList(14));
   f.model.clickCell(1, 10);  // item 11
   for (int i = 0; i < 3; ++i) f.model.itemMove(ItemOperations::MoveDirection::Down);
   QCOMPARE(f.doc().text(1, 14), QStringLiteral("a11"));
@@ -619,9 +617,9 @@ void TestEditorModel::moveCarriesTheItem() {
   QCOMPARE(f.grid().boxText(1), QStringLiteral("a11"));
   QCOMPARE(f.grid().caption(1, 10), QStringLiteral("a14"));
   // At the end nothing moves, and the list still counts as changed.
-  Fixture g(numberedList(3));
+  Fixture g(twoFontList(3));
   g.model.itemMove(ItemOperations::MoveDirection::Up);
-  QCOMPARE(g.doc().editQ(), numberedList(3).questions);
+  QCOMPARE(g.doc().editQ(), twoFontList(3).questions);
   QVERIFY(g.doc().editDirty());
 }
 
@@ -644,7 +642,7 @@ void TestEditorModel::sortCommitsAndReturnsToTop() {
 }
 
 void TestEditorModel::shuffleKeepsPairs() {
-  Fixture f(numberedList(30));
+  Fixture f(twoFontList(30));
   RandomSource random;
   random.seed(7);
   f.model.setRandomSource(random);
@@ -654,14 +652,14 @@ void TestEditorModel::shuffleKeepsPairs() {
   QCOMPARE(f.grid().scrollValue(), 0);
   QCOMPARE(f.grid().curItem(), 1);
   QCOMPARE(f.grid().curCol(), 0);
-  QVERIFY(f.doc().editQ() != numberedList(30).questions);
+  QVERIFY(f.doc().editQ() != twoFontList(30).questions);
   for (int item = 1; item <= 30; ++item)
     QCOMPARE(f.doc().text(1, item).mid(1), f.doc().text(0, item).mid(1));  // q7 still with a7
   QCOMPARE(f.grid().caption(0, 0), f.doc().text(0, 1));
 }
 
 void TestEditorModel::searchMovesTheCellToTheMatch() {
-  WordList list = numberedList(40);
+  WordList list = twoFontList(40);
   list.answers[29] = QStringLiteral("the Needle here");
   list.questions[29] = QStringLiteral("needle too");
   list.questions[34] = QStringLiteral("NEEDLE");
@@ -687,7 +685,7 @@ void TestEditorModel::searchMovesTheCellToTheMatch() {
 }
 
 void TestEditorModel::searchWithoutMatchTellsTheUser() {
-  Fixture f(numberedList(5));
+  Fixture f(twoFontList(5));
   f.model.clickCell(1, 3);
   QVERIFY(!f.model.findNext(QStringLiteral("absent")));
   QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("ありません。")});
@@ -696,7 +694,7 @@ void TestEditorModel::searchWithoutMatchTellsTheUser() {
 }
 
 void TestEditorModel::importTextMakesNewList() {
-  Fixture f(numberedList(20));
+  Fixture f(twoFontList(20));
   f.model.setScrollValue(4);
   const QString file = f.path(QStringLiteral("words.csv"));
   QVERIFY(FileIo::writeAtomically(file, "apple,りんご\r\n,dog\r\n"));
@@ -732,7 +730,7 @@ void TestEditorModel::importFailureKeepsList_data() {
 void TestEditorModel::importFailureKeepsList() {
   QFETCH(QString, name);
   QFETCH(QByteArray, content);
-  Fixture f(numberedList(20));
+  Fixture f(twoFontList(20));
   f.model.setScrollValue(4);
   QString file;
   if (!name.isEmpty()) {
@@ -742,13 +740,13 @@ void TestEditorModel::importFailureKeepsList() {
   f.dialogs.chooseFile(file);
   f.model.importText();
   QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("ﾌｧｲﾙを開けません")});
-  QCOMPARE(f.doc().editQ(), numberedList(20).questions);
+  QCOMPARE(f.doc().editQ(), twoFontList(20).questions);
   QCOMPARE(f.doc().editFile(), QStringLiteral("DEFAULT"));
   QVERIFY(!f.doc().editDirty());
 }
 
 void TestEditorModel::importVcbTakesHeaderFonts() {
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   f.saver.settings.linkState = 1;
   f.saver.settings.companionFolder = f.home.path();
   const QString file = f.path(QStringLiteral("book.vcb"));

@@ -17,6 +17,7 @@
 #include "startup/quorl_saver.h"
 #include "startup/word_list.h"
 #include "support/fake_user_dialogs.h"
+#include "support/numbered_list.h"
 
 using Answer = UserDialogs::Answer;
 
@@ -29,11 +30,8 @@ class HeldClipboard final : public Clipboard {
   QString held;
 };
 
-WordList numberedList(int count) {
-  WordList list;
-  for (int i = 1; i <= count; ++i) list.append(QStringLiteral("q%1").arg(i), QStringLiteral("a%1").arg(i));
-  return list;
-}
+// Lists in the font a list without one gets.
+WordList fallbackFontList(int count) { return numberedList(count, QString(), kFallbackListFont, kFallbackListFont); }
 
 // An editor window over a saver whose home is a temporary folder.
 struct Window {
@@ -86,7 +84,7 @@ class TestFrmEdit : public QObject {
 };
 
 void TestFrmEdit::layoutFollowsTheGrid() {
-  Window w(numberedList(3));
+  Window w(fallbackFontList(3));
   QCOMPARE(w.form->windowTitle(), QStringLiteral("Edit - Driftglyph"));
   for (int row = 0; row < 12; ++row) {
     QCOMPARE(w.cell(0, row)->geometry(), QRect(32, 88 + 16 * row, 145, 17));
@@ -112,7 +110,7 @@ void TestFrmEdit::layoutFollowsTheGrid() {
 }
 
 void TestFrmEdit::keysInTheEditBoxMoveTheCell() {
-  Window w(numberedList(20));
+  Window w(fallbackFontList(20));
   QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
   QLineEdit* question = w.box(0);
   QTRY_VERIFY(question->hasFocus());
@@ -158,7 +156,7 @@ void TestFrmEdit::keysInTheEditBoxMoveTheCell() {
 }
 
 void TestFrmEdit::enterCommitsAndDoesNotPressOk() {
-  Window w(numberedList(5));
+  Window w(fallbackFontList(5));
   QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
   QLineEdit* question = w.box(0);
   question->selectAll();
@@ -173,7 +171,7 @@ void TestFrmEdit::enterCommitsAndDoesNotPressOk() {
 }
 
 void TestFrmEdit::clicksMoveTheBoxButNotOnEmptyRows() {
-  Window w(numberedList(3));
+  Window w(fallbackFontList(3));
   QTest::mouseClick(w.cell(1, 2), Qt::LeftButton);
   QVERIFY(w.box(1)->isVisible());
   QCOMPARE(w.box(1)->geometry(), w.cell(1, 2)->geometry());
@@ -185,7 +183,7 @@ void TestFrmEdit::clicksMoveTheBoxButNotOnEmptyRows() {
 }
 
 void TestFrmEdit::scrollBarScrollsTheGrid() {
-  Window w(numberedList(30));
+  Window w(fallbackFontList(30));
   QVERIFY(w.scrollBar()->isEnabled());
   QCOMPARE(w.scrollBar()->maximum(), 18);
   w.scrollBar()->setValue(18);
@@ -208,7 +206,7 @@ void TestFrmEdit::scrollBarScrollsTheGrid() {
 }
 
 void TestFrmEdit::fontPickReachesTheCells() {
-  Window w(numberedList(3));
+  Window w(fallbackFontList(3));
   auto* combo = w.form->findChild<QComboBox*>(QStringLiteral("cmbA"));
   QVERIFY(combo->count() > 0);
   const int index = combo->count() - 1;
@@ -232,7 +230,7 @@ void TestFrmEdit::fontPickReachesTheCells() {
 }
 
 void TestFrmEdit::closeGuardYesSavesThenCloses() {
-  Window w(numberedList(4));
+  Window w(fallbackFontList(4));
   QLineEdit* question = w.box(0);
   question->setText(QStringLiteral("changed"));
   const QString file = w.path(QStringLiteral("saved.dgl"));
@@ -252,7 +250,7 @@ void TestFrmEdit::closeGuardYesSavesThenCloses() {
 }
 
 void TestFrmEdit::okAppliesAndAccepts() {
-  Window w(numberedList(4));
+  Window w(fallbackFontList(4));
   QTest::mouseClick(w.button("cmdOKedit"), Qt::LeftButton);
   QVERIFY(!w.form->isVisible());
   QCOMPARE(w.form->result(), int(QDialog::Accepted));
@@ -260,7 +258,7 @@ void TestFrmEdit::okAppliesAndAccepts() {
 }
 
 void TestFrmEdit::cancelWithoutChangesRejects() {
-  Window w(numberedList(4));
+  Window w(fallbackFontList(4));
   QTest::mouseClick(w.button("cmdCCLedit"), Qt::LeftButton);
   QVERIFY(!w.form->isVisible());
   QCOMPARE(w.form->result(), int(QDialog::Rejected));
@@ -268,7 +266,7 @@ void TestFrmEdit::cancelWithoutChangesRejects() {
 }
 
 void TestFrmEdit::fileMenuHoldsItsEntries() {
-  Window w(numberedList(2));
+  Window w(fallbackFontList(2));
   auto* menu = w.form->findChild<QMenu*>(QStringLiteral("mnuFile"));
   QVERIFY(menu);
   QCOMPARE(menu->title(), QStringLiteral("ﾌｧｲﾙ(&F)"));
@@ -305,7 +303,7 @@ void TestFrmEdit::listButtons() {
   QFETCH(QString, caption);
   QFETCH(QString, tip);
   QFETCH(QStringList, questionsAfter);
-  Window w(numberedList(3));
+  Window w(fallbackFontList(3));
   auto* button = w.form->findChild<QPushButton*>(name);
   QVERIFY(button);
   QCOMPARE(button->text(), caption);
@@ -320,7 +318,7 @@ void TestFrmEdit::listButtons() {
 }
 
 void TestFrmEdit::searchBarFindsAndSelects() {
-  WordList list = numberedList(30);
+  WordList list = fallbackFontList(30);
   list.answers[24] = QStringLiteral("find ME here");
   Window w(list);
   auto* search = w.form->findChild<QLineEdit*>(QStringLiteral("txtSch"));
@@ -344,7 +342,7 @@ void TestFrmEdit::searchBarFindsAndSelects() {
 }
 
 void TestFrmEdit::pasteTakesTheFirstLineThroughTheClipboard() {
-  Window w(numberedList(3));
+  Window w(fallbackFontList(3));
   QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
   QLineEdit* question = w.box(0);
   w.clipboard.held = QStringLiteral("first line\r\nsecond line");
@@ -359,7 +357,7 @@ void TestFrmEdit::pasteTakesTheFirstLineThroughTheClipboard() {
 }
 
 void TestFrmEdit::helpEntriesShowTheFormats() {
-  Window w(numberedList(2));
+  Window w(fallbackFontList(2));
   for (const char* name : {"mitIFtext", "mitIFcsv", "mitIFvcb"}) {
     QAction* action = w.form->findChild<QAction*>(QLatin1String(name));
     QVERIFY(action && action->isEnabled());

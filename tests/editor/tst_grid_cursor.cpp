@@ -5,18 +5,16 @@
 #include "editor/word_list_document.h"
 #include "startup/quorl_saver.h"
 #include "startup/word_list.h"
+#include "support/numbered_list.h"
 
 using NavKey = GridCursor::NavKey;
 Q_DECLARE_METATYPE(GridCursor::NavKey)
 
 namespace {
 
-WordList numberedList(int count) {
-  WordList list;
-  for (int i = 1; i <= count; ++i) list.append(QStringLiteral("q%1").arg(i), QStringLiteral("a%1").arg(i));
-  list.questionFont = QStringLiteral("DejaVu Sans");
-  list.answerFont = QStringLiteral("IPAGothic");
-  return list;
+// The editor's lists: a font for each column, both installed.
+WordList twoFontList(int count) {
+  return numberedList(count, QString(), QStringLiteral("DejaVu Sans"), QStringLiteral("IPAGothic"));
 }
 
 // The saver's `list` as a document, shown in a grid from its first item.
@@ -66,7 +64,7 @@ void TestGridCursor::gridShowsTheList() {
   QFETCH(bool, scrolls);
   QFETCH(int, maximum);
   QFETCH(int, filledRows);
-  Fixture f(numberedList(count));
+  Fixture f(twoFontList(count));
   QCOMPARE(f.document.editCount(), count);
   QCOMPARE(f.grid.scrollEnabled(), scrolls);
   QCOMPARE(f.grid.scrollMaximum(), maximum);
@@ -86,7 +84,7 @@ void TestGridCursor::gridShowsTheList() {
 }
 
 void TestGridCursor::emptyRowsIgnoreClicks() {
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   f.grid.clickCell(1, 2);
   QCOMPARE(f.grid.curItem(), 3);
   const quint64 serial = f.grid.boxSerial();
@@ -110,7 +108,7 @@ void TestGridCursor::emptyWordListOpensOneEmptyItem() {
 }
 
 void TestGridCursor::commitTrimsSpaces() {
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   f.grid.clickCell(1, 1);
   f.type(QStringLiteral("  word  "));
   f.grid.clickCell(0, 2);
@@ -124,7 +122,7 @@ void TestGridCursor::commitTrimsSpaces() {
 }
 
 void TestGridCursor::movingAwayUnchangedKeepsFlag() {
-  Fixture f(numberedList(3));
+  Fixture f(twoFontList(3));
   f.grid.clickCell(1, 0);
   f.type(QStringLiteral(" a1 "));  // the same text once trimmed
   f.grid.clickCell(1, 1);
@@ -181,7 +179,7 @@ void TestGridCursor::keysMoveTheCell() {
   QFETCH(int, wantRow);
   QFETCH(int, wantScroll);
 
-  Fixture f(numberedList(count));
+  Fixture f(twoFontList(count));
   f.grid.setScrollValue(scroll);
   f.grid.clickCell(column, row);
   const int caret = caretAtEnd ? int(f.grid.boxText(column).size()) : 0;
@@ -202,7 +200,7 @@ void TestGridCursor::keysMoveTheCell() {
 }
 
 void TestGridCursor::scrollingKeepsTheCellInView() {
-  Fixture f(numberedList(40));
+  Fixture f(twoFontList(40));
   f.grid.clickCell(1, 3);
   f.type(QStringLiteral("typed"));
   f.grid.setScrollValue(10);

@@ -5,15 +5,13 @@
 #include "editor/word_list_document.h"
 #include "startup/quorl_saver.h"
 #include "startup/word_list.h"
+#include "support/numbered_list.h"
 
 namespace {
 
-WordList numberedList(int count) {
-  WordList list;
-  for (int i = 1; i <= count; ++i) list.append(QStringLiteral("q%1").arg(i), QStringLiteral("a%1").arg(i));
-  list.questionFont = QStringLiteral("DejaVu Sans");
-  list.answerFont = QStringLiteral("IPAGothic");
-  return list;
+// The editor's lists: a font for each column, both installed.
+WordList twoFontList(int count) {
+  return numberedList(count, QString(), QStringLiteral("DejaVu Sans"), QStringLiteral("IPAGothic"));
 }
 
 }  // namespace
@@ -30,7 +28,7 @@ class TestWordListDocument : public QObject {
 void TestWordListDocument::dropBlankItemsKeepsTextsAsTheyStand() {
   QTemporaryDir home;
   QuorlSaver saver(home.path());
-  saver.words = numberedList(5);
+  saver.words = twoFontList(5);
   saver.words.questions[1] = QStringLiteral("  ");
   saver.words.answers[1] = QString();
   saver.words.questions[3] = QStringLiteral(" ");
@@ -82,7 +80,7 @@ void TestWordListDocument::companionIndicator() {
   QFETCH(QString, name);
   QTemporaryDir home;
   QuorlSaver saver(home.path());
-  saver.words = numberedList(2);
+  saver.words = twoFontList(2);
   saver.settings.linkState = uint8_t(linkState);
   saver.settings.ownList = uint8_t(ownList);
   saver.companionState = uint8_t(companionState);
