@@ -29,18 +29,12 @@ namespace RunModes {
 // input or a termination signal ends it; either way grabs, cursor and lock
 // are given back and the program ends with status 0.
 int show(int& argc, char** argv, const StartupCommand& command) {
-  WindowSystem::choose(WindowSystem::Use::Session);
-  QString why;
-  if (!WindowSystem::available(&why)) {
-    std::fprintf(stderr, "driftglyph: %s\n", qPrintable(why));
-    return 2;
-  }
+  if (!chooseSessionDesktop()) return 2;
   GuiSession session(argc, argv);
   QuorlSaver& saver = session.openHome(command);
   if (session.anotherDisplayRuns()) return 0;
-  saver.random.reseedFromClock();
 
-  std::optional<TerminationSignals> endSignals(std::in_place);
+  TerminationSignals endSignals;
   auto* display = new frmMainDGL(saver, Patterns::table(), DisplayRun::Show, &FrameSurfaces::forWindow);
   // Two starts at the same instant show one display: the later one, finding
   // the lock taken between the probe and now, ends silently.
@@ -54,9 +48,8 @@ int show(int& argc, char** argv, const StartupCommand& command) {
   TickReport report;
   report.count(display->engine());
   display->showSaver();
-  QObject::connect(&*endSignals, &TerminationSignals::received, display, &frmMainDGL::EndQuoSaver);
+  QObject::connect(&endSignals, &TerminationSignals::received, display, &frmMainDGL::EndQuoSaver);
   const int status = session.app.exec();
-  endSignals.reset();
   report.print();
   return status;
 }
@@ -77,7 +70,6 @@ int hack(int& argc, char** argv, const StartupCommand& command) {
   WindowSystem::choose(host->reachedDirectly() ? WindowSystem::Use::HostConnection : WindowSystem::Use::Session);
   GuiSession session(argc, argv);
   QuorlSaver& saver = session.openHome(command);
-  saver.random.reseedFromClock();
 
   int endedBy = 0;  // the signal that ended the hack
   std::optional<TerminationSignals> endSignals(std::in_place);
@@ -104,7 +96,6 @@ int trace(int& argc, char** argv, const StartupCommand& command) {
   WindowSystem::choose(WindowSystem::Use::Headless);
   GuiSession session(argc, argv);
   QuorlSaver& saver = session.openHome(command);
-  saver.random.reseedFromClock();
   TraceOptions options;
   options.runs = command.traceRuns;
   options.size = command.traceSize;

@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <cstdio>
 
 #include "anki/anki_link.h"
 #include "desktop/font_substitutes.h"
 #include "desktop/qt_translations.h"
+#include "desktop/window_system.h"
 #include "os/display_lock.h"
 #include "os/user_folders.h"
 #include "startup/home_folder.h"
@@ -22,6 +24,14 @@ std::unique_ptr<QuorlSaver> openSaver(const StartupCommand& command) {
   return saver;
 }
 
+bool chooseSessionDesktop() {
+  WindowSystem::choose(WindowSystem::Use::Session);
+  QString why;
+  if (WindowSystem::available(&why)) return true;
+  std::fprintf(stderr, "driftglyph: %s\n", qPrintable(why));
+  return false;
+}
+
 GuiSession::GuiSession(int& argc, char** argv) : app(argc, argv) {
   QApplication::setApplicationName(QStringLiteral("driftglyph"));
   QtTranslations::installJapanese(app);
@@ -31,6 +41,7 @@ GuiSession::GuiSession(int& argc, char** argv) : app(argc, argv) {
 QuorlSaver& GuiSession::openHome(const StartupCommand& command) {
   saver_ = openSaver(command);
   saver_->setExtraSource(AnkiLink::extraSource());
+  saver_->random.reseedFromClock();
   return *saver_;
 }
 

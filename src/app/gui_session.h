@@ -16,7 +16,8 @@ class GuiSession {
   QApplication app;
 
   // Opens the home folder (made where missing) and its settings' saver, with
-  // the flashcard link as a source of words.
+  // the flashcard link as a source of words and its random source seeded
+  // from the clock.
   QuorlSaver& openHome(const StartupCommand& command);
 
   // A running display owns the screen: a second display or settings dialog
@@ -26,6 +27,10 @@ class GuiSession {
  private:
   std::unique_ptr<QuorlSaver> saver_;
 };
+
+// Before the application: the session's window system for windows of ours;
+// false, said on stderr, where there is no desktop to show them on.
+bool chooseSessionDesktop();
 
 // The saver over the home folder of `command` (--home, $DRIFTGLYPH_HOME, the
 // program's folder, the user's), its defaults from the data folder.

@@ -8,7 +8,6 @@
 #include "desktop/clipboard.h"
 #include "desktop/owner_window.h"
 #include "desktop/qt_user_dialogs.h"
-#include "desktop/window_system.h"
 #include "display/frm_main_dgl.h"
 #include "patterns/pattern.h"
 #include "settings/frm_setting.h"
@@ -42,17 +41,11 @@ namespace RunModes {
 // it. A home folder that cannot hold the settings is said at once, not first
 // when OK fails.
 int configure(int& argc, char** argv, const StartupCommand& command) {
-  WindowSystem::choose(WindowSystem::Use::Session);
-  QString why;
-  if (!WindowSystem::available(&why)) {
-    std::fprintf(stderr, "driftglyph: %s\n", qPrintable(why));
-    return 2;
-  }
+  if (!chooseSessionDesktop()) return 2;
   GuiSession session(argc, argv);
   if (refuseOwner(command)) return 2;
   QuorlSaver& saver = session.openHome(command);
   if (session.anotherDisplayRuns()) return 0;
-  saver.random.reseedFromClock();
 
   auto* dialogs = new QtUserDialogs;
   auto* clipboard = new SystemClipboard;

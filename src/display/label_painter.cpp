@@ -20,7 +20,7 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal rati
     entry.text.setTextFormat(Qt::PlainText);
     entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
     entry.text.prepare(QTransform(), entry.font);
-    if (face.leaning || needsOutline(entry.font, ratio)) {
+    if (needsOutline(face, ratio)) {
       entry.useOutline = true;
       const Picture outline =
           drawOutline(entry.font, label.caption, BgrColor::toQColor(int32_t(label.color)), ratio, face.leaning);
@@ -32,10 +32,12 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal rati
   });
 }
 
-bool LabelPainter::needsOutline(const QFont& font, qreal ratio) {
-  // The glyph cache takes text up to a size in device pixels. From Qt's
-  // synthetic-bold limit up it may draw a face without a bold style thin.
-  const QFontInfo info(font);
+bool LabelPainter::needsOutline(const LabelFont::Face& face, qreal ratio) {
+  // A leaning label is slanted by hand. The glyph cache takes text up to a
+  // size in device pixels. From Qt's synthetic-bold limit up it may draw a
+  // face without a bold style thin.
+  if (face.leaning) return true;
+  const QFontInfo info(face.font);
   return info.pixelSize() * ratio > kMaxGlyphPixels ||
          (info.pixelSize() >= kQtSyntheticBoldLimit && !hasRealBold(info.family()) && !outlineIsBold(info));
 }
@@ -106,7 +108,7 @@ LabelPainter::Picture LabelPainter::picture(const Label& label, qreal ratio) {
   const LabelFont::Face face = LabelFont::forText(label.face, label.size, label.italic, label.caption);
   const QFont& font = face.font;
   const QColor color = BgrColor::toQColor(int32_t(label.color));
-  if (face.leaning || needsOutline(font, ratio)) return drawOutline(font, label.caption, color, ratio, face.leaning);
+  if (needsOutline(face, ratio)) return drawOutline(font, label.caption, color, ratio, face.leaning);
   return textPicture(font, label.caption, color, ratio);
 }
 

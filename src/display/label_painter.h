@@ -94,7 +94,7 @@ class LabelPainter {
   const Entry& entryFor(const Label& label, qreal ratio);
   static bool hasRealBold(const QString& family);
   static bool outlineIsBold(const QFontInfo& info);
-  static bool needsOutline(const QFont& font, qreal ratio);
+  static bool needsOutline(const LabelFont::Face& face, qreal ratio);
   static Picture drawOutline(const QFont& font, const QString& text, const QColor& color, qreal ratio,
                              bool leaning = false);
   static QFont patternNameFont();

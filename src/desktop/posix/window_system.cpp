@@ -109,7 +109,6 @@ bool available(QString* why) {
   return false;
 }
 
-
 bool canGrabInput() { return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
 
 }  // namespace WindowSystem
