@@ -10,7 +10,21 @@ ServerFrameSurface::ServerFrameSurface(std::unique_ptr<X11Canvas> canvas)
 
 ServerFrameSurface::~ServerFrameSurface() {
   pictures_.clear();
-  canvas_->release(nameEntry_.id);
+  releaseNames();
+}
+
+void ServerFrameSurface::releaseNames() {
+  for (const Entry& entry : std::as_const(names_)) canvas_->release(entry.id);
+  names_.clear();
+}
+
+const ServerFrameSurface::Entry& ServerFrameSurface::nameEntry(const QString& name) {
+  if (ratio_ != namesRatio_ || names_.size() >= kMaxNames) releaseNames();
+  namesRatio_ = ratio_;
+  if (const auto it = names_.constFind(name); it != names_.constEnd()) return *it;
+  const LabelPainter::Picture picture = LabelPainter::patternNamePicture(name, ratio_);
+  const QPoint corner = (QPointF(LabelPainter::patternNameRect().topLeft()) * ratio_).toPoint();
+  return *names_.insert(name, Entry{canvas_->upload(picture.image), QRect(corner + picture.corner, picture.image.size())});
 }
 
 void ServerFrameSurface::setBackground(const TiledPicture& picture) {
@@ -72,15 +86,8 @@ void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
   pictures_.beginFrame();
   for (const ShownLabel& shown : frame.labels)
     if (shown.label.visible && !shown.label.caption.isEmpty()) placed.append(place(shown));
-  if (frame.patternName != name_ || ratio_ != nameRatio_) {
-    canvas_->release(nameEntry_.id);
-    const LabelPainter::Picture picture = LabelPainter::patternNamePicture(frame.patternName, ratio_);
-    const QPoint corner = (QPointF(LabelPainter::patternNameRect().topLeft()) * ratio_).toPoint();
-    nameEntry_ = Entry{canvas_->upload(picture.image), QRect(corner + picture.corner, picture.image.size())};
-    name_ = frame.patternName;
-    nameRatio_ = ratio_;
-  }
-  placed.append({nameEntry_.id, nameEntry_.rect, QRect()});
+  const Entry& name = nameEntry(frame.patternName);
+  placed.append({name.id, name.rect, QRect()});
 
   canvas_->draw(Background::deviceRegion(area, ratio_), placed);
   pictures_.endFrame();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QRect>
 #include <QRegion>
 #include <QString>
@@ -21,6 +22,8 @@ class ServerFrameSurface final : public FrameSurface {
   // did not use are dropped.
   static constexpr qint64 kPictureBudget = 24 * 1024 * 1024;
   static constexpr int kMaxPictures = 512;
+  // Pattern names kept (more than the sixteen patterns' only where captions vary).
+  static constexpr qsizetype kMaxNames = 32;
 
   explicit ServerFrameSurface(std::unique_ptr<X11Canvas> canvas);
   ~ServerFrameSurface() override;
@@ -40,6 +43,8 @@ class ServerFrameSurface final : public FrameSurface {
     QRect rect;  // from the label's place on whole device pixels
   };
   X11Canvas::Placed place(const ShownLabel& shown);
+  const Entry& nameEntry(const QString& name);
+  void releaseNames();
   // Hands the picture to the server, cut to the window's device size.
   void uploadBackground();
 
@@ -48,7 +53,8 @@ class ServerFrameSurface final : public FrameSurface {
   QSize deviceSize_;
   qreal ratio_ = 1;
   PictureCache<LabelPainter::Key, Entry> pictures_;
-  QString name_;
-  qreal nameRatio_ = 0;
-  Entry nameEntry_;
+  // The pattern names drawn at ratio_, kept for the whole display: there are
+  // only sixteen, and drawing one loads a font that the next word releases.
+  QHash<QString, Entry> names_;
+  qreal namesRatio_ = 0;
 };

@@ -115,9 +115,9 @@ class TestServerFrameSurface : public QObject {
       surface->resize(layout, ratio);
       surface->setBackground(TiledPicture(picturePath_));
     }
-    auto draw = [&](const QRegion& area, const Stage& stage) {
+    auto draw = [&](const QRegion& area, const Stage& stage, const char* name = "Tornado") {
       for (FrameSurface* surface : {static_cast<FrameSurface*>(&server), static_cast<FrameSurface*>(&raster)})
-        surface->draw(area, frameOf(stage, "Tornado"));
+        surface->draw(area, frameOf(stage, name));
     };
 
     Stage stage(metrics_, random_);
@@ -130,6 +130,8 @@ class TestServerFrameSurface : public QObject {
       for (const QRect& r : LabelPainter::visibleRects(stage)) area += r;
       placeWords(stage, words + QPointF(23.5, 17));
       for (const QRect& r : LabelPainter::visibleRects(stage)) area += r;
+      // Another pattern's name between: the first one's comes back as it was.
+      draw(area, stage, "Eagle");
       draw(area, stage);
       // Outside the area the last frame stays.
       const QImage moved = blendedByQt(stage, "Tornado", ratio, device);
