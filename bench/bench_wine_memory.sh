@@ -4,12 +4,13 @@
 #
 #   bench/bench_wine_memory.sh [BUILD_DIR] [SECONDS] [SCREEN]
 #
-# BUILD_DIR is scripts/build-windows.sh's build-windows/ (driftglyph.exe and
+# BUILD_DIR is scripts/build-windows.sh's build-windows/ (driftglyph.scr or .exe and
 # floor_window.exe); SCREEN defaults to 1600x900. Each program runs SECONDS
 # (default 10) in its own fresh prefix on a private Xvfb. Printed: VmHWM and
 # VmRSS of each program's process, the resident memory of Wine's own files
 # (its DLLs and loader) and of the rest, and the mappings whose resident
-# memory differs most between the two.
+# memory differs most between the two. DISPLAY_ARGS are added to the
+# display's command line (e.g. "--home Z:\\tmp\\home" for other settings).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$root/build-windows}")
@@ -17,7 +18,7 @@ seconds=${2:-10}
 export WINE_ENV_SCREEN="${3:-1600x900}x24"
 . "$root/scripts/windows/wine-env.sh"
 
-display=$(find "$build" -maxdepth 3 -name driftglyph.exe | head -n1)
+display=$(find "$build" -maxdepth 3 \( -name driftglyph.exe -o -name driftglyph.scr \) | head -n1)
 floor=$(find "$build" -maxdepth 3 -name floor_window.exe | head -n1)
 for exe in "$display" "$floor"; do
   [ -n "$exe" ] && [ -f "$exe" ] || { echo "missing driftglyph.exe or floor_window.exe in $build" >&2; exit 1; }
@@ -40,6 +41,7 @@ measure() {
   wine_env_make_prefix "$work/prefix-$name" >/dev/null
   cp "$exe" "$work/$name.exe"
   (cd "$work" && "$WINE" "$work/$name.exe" "$@" >/dev/null 2>&1) &
+  local runner=$!
   sleep "$seconds"
   local pid
   pid=$(pgrep -f "$name.exe" | head -n1 || true)
@@ -50,12 +52,12 @@ measure() {
   awk '{ if ($2 ~ /\/wine\// || $2 ~ /wine-preloader|wine64/) w += $1; else o += $1 }
        END { printf " %9.1f %9.1f\n", w / 1024, o / 1024 }' "$work/$name.maps"
   "$WINESERVER" -k 2>/dev/null || true
-  wait 2>/dev/null || true
+  wait "$runner" 2>/dev/null || true
 }
 
 printf "%-10s %9s %9s %9s %9s\n" program "peak MB" "RSS MB" "Wine MB" "other MB"
 measure floor "$floor"
-measure display "$display" /s
+measure display "$display" /s ${DISPLAY_ARGS:-}
 echo
 echo "largest differences in resident kB (display - floor, by mapping):"
 join -1 2 -2 2 -a 1 -a 2 -e 0 -o 0,1.1,2.1 "$work/display.maps" "$work/floor.maps" |
