@@ -1,7 +1,23 @@
 #include "display/raster_frame_surface.h"
 
+#include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QWindow>
+
+namespace {
+
+// Whether the buffer of `window`, which has an alpha channel, keeps its
+// pixels between paints. Wayland's buffers are cleared to transparent
+// wherever a paint is to land. Windows clears only those of see-through
+// windows: an opaque window's buffer holds premultiplied pixels because Qt
+// paints those faster, and keeps them.
+bool alphaBufferKeepsPixels(const QWidget& window) {
+  static const bool windows = QGuiApplication::platformName() == QLatin1String("windows");
+  return windows && window.windowHandle() && !window.windowHandle()->format().hasAlpha();
+}
+
+}  // namespace
 
 RasterFrameSurface::RasterFrameSurface(QWidget& window) : window_(&window) {}
 
@@ -40,11 +56,10 @@ void RasterFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
 
 void RasterFrameSurface::paint(QPainter& painter, const QRegion& area, const DisplayFrame& frame) {
   // The image this paint lands in (a window's buffer, or our own) keeps the
-  // background between frames. Not a buffer with an alpha channel: Wayland's
-  // window buffers are cleared to transparent wherever a paint is to land.
+  // background between frames, unless the platform clears it.
   QPaintDevice* target = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
   QImage* buffer = target && target->devType() == QInternal::Image ? static_cast<QImage*>(target) : nullptr;
-  if (window_ && buffer && buffer->hasAlphaChannel()) buffer = nullptr;
+  if (window_ && buffer && buffer->hasAlphaChannel() && !alphaBufferKeepsPixels(*window_)) buffer = nullptr;
   const QTransform toDevice = painter.deviceTransform();
   background_.setKeepDecoded(buffer == nullptr);
   if (!frame.words) return background_.paint(painter, area.boundingRect());
