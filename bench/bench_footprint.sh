@@ -2,23 +2,27 @@
 # Footprint of the running display: peak memory and CPU of the program and of
 # the X server, at 1920x1080 and 3840x2160, beside a bare full-screen Qt window.
 #
-#   [ROWS="driftglyph hack smooth floor"] bench/bench_footprint.sh [BUILD_DIR] [SECONDS] [SIZES...]
+#   [ROWS="driftglyph hack smooth floor"] [WARMUP=5] bench/bench_footprint.sh [BUILD_DIR] [SECONDS] [SIZES...]
 #
 # Each run starts its own Xvfb, shows `driftglyph /s` at speed 7 with every
-# pattern in order over the default picture for SECONDS (default 30), then
-# reads VmHWM and utime+stime from /proc and ends the display with a click.
+# pattern in order over the default picture for WARMUP + SECONDS (default
+# 5 + 30), then reads VmHWM from /proc and ends the display with a click.
 # These rows draw one frame a tick ([display] smooth=false), as before smooth
 # motion; the smooth row is speed 3 with smooth motion, frames at the screen's
 # refresh rate between the ticks.
 # The hack row is the same display drawn into the root window as a
 # screen-saver host runs it (`--root`), ended by SIGTERM.
-# CPU per frame divides the CPU of program and server by the timer ticks the
-# program reports (DRIFTGLYPH_TICK_REPORT); it includes start-up.
+# CPU (utime+stime of program and server, from /proc) and frames (the frame
+# count the program reports each second, DRIFTGLYPH_TICK_REPORT) are counted
+# over the SECONDS after the first WARMUP, so the figures are those of the
+# running display; "start ms" is the CPU of both over the warm-up (start-up,
+# the first full-screen picture and WARMUP seconds of frames).
 set -euo pipefail
 . "$(dirname "$0")/x_server.sh"
 
 build=${1:-build}
 seconds=${2:-30}
+warmup=${WARMUP:-5}
 shift $(( $# > 2 ? 2 : $# ))
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(1920x1080 3840x2160)
@@ -68,25 +72,46 @@ make_home() {
   echo "$home"
 }
 
+# The frames the program has reported so far, and how many reports it made.
+frames_so_far() { awk '/^ticks / { t = $2 } END { print t + 0 }' "$work/stderr"; }
+reports() { grep -c '^ticks ' "$work/stderr" || true; }
+# Waits (up to 2 s) for the program's next report, so that the CPU read
+# right after goes with the frames it reports.
+next_report() {
+  local before
+  before=$(reports)
+  for _ in $(seq 100); do
+    [ "$(reports)" -gt "$before" ] && return
+    sleep 0.02
+  done
+}
+
 # measure NAME SIZE COMMAND...: prints one row of the table.
 measure() {
   local name=$1 size=$2
   shift 2
-  local server_before started pid elapsed peak cpu server ticks
+  local server_before pid started elapsed peak prog0 server0 frames0 prog server ticks
   server_before=$(cpu_ms "$xvfb_pid")
-  started=$(now_ms)
   DRIFTGLYPH_TICK_REPORT=1 "$@" 2>"$work/stderr" &
   pid=$!
+  sleep "$warmup"
+  [ "$name" = floor ] || next_report
+  started=$(now_ms)
+  prog0=$(cpu_ms "$pid")
+  server0=$(( $(cpu_ms "$xvfb_pid") - server_before ))
+  frames0=$(frames_so_far)
   sleep "$seconds"
+  [ "$name" = floor ] || next_report
   if ! kill -0 "$pid" 2>/dev/null; then
     echo "$name ended early:" >&2
     cat "$work/stderr" >&2
     return 1
   fi
   elapsed=$(( $(now_ms) - started ))
+  prog=$(( $(cpu_ms "$pid") - prog0 ))
+  server=$(( $(cpu_ms "$xvfb_pid") - server_before - server0 ))
+  ticks=$(( $(frames_so_far) - frames0 ))
   peak=$(peak_mb "$pid")
-  cpu=$(cpu_ms "$pid")
-  server=$(( $(cpu_ms "$xvfb_pid") - server_before ))
   if [ "$name" = driftglyph ] || [ "$name" = smooth ]; then
     xdotool click 1  # any click ends the display
   else
@@ -95,14 +120,14 @@ measure() {
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  ticks=$(awk '/^ticks / { print $2 }' "$work/stderr")
-  awk -v n="$name" -v s="$size" -v e="$elapsed" -v p="$peak" -v c="$cpu" -v x="$server" -v t="${ticks:-0}" 'BEGIN {
+  awk -v n="$name" -v s="$size" -v e="$elapsed" -v p="$peak" -v c="$prog" -v x="$server" -v t="$ticks" \
+      -v st="$(( prog0 + server0 ))" 'BEGIN {
     per_frame = t > 0 ? sprintf("%.3f", (c + x) / t) : "-"
-    printf "%-11s %-10s %8s %10.1f %10.1f %10.1f %8d %9s\n", n, s, p, c * 1000 / e, x * 1000 / e, (c + x) * 1000 / e, t, per_frame
+    printf "%-11s %-10s %8s %10.1f %10.1f %10.1f %8d %9s %9d\n", n, s, p, c * 1000 / e, x * 1000 / e, (c + x) * 1000 / e, t, per_frame, st
   }'
 }
 
-printf "%-11s %-10s %8s %10s %10s %10s %8s %9s\n" program screen "peak MB" "prog ms/s" "X ms/s" "total ms/s" ticks "ms/frame"
+printf "%-11s %-10s %8s %10s %10s %10s %8s %9s %9s\n" program screen "peak MB" "prog ms/s" "X ms/s" "total ms/s" frames "ms/frame" "start ms"
 for size in "${sizes[@]}"; do
   start_xvfb "$size"
   home=$(make_home "$size")
