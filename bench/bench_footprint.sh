@@ -90,15 +90,15 @@ next_report() {
 measure() {
   local name=$1 size=$2
   shift 2
-  local server_before pid started elapsed peak prog0 server0 frames0 prog server ticks
-  server_before=$(cpu_ms "$xvfb_pid")
+  local server_start pid started elapsed peak prog0 server0 frames0 prog server ticks
+  server_start=$(cpu_ms "$xvfb_pid")
   DRIFTGLYPH_TICK_REPORT=1 "$@" 2>"$work/stderr" &
   pid=$!
   sleep "$warmup"
   [ "$name" = floor ] || next_report
   started=$(now_ms)
   prog0=$(cpu_ms "$pid")
-  server0=$(( $(cpu_ms "$xvfb_pid") - server_before ))
+  server0=$(cpu_ms "$xvfb_pid")
   frames0=$(frames_so_far)
   sleep "$seconds"
   [ "$name" = floor ] || next_report
@@ -109,7 +109,7 @@ measure() {
   fi
   elapsed=$(( $(now_ms) - started ))
   prog=$(( $(cpu_ms "$pid") - prog0 ))
-  server=$(( $(cpu_ms "$xvfb_pid") - server_before - server0 ))
+  server=$(( $(cpu_ms "$xvfb_pid") - server0 ))
   ticks=$(( $(frames_so_far) - frames0 ))
   peak=$(peak_mb "$pid")
   if [ "$name" = driftglyph ] || [ "$name" = smooth ]; then
@@ -121,7 +121,7 @@ measure() {
   kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   awk -v n="$name" -v s="$size" -v e="$elapsed" -v p="$peak" -v c="$prog" -v x="$server" -v t="$ticks" \
-      -v st="$(( prog0 + server0 ))" 'BEGIN {
+      -v st="$(( prog0 + server0 - server_start ))" 'BEGIN {
     per_frame = t > 0 ? sprintf("%.3f", (c + x) / t) : "-"
     printf "%-11s %-10s %8s %10.1f %10.1f %10.1f %8d %9s %9d\n", n, s, p, c * 1000 / e, x * 1000 / e, (c + x) * 1000 / e, t, per_frame, st
   }'
