@@ -4,10 +4,27 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QSet>
 #include <QSysInfo>
 #include <QThread>
 
 #include "os/process_probe.h"
+
+namespace {
+
+// The lock files this process holds, by absolute path.
+QMutex heldHereMutex;
+QSet<QString>& heldHere() {
+  static QSet<QString> paths;
+  return paths;
+}
+
+QString absoluteLockPath(const QString& folder) {
+  return QFileInfo(DisplayLock::lockPath(folder)).absoluteFilePath();
+}
+
+}  // namespace
 
 QString DisplayLock::lockPath(const QString& homeFolder) {
   return QDir(homeFolder).filePath(QStringLiteral("frmMainDGL.lock"));
@@ -48,6 +65,10 @@ bool DisplayLock::acquire() {
                            : !folder.isDir() ? QStringLiteral("it is not a folder")
                                              : QStringLiteral("the folder cannot be written");
     unavailable_ = QStringLiteral("cannot make the lock file in %1: %2").arg(QDir::toNativeSeparators(folder_), reason);
+  }
+  if (held_) {
+    const QMutexLocker locker(&heldHereMutex);
+    heldHere().insert(absoluteLockPath(folder_));
   }
   return held_;
 }
@@ -91,6 +112,13 @@ DisplayLock::Holder DisplayLock::holder(QString* why) const {
   // Host names are the same in any case (Windows writes them in capitals).
   if (!host.isEmpty() && host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) != 0)
     return unknown(QStringLiteral("the lock is held by process %1 on %2, which cannot be checked from here").arg(pid).arg(host));
+  // Process numbers come back, even as this process's own (Wine gives them
+  // out again after its server restarts): a lock naming this process is a
+  // running display only while a lock of this process holds it.
+  if (pid == QCoreApplication::applicationPid()) {
+    const QMutexLocker locker(&heldHereMutex);
+    return heldHere().contains(absoluteLockPath(folder_)) ? Holder::Display : Holder::Stale;
+  }
   switch (ProcessProbe::probe(pid, program)) {
     case ProcessProbe::State::Ours:
       return Holder::Display;
@@ -104,6 +132,10 @@ DisplayLock::Holder DisplayLock::holder(QString* why) const {
 void DisplayLock::release() {
   mutex_.release();
   if (!held_) return;
+  {
+    const QMutexLocker locker(&heldHereMutex);
+    heldHere().remove(absoluteLockPath(folder_));
+  }
   lock_->unlock();
   held_ = false;
 }

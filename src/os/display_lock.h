@@ -12,6 +12,9 @@
 class DisplayLock {
  public:
   explicit DisplayLock(const QString& homeFolder);
+  ~DisplayLock() { release(); }
+  DisplayLock(const DisplayLock&) = delete;
+  DisplayLock& operator=(const DisplayLock&) = delete;
 
   // True when another running display holds the lock. Only reads the lock
   // file: a stale lock does not count, nor one whose holder cannot be told.
@@ -34,7 +37,8 @@ class DisplayLock {
   enum class Holder { Nobody, Display, Stale, Unknown };
   // Who holds the lock file: a lock is stale when it was made before this
   // boot, or here by a process that has gone or is not a display of this
-  // user's. `why` says what cannot be told.
+  // user's, or by this process while no lock of it holds the file. `why`
+  // says what cannot be told.
   Holder holder(QString* why) const;
   // Whether the lock file names this process, or cannot be read at all.
   bool lastHeldHere() const;

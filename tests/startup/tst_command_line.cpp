@@ -228,11 +228,12 @@ class TestCommandLine : public QObject {
   // A lock made before this boot or by another program is taken over; one
   // that cannot be told never silences a display, which says why.
   void staleLocks_data() {
-    QTest::addColumn<qint64>("pid");       // 0: this process
+    QTest::addColumn<qint64>("pid");       // 0: this process; -1: held by a display of this process
     QTest::addColumn<QByteArray>("host");  // empty: this host
     QTest::addColumn<QByteArray>("boot");  // "this": this boot's id
     QTest::addColumn<int>("outcome");      // 0 held by a display, 1 taken over, 2 shown without the lock
-    QTest::addRow("this display") << 0ll << QByteArray() << QByteArray("this") << 0;
+    QTest::addRow("this display") << -1ll << QByteArray() << QByteArray("this") << 0;
+    QTest::addRow("left by this process") << 0ll << QByteArray() << QByteArray("this") << 1;
     QTest::addRow("made before this boot") << 0ll << QByteArray() << QByteArray("0000") << 1;
     QTest::addRow("another program") << 1ll << QByteArray() << QByteArray("this") << 1;
     QTest::addRow("another host, no boot id") << 0ll << QByteArray("elsewhere") << QByteArray() << 2;
@@ -244,12 +245,16 @@ class TestCommandLine : public QObject {
     QFETCH(int, outcome);
     if (boot == "0000" && QSysInfo::bootUniqueId().isEmpty()) QSKIP("no boot id on this system");
     QTemporaryDir home;
-    QFile lock(DisplayLock::lockPath(home.path()));
-    QVERIFY(lock.open(QIODevice::WriteOnly));
-    lock.write(QByteArray::number(pid ? pid : QCoreApplication::applicationPid()) + '\n' + QCoreApplication::applicationName().toUtf8() +
-               '\n' + (host.isEmpty() ? QSysInfo::machineHostName().toUtf8() : host) + "\n\n" +
-               (boot == "this" ? QSysInfo::bootUniqueId() : boot) + '\n');
-    lock.close();
+    DisplayLock running(home.path());
+    if (pid < 0) {
+      QVERIFY(running.acquire());
+    } else {
+      QFile lock(DisplayLock::lockPath(home.path()));
+      QVERIFY(lock.open(QIODevice::WriteOnly));
+      lock.write(QByteArray::number(pid ? pid : QCoreApplication::applicationPid()) + '\n' + QCoreApplication::applicationName().toUtf8() +
+                 '\n' + (host.isEmpty() ? QSysInfo::machineHostName().toUtf8() : host) + "\n\n" +
+                 (boot == "this" ? QSysInfo::bootUniqueId() : boot) + '\n');
+    }
     DisplayLock next(home.path());
     QCOMPARE(next.heldElsewhere(), outcome == 0);
     QCOMPARE(next.acquire(), outcome == 1);
