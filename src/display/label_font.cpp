@@ -30,13 +30,10 @@ Face forText(const QString& face, int pointSize, bool italic, const QString& tex
   return chosen;
 }
 
-void releaseEngines() {
-  // Qt keeps an engine with its glyphs for every face and pixel size drawn,
-  // and shrinks that cache only slowly: with patterns that change the size
-  // every tick, a night's display would hold several megabytes of glyphs it
-  // may never draw again. Dropping the cache costs well under a millisecond
-  // per word; it is what Qt itself does when the application ends.
-  QFont::cleanup();
+void releaseFreedMemory() {
+  // Qt's font engines stay: the patterns come back to the same sizes word
+  // after word, and loading an engine again costs a font match each time (up
+  // to a sixth of the program's CPU). Qt itself bounds the engines not in use.
   // Freed pictures and glyphs otherwise stay with the process's heap.
   HeapTrim::release();
 }

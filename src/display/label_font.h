@@ -20,10 +20,9 @@ struct Face {
 Face forText(const QString& face, int pointSize, bool italic, const QString& text);
 // How far a leaning label slants: x moves by this much of the height above the baseline.
 inline constexpr qreal kLean = 0.2;
-// Lets go of every font engine and glyph that Qt keeps for text drawn so far,
-// and gives the freed memory back to the system; for when a new pattern or
-// word starts. Fonts still in use load their engines again when next drawn.
-void releaseEngines();
+// Gives the memory freed with the last pattern's pictures back to the
+// system; for when a new pattern or word starts.
+void releaseFreedMemory();
 }
 
 // What decides how a label's text looks, as a key for caches.

@@ -123,7 +123,7 @@ QPoint LabelPainter::devicePlace(const Label& label, qreal ratio) {
 
 void LabelPainter::releaseStale() {
   cache_.clear();
-  LabelFont::releaseEngines();
+  LabelFont::releaseFreedMemory();
 }
 
 bool LabelPainter::hasRealBold(const QString& family) {

@@ -96,5 +96,5 @@ void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
 void ServerFrameSurface::releaseStale() {
   pictures_.clear();
   canvas_->flush();
-  LabelFont::releaseEngines();
+  LabelFont::releaseFreedMemory();
 }
