@@ -20,9 +20,12 @@ struct Face {
 Face forText(const QString& face, int pointSize, bool italic, const QString& text);
 // How far a leaning label slants: x moves by this much of the height above the baseline.
 inline constexpr qreal kLean = 0.2;
-// Gives the memory freed with the last pattern's pictures back to the
-// system; for when a new pattern or word starts.
+// Gives the memory freed with the last word's pictures back to the system,
+// and every kWordsPerEngineRelease calls Qt's font engines and glyphs too;
+// for when a new pattern or word starts. Fonts in use load their engines
+// again when next drawn.
 void releaseFreedMemory();
+inline constexpr int kWordsPerEngineRelease = 16;
 }
 
 // What decides how a label's text looks, as a key for caches.
