@@ -22,18 +22,59 @@ SetCompressor /SOLID lzma
 !define MUI_ICON "${ICO}"
 !define MUI_UNICON "${ICO}"
 !define MUI_COMPONENTSPAGE_SMALLDESC
+!define MUI_CUSTOMFUNCTION_GUIINIT WidenNextButton
+!define MUI_CUSTOMFUNCTION_UNGUIINIT un.WidenNextButton
 !define MUI_WELCOMEPAGE_TEXT "Driftglyph は、コンピューターを使っていない間に単語とその意味を画面に動かして見せる、単語学習のスクリーンセーバーです。$\r$\n$\r$\nインストールを続けるには [次へ] を押してください。"
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_LICENSEPAGE_TEXT_TOP "Driftglyph と、それに組み込まれた Qt と MinGW 実行時ライブラリのライセンスです。"
 !insertmacro MUI_PAGE_LICENSE "${LICENSES}"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
+; The stock label ("アンインストール元:") is cut beside the folder.
+!define MUI_UNCONFIRMPAGE_TEXT_LOCATION "場所:"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 
+; Full-width, as every other text: the stock one is in half-width katakana.
+UninstallButtonText "アンインストール(&U)"
+
 Function .onInit
   SetRegView 64
+FunctionEnd
+
+; The Next button is sized for English: "インストール(I)" and
+; "アンインストール(U)" would be cut. It grows by two thirds to the left,
+; and the Back button moves with it.
+!macro WIDEN_NEXT_BUTTON
+  GetDlgItem $0 $HWNDPARENT 1
+  GetDlgItem $1 $HWNDPARENT 3
+  System::Call '*(i, i, i, i) p.r2'
+  System::Call 'user32::GetWindowRect(p r0, p r2)'
+  System::Call 'user32::MapWindowPoints(p 0, p $HWNDPARENT, p r2, i 2)'
+  System::Call '*$2(i .r3, i .r4, i .r5, i .r6)'
+  IntOp $7 $5 - $3
+  IntOp $8 $7 * 2
+  IntOp $8 $8 / 3
+  IntOp $3 $3 - $8
+  IntOp $7 $7 + $8
+  IntOp $6 $6 - $4
+  ; SWP_NOZORDER | SWP_NOACTIVATE, and SWP_NOSIZE for the Back button
+  System::Call 'user32::SetWindowPos(p r0, p 0, i r3, i r4, i r7, i r6, i 0x14)'
+  System::Call 'user32::GetWindowRect(p r1, p r2)'
+  System::Call 'user32::MapWindowPoints(p 0, p $HWNDPARENT, p r2, i 2)'
+  System::Call '*$2(i .r3, i .r4)'
+  IntOp $3 $3 - $8
+  System::Call 'user32::SetWindowPos(p r1, p 0, i r3, i r4, i 0, i 0, i 0x15)'
+  System::Free $2
+!macroend
+
+Function WidenNextButton
+  !insertmacro WIDEN_NEXT_BUTTON
+FunctionEnd
+
+Function un.WidenNextButton
+  !insertmacro WIDEN_NEXT_BUTTON
 FunctionEnd
 
 Function un.onInit
