@@ -34,8 +34,8 @@ void releaseFreedMemory() {
   // Qt keeps an engine for every face and pixel size drawn, and in each the
   // glyphs of every word drawn at that size: in the sizes the patterns use
   // all the time they would pile up all night. Dropping the engines at every
-  // word instead made each size cost a font match again (up to a sixth of
-  // the program's CPU); dropping them every few words keeps both small.
+  // word instead made each size cost a new engine and font match again;
+  // dropping them every few words keeps both small.
   static int words = 0;
   if (++words % kWordsPerEngineRelease == 0) QFont::cleanup();
   // Freed pictures and glyphs otherwise stay with the process's heap.
