@@ -116,7 +116,7 @@ Section "スクリーンセーバーに選ぶ" SecActive
 SectionEnd
 
 LangString DESC_SecMain ${LANG_JAPANESE} "スクリーンセーバー本体（設定画面と単語リストの編集を含む）"
-LangString DESC_SecActive ${LANG_JAPANESE} "Driftglyph を使うスクリーンセーバーに選びます。アンインストールすると、前に選んでいたものに戻ります。"
+LangString DESC_SecActive ${LANG_JAPANESE} "Driftglyph をスクリーンセーバーに選びます。アンインストールすると前の選択に戻ります。"
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecMain} $(DESC_SecMain)
   !insertmacro MUI_DESCRIPTION_TEXT ${SecActive} $(DESC_SecActive)
