@@ -13,6 +13,14 @@ QFont make(const QString& face, int pointSize, bool italic) {
   font.setPointSize(std::max(1, pointSize));
   font.setBold(true);
   font.setItalic(italic);
+#ifdef Q_OS_WIN
+  // Qt draws hinted text on Windows with GDI, whose engine keeps its own copy
+  // of the face's character map for every size (a quarter megabyte for a
+  // Japanese face), and the patterns draw in dozens of sizes. Unhinted text
+  // goes through DirectWrite, which shares the face between sizes; words
+  // this large need no hinting.
+  font.setHintingPreference(QFont::PreferNoHinting);
+#endif
   return font;
 }
 
