@@ -9,14 +9,18 @@
 # (default 10) in its own fresh prefix on a private Xvfb. Printed: VmHWM and
 # VmRSS of each program's process, the resident memory of Wine's own files
 # (its DLLs and loader) and of the rest, and the mappings whose resident
-# memory differs most between the two. DISPLAY_ARGS are added to the
-# display's command line (e.g. "--home Z:\\tmp\\home" for other settings).
+# memory differs most between the two. The display runs at speed 3 with
+# smooth motion and shows the default list's words and the patterns in
+# order, so that two runs draw the same words: with random words, runs of one
+# build differ by up to 5 MB. DISPLAY_ARGS replace that home (e.g.
+# "--home Z:\\tmp\\home" for other settings).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$root/build-windows}")
 seconds=${2:-10}
 export WINE_ENV_SCREEN="${3:-1600x900}x24"
 . "$root/scripts/windows/wine-env.sh"
+. "$root/bench/x_server.sh"
 
 display=$(find "$build" -maxdepth 3 \( -name driftglyph.exe -o -name driftglyph.scr \) | head -n1)
 floor=$(find "$build" -maxdepth 3 -name floor_window.exe | head -n1)
@@ -57,7 +61,14 @@ measure() {
 
 printf "%-10s %9s %9s %9s %9s\n" program "peak MB" "RSS MB" "Wine MB" "other MB"
 measure floor "$floor"
-measure display "$display" /s ${DISPLAY_ARGS:-}
+if [ -n "${DISPLAY_ARGS:-}" ]; then
+  read -ra display_args <<<"$DISPLAY_ARGS"
+else
+  write_speed7_settings "$work/home"
+  sed -i '6s/^7/3/' "$work/home/DrifStt"  # the sixth line is the speed
+  display_args=(--home "Z:${work//\//\\}\\home")
+fi
+measure display "$display" /s "${display_args[@]}"
 echo
 echo "largest differences in resident kB (display - floor, by mapping):"
 join -1 2 -2 2 -a 1 -a 2 -e 0 -o 0,1.1,2.1 "$work/display.maps" "$work/floor.maps" |
