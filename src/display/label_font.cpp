@@ -17,8 +17,8 @@ QFont make(const QString& face, int pointSize, bool italic) {
   // Qt draws hinted text on Windows with GDI, whose engine keeps its own copy
   // of the face's character map for every size (a quarter megabyte for a
   // Japanese face), and the patterns draw in dozens of sizes. Unhinted text
-  // goes through DirectWrite, which shares the face between sizes; words
-  // this large need no hinting.
+  // goes through DirectWrite, which looks characters up in the face itself
+  // and copies no map; words this large need no hinting.
   font.setHintingPreference(QFont::PreferNoHinting);
 #endif
   return font;
