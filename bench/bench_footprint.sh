@@ -66,8 +66,7 @@ stop_xvfb() {
 # SPEED) over the default picture, with smooth motion SMOOTH (false).
 make_home() {
   local home=$work/home-$1-${2:-7}-${3:-false}
-  write_speed7_settings "$home"
-  [ "${2:-7}" = 7 ] || sed -i "6s/^7/$2/" "$home/DrifStt"
+  write_ordered_settings "$home" "${2:-7}"
   printf '[display]\nsmooth=%s\n' "${3:-false}" >"$home/Driftglyph.ini"
   echo "$home"
 }

@@ -64,8 +64,7 @@ measure floor "$floor"
 if [ -n "${DISPLAY_ARGS:-}" ]; then
   read -ra display_args <<<"$DISPLAY_ARGS"
 else
-  write_speed7_settings "$work/home"
-  sed -i '6s/^7/3/' "$work/home/DrifStt"  # the sixth line is the speed
+  write_ordered_settings "$work/home" 3
   display_args=(--home "Z:${work//\//\\}\\home")
 fi
 measure display "$display" /s "${display_args[@]}"

@@ -37,7 +37,7 @@ start_xvfb() {
 
 # make_home NAME: settings showing every pattern in order at speed 7.
 make_home() {
-  write_speed7_settings "$work/home-$1"
+  write_ordered_settings "$work/home-$1"
   echo "$work/home-$1"
 }
 

@@ -19,11 +19,11 @@ start_x_server() {
   x_server_display=":$(head -n1 "$file")"
 }
 
-# write_speed7_settings FOLDER: settings that show every pattern and every
-# word of the default list in order at speed 7 over the default picture, so
-# that two runs draw the same words.
-write_speed7_settings() {
+# write_ordered_settings FOLDER [SPEED]: settings that show every pattern and
+# every word of the default list in order at SPEED (default 7) over the
+# default picture, so that two runs draw the same words.
+write_ordered_settings() {
   mkdir -p "$1"
-  printf '2\r\n""\r\n1\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n7\r\n"DEFAULT"\r\n16777215,8454143\r\n1\r\n0\r\n"DEFAULT"\r\n' \
-    >"$1/DrifStt"
+  printf '2\r\n""\r\n1\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n%s\r\n"DEFAULT"\r\n16777215,8454143\r\n1\r\n0\r\n"DEFAULT"\r\n' \
+    "${2:-7}" >"$1/DrifStt"
 }
