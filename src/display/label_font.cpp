@@ -18,7 +18,8 @@ QFont make(const QString& face, int pointSize, bool italic) {
   // of the face's character map for every size (a quarter megabyte for a
   // Japanese face), and the patterns draw in dozens of sizes. Unhinted text
   // goes through DirectWrite, which looks characters up in the face itself
-  // and copies no map; words this large need no hinting.
+  // and copies no map. Hinting would only sharpen the smallest words a
+  // little; Qt takes the same path on high-DPI screens anyway.
   font.setHintingPreference(QFont::PreferNoHinting);
 #endif
   return font;
