@@ -112,6 +112,31 @@ LabelPainter::Picture LabelPainter::picture(const Label& label, qreal ratio) {
   return textPicture(font, label.caption, color, ratio);
 }
 
+LabelPainter::Picture LabelPainter::Picture::trimmed() const {
+  if (image.format() != QImage::Format_ARGB32_Premultiplied) return *this;
+  const auto inkIn = [this](int y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(row[x]) != 0) return true;
+    return false;
+  };
+  int top = 0, bottom = image.height();
+  while (top < bottom && !inkIn(top)) ++top;
+  if (top == bottom) return {};
+  while (!inkIn(bottom - 1)) --bottom;
+  int left = image.width(), right = 0;
+  for (int y = top; y < bottom; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < left; ++x)
+      if (qAlpha(row[x]) != 0) left = x;
+    for (int x = image.width() - 1; x >= right; --x)
+      if (qAlpha(row[x]) != 0) right = x + 1;
+  }
+  const QRect ink(left, top, right - left, bottom - top);
+  if (ink == image.rect()) return *this;
+  return {image.copy(ink), corner + ink.topLeft()};
+}
+
 LabelPainter::Picture LabelPainter::patternNamePicture(const QString& name, qreal ratio) {
   if (name.isEmpty()) return {};
   return textPicture(patternNameFont(), name, BgrColor::toQColor(0x00FFFFC0), ratio);

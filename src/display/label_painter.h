@@ -49,6 +49,9 @@ class LabelPainter {
   struct Picture {
     QImage image;
     QPoint corner;
+    // The same picture without its wholly transparent margins: a surface that
+    // redraws only where letters are covers less.
+    Picture trimmed() const;
   };
   static Picture picture(const Label& label, qreal ratio);
   static Picture patternNamePicture(const QString& name, qreal ratio);

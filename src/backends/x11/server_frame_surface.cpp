@@ -22,7 +22,7 @@ const ServerFrameSurface::Entry& ServerFrameSurface::nameEntry(const QString& na
   if (ratio_ != namesRatio_ || names_.size() >= kMaxNames) releaseNames();
   namesRatio_ = ratio_;
   if (const auto it = names_.constFind(name); it != names_.constEnd()) return *it;
-  const LabelPainter::Picture picture = LabelPainter::patternNamePicture(name, ratio_);
+  const LabelPainter::Picture picture = LabelPainter::patternNamePicture(name, ratio_).trimmed();
   const QPoint corner = (QPointF(LabelPainter::patternNameRect().topLeft()) * ratio_).toPoint();
   return *names_.insert(name, Entry{canvas_->upload(picture.image), QRect(corner + picture.corner, picture.image.size())});
 }
@@ -35,6 +35,7 @@ void ServerFrameSurface::setBackground(const TiledPicture& picture) {
 void ServerFrameSurface::resize(QSize size, qreal ratio) {
   deviceSize_ = Background::deviceRect(QRect(QPoint(0, 0), size), ratio).size();
   ratio_ = ratio;
+  inked_.reset();
   uploadBackground();
 }
 
@@ -66,7 +67,7 @@ X11Canvas::Placed ServerFrameSurface::place(const ShownLabel& shown) {
   const Label& label = shown.label;
   const Entry& entry = pictures_.use(LabelPainter::Key::of(label, ratio_), [&] {
     // Drawn once here, then kept by the server only.
-    const LabelPainter::Picture picture = LabelPainter::picture(label, ratio_);
+    const LabelPainter::Picture picture = LabelPainter::picture(label, ratio_).trimmed();
     return PictureCache<LabelPainter::Key, Entry>::Made{
         Entry{canvas_->upload(picture.image), QRect(picture.corner, picture.image.size())},
         picture.image.sizeInBytes()};
@@ -89,7 +90,18 @@ void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
   const Entry& name = nameEntry(frame.patternName);
   placed.append({name.id, name.rect, QRect()});
 
-  canvas_->draw(Background::deviceRegion(area, ratio_), placed);
+  QRegion device = Background::deviceRegion(area, ratio_);
+  if (canvas_->repaintsExposures()) {
+    // Where no picture was nor is, the window shows the background already
+    // (the server paints it there when uncovered): only the pictures' old and
+    // new places are drawn again, and they are cut to their letters.
+    QRegion inked;
+    for (const X11Canvas::Placed& p : std::as_const(placed))
+      inked += p.clip.isEmpty() ? p.rect : p.rect & p.clip;
+    if (inked_) device &= inked + *inked_;
+    inked_ = inked;
+  }
+  canvas_->draw(device, placed);
   pictures_.endFrame();
 }
 

@@ -5,6 +5,7 @@
 #include <QRegion>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "display/background.h"
 #include "display/frame_surface.h"
@@ -57,4 +58,7 @@ class ServerFrameSurface final : public FrameSurface {
   // only sixteen, and drawing one loads a font that the next word releases.
   QHash<QString, Entry> names_;
   qreal namesRatio_ = 0;
+  // Where the window shows pictures of text (device pixels), for windows
+  // whose server repaints the rest; nothing until a frame was drawn whole.
+  std::optional<QRegion> inked_;
 };

@@ -60,6 +60,9 @@ class X11Canvas {
   // Sends what is queued and reads back nothing.
   void flush();
 
+  // Whether the server repaints uncovered parts from the background by itself.
+  bool repaintsExposures() const { return exposures_ == Exposures::ByServer; }
+
  private:
   struct Formats {
     quint32 window = 0;  // the render format of the window's visual
