@@ -9,7 +9,8 @@
 # 5 + 30), then reads VmHWM from /proc and ends the display with a click.
 # These rows draw one frame a tick ([display] smooth=false), as before smooth
 # motion; the smooth row is speed 3 with smooth motion, frames at the screen's
-# refresh rate between the ticks.
+# refresh rate between the ticks, and the optional ticks row the same speed
+# without it: what smooth motion adds is the difference between the two.
 # The hack row is the same display drawn into the root window as a
 # screen-saver host runs it (`--root`), ended by SIGTERM.
 # CPU (utime+stime of program and server, from /proc) and frames (the frame
@@ -111,7 +112,7 @@ measure() {
   server=$(( $(cpu_ms "$xvfb_pid") - server0 ))
   ticks=$(( $(frames_so_far) - frames0 ))
   peak=$(peak_mb "$pid")
-  if [ "$name" = driftglyph ] || [ "$name" = smooth ]; then
+  if [ "$name" != hack ] && [ "$name" != floor ]; then
     xdotool click 1  # any click ends the display
   else
     kill "$pid"      # as a screen-saver host ends its hack
@@ -135,6 +136,7 @@ for size in "${sizes[@]}"; do
       driftglyph) measure driftglyph "$size" "$program" --home "$home" /s ;;
       hack) measure hack "$size" "$program" --home "$home" --root ;;
       smooth) measure smooth "$size" "$program" --home "$(make_home "$size" 3 true)" /s ;;
+      ticks) measure ticks "$size" "$program" --home "$(make_home "$size" 3 false)" /s ;;
       floor) measure floor "$size" "$floor" ;;
       *) echo "unknown row $row" >&2; exit 2 ;;
     esac
