@@ -59,6 +59,6 @@ class ServerFrameSurface final : public FrameSurface {
   QHash<QString, Entry> names_;
   qreal namesRatio_ = 0;
   // Where the window shows pictures of text (device pixels), for windows
-  // whose server repaints the rest; nothing until a frame was drawn whole.
+  // whose server repaints the rest; unknown before the first frame at this size.
   std::optional<QRegion> inked_;
 };
