@@ -96,8 +96,7 @@ void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
     // (the server paints it there when uncovered): only the pictures' old and
     // new places are drawn again, and they are cut to their letters.
     QRegion inked;
-    for (const X11Canvas::Placed& p : std::as_const(placed))
-      inked += p.clip.isEmpty() ? p.rect : p.rect & p.clip;
+    for (const X11Canvas::Placed& p : std::as_const(placed)) inked += p.shown();
     if (inked_) device &= inked + *inked_;
     inked_ = inked;
   }

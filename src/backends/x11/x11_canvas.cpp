@@ -203,7 +203,7 @@ void X11Canvas::drawRect(const QRect& rect, const QList<Placed>& pictures) {
   const xcb_rectangle_t whole{0, 0, uint16_t(rect.width()), uint16_t(rect.height())};
   xcb_poly_fill_rectangle(connection_, scratch_, gc_, 1, &whole);
   for (const Placed& placed : pictures) {
-    const QRect part = placed.rect & rect & (placed.clip.isEmpty() ? placed.rect : placed.clip);
+    const QRect part = placed.shown() & rect;
     if (!placed.picture || part.isEmpty()) continue;
     if (placed.scale != 1) {
       compositeScaled(placed, part, rect);

@@ -52,6 +52,8 @@ class X11Canvas {
     QRect rect;  // where the whole picture goes
     QRect clip;  // what of it may show; the whole picture when empty
     qreal scale = 1;  // the picture shown this many times larger, filling `rect`
+    // Where the picture shows.
+    QRect shown() const { return clip.isEmpty() ? rect : rect & clip; }
   };
   // Repaints `area`: the background, then the pictures in order over it, each
   // part of the area appearing at once, without flicker.
