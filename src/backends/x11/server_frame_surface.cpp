@@ -63,6 +63,19 @@ void ServerFrameSurface::uploadBackground() {
   canvas_->showBackground();
 }
 
+namespace {
+
+// Where a rectangle of `area` and one of `pieces` meet, each such part once.
+QList<QRect> overlaps(const QList<QRect>& area, const QList<QRect>& pieces) {
+  QList<QRect> parts;
+  for (const QRect& rect : area)
+    for (const QRect& piece : pieces)
+      if (const QRect part = rect & piece; !part.isEmpty()) parts.append(part);
+  return parts;
+}
+
+}  // namespace
+
 X11Canvas::Placed ServerFrameSurface::place(const ShownLabel& shown) {
   const Label& label = shown.label;
   const Entry& entry = pictures_.use(LabelPainter::Key::of(label, ratio_), [&] {
@@ -90,17 +103,22 @@ void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
   const Entry& name = nameEntry(frame.patternName);
   placed.append({name.id, name.rect, QRect()});
 
-  QRegion device = Background::deviceRegion(area, ratio_);
+  const QRegion device = Background::deviceRegion(area, ratio_);
+  QList<QRect> parts(device.begin(), device.end());
   if (canvas_->repaintsExposures()) {
     // Where no picture was nor is, the window shows the background already
     // (the server paints it there when uncovered): only the pictures' old and
-    // new places are drawn again, and they are cut to their letters.
-    QRegion inked;
-    for (const X11Canvas::Placed& p : std::as_const(placed)) inked += p.shown();
-    if (inked_) device &= inked + *inked_;
-    inked_ = inked;
+    // new places are drawn again, and they are cut to their letters. Plain
+    // rectangles, overlapping or not, cost far less here than exact regions,
+    // and the canvas gathers them into a few larger ones anyway.
+    QList<QRect> inked;
+    inked.reserve(placed.size());
+    for (const X11Canvas::Placed& p : std::as_const(placed))
+      if (const QRect shown = p.shown(); !shown.isEmpty()) inked.append(shown);
+    if (inked_) parts = overlaps(parts, inked + *inked_);
+    inked_ = std::move(inked);
   }
-  canvas_->draw(device, placed);
+  canvas_->draw(parts, placed);
   pictures_.endFrame();
 }
 

@@ -60,5 +60,5 @@ class ServerFrameSurface final : public FrameSurface {
   qreal namesRatio_ = 0;
   // Where the window shows pictures of text (device pixels), for windows
   // whose server repaints the rest; unknown before the first frame at this size.
-  std::optional<QRegion> inked_;
+  std::optional<QList<QRect>> inked_;
 };

@@ -158,7 +158,7 @@ namespace {
 
 // The parts of `area` in fewer, larger rectangles: each costs a few requests,
 // so rectangles that lie close together go as one where that adds little.
-QList<QRect> coarse(const QRegion& area) {
+QList<QRect> coarse(const QList<QRect>& area) {
   QList<QRect> parts;
   for (const QRect& rect : area) {
     bool merged = false;
@@ -179,7 +179,7 @@ QList<QRect> coarse(const QRegion& area) {
 
 }  // namespace
 
-void X11Canvas::draw(const QRegion& area, const QList<Placed>& pictures) {
+void X11Canvas::draw(const QList<QRect>& area, const QList<Placed>& pictures) {
   for (const QRect& rect : coarse(area)) {
     // Tall parts go in strips, so the scratch pixmap stays small.
     const int rows = int(std::max<qsizetype>(1, kScratchBytes / (4 * qsizetype(rect.width()))));

@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QList>
 #include <QRect>
-#include <QRegion>
 #include <QSize>
 #include <memory>
 
@@ -55,9 +54,10 @@ class X11Canvas {
     // Where the picture shows.
     QRect shown() const { return clip.isEmpty() ? rect : rect & clip; }
   };
-  // Repaints `area`: the background, then the pictures in order over it, each
-  // part of the area appearing at once, without flicker.
-  void draw(const QRegion& area, const QList<Placed>& pictures);
+  // Repaints `area`, rectangles that may overlap: the background, then the
+  // pictures in order over it, each part of the area appearing at once,
+  // without flicker.
+  void draw(const QList<QRect>& area, const QList<Placed>& pictures);
 
   // Sends what is queued and reads back nothing.
   void flush();
