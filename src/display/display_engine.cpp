@@ -2,6 +2,7 @@
 
 #include "display/label_painter.h"
 #include "display/qt_timer_driver.h"
+#include "display/rect_union.h"
 #include "display/virtual_clock.h"
 #include "startup/quorl_saver.h"
 
@@ -137,20 +138,21 @@ void DisplayEngine::ticked(bool measuring) {
   frames_.stop();
   // What changed: where labels were and are now, plus the pattern name; all
   // of it when this tick drew the background.
-  QRegion changed(LabelPainter::patternNameRect());
+  QList<QRect> rects{LabelPainter::patternNameRect()};
   for (const ShownLabel& label : std::as_const(shown_))
-    if (label.label.visible) changed += label.rect;
+    if (label.label.visible) rects.append(label.rect);
   for (const ShownLabel& label : std::as_const(to_))
-    if (label.label.visible) changed += label.rect;
-  if (measuring) changed = QRect(QPoint(0, 0), size_);
+    if (label.label.visible) rects.append(label.rect);
+  const QRegion changed = measuring ? QRegion(QRect(QPoint(0, 0), size_)) : unitedRects(rects);
   nameStale_ = false;
   show(to_, changed);
 }
 
 void DisplayEngine::showGlide(double alpha) {
   QList<ShownLabel> labels(to_.size());
-  QRegion changed;
-  if (nameStale_) changed = LabelPainter::patternNameRect();
+  QList<QRect> changed;
+  changed.reserve(2 * to_.size() + 1);
+  if (nameStale_) changed.append(LabelPainter::patternNameRect());
   nameStale_ = false;
   for (qsizetype i = 0; i < to_.size(); ++i) {
     labels[i] = Glide::between(from_[i], to_[i], alpha, size_, hops_.value(i, true));
@@ -159,12 +161,14 @@ void DisplayEngine::showGlide(double alpha) {
     const QRect was = before && before->label.visible ? before->rect : QRect();
     const QRect is = labels[i].label.visible ? labels[i].rect : QRect();
     // A label moved a little repaints one rectangle, not the bands of two.
-    if (was.intersects(is))
-      changed += was.united(is);
-    else
-      changed += QRegion(was) + is;
+    if (was.intersects(is)) {
+      changed.append(was.united(is));
+    } else {
+      changed.append(was);
+      changed.append(is);
+    }
   }
-  show(std::move(labels), changed);
+  show(std::move(labels), unitedRects(changed));
 }
 
 void DisplayEngine::nextFrame() {

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "display/rect_union.h"
+
 namespace {
 
 // Whether the buffer of `window`, which has an alpha channel, keeps its
@@ -67,8 +69,7 @@ void RasterFrameSurface::paint(QPainter& painter, const QRegion& area, const Dis
   // Labels draw only where the background under them is kept.
   QList<QRect> rects = frame.labelRects;
   rects.append(LabelPainter::patternNameRect());
-  QRegion kept;
-  for (const QRect& r : rects) kept += r;
+  const QRegion kept = unitedRects(rects);
   const QRect bounds(QPoint(0, 0), size_);
   const bool whole = (QRegion(bounds) - area).isEmpty();
   // Saved pixels can be swapped only when this paint reaches all old and new label places.
