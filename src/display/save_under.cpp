@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "display/background.h"
+#include "display/rect_union.h"
 
 void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects, qreal ratio, QPoint offset) {
   offset_ = offset;
-  area_ = QRegion();
-  for (const QRect& rect : rects) area_ += rect;
+  area_ = unitedRects(rects);
   // Labels mostly keep their size from frame to frame: reuse the patches' memory.
   qsizetype used = 0;
   for (const QRect& rect : rects) {
