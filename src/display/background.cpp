@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "display/picture_file.h"
+#include "display/rect_union.h"
 
 namespace Background {
 
@@ -41,9 +42,10 @@ QRect deviceRect(const QRect& rect, qreal ratio) {
 
 QRegion deviceRegion(const QRegion& region, qreal ratio) {
   if (ratio == 1) return region;
-  QRegion device;
-  for (const QRect& rect : region) device += deviceRect(rect, ratio);
-  return device;
+  QList<QRect> device;
+  device.reserve(region.rectCount());
+  for (const QRect& rect : region) device.append(deviceRect(rect, ratio));
+  return unitedRects(device);
 }
 
 }  // namespace Background

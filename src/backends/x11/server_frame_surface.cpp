@@ -103,8 +103,10 @@ void ServerFrameSurface::drawFrame(const QRegion& area, const DisplayFrame& fram
   const Entry& name = nameEntry(frame.patternName);
   placed.append({name.id, name.rect, QRect()});
 
-  const QRegion device = Background::deviceRegion(area, ratio_);
-  QList<QRect> parts(device.begin(), device.end());
+  // Rectangles scaled apart may overlap, which the canvas allows.
+  QList<QRect> parts;
+  parts.reserve(area.rectCount());
+  for (const QRect& rect : area) parts.append(Background::deviceRect(rect, ratio_));
   if (canvas_->repaintsExposures()) {
     // Where no picture was nor is, the window shows the background already
     // (the server paints it there when uncovered): only the pictures' old and
