@@ -72,17 +72,17 @@ void RasterFrameSurface::paint(QPainter& painter, const QRegion& area, const Dis
   const QRegion kept = unitedRects(rects);
   const QRect bounds(QPoint(0, 0), size_);
   const bool whole = (QRegion(bounds) - area).isEmpty();
-  // Saved pixels can be swapped only when this paint reaches all old and new label places.
-  const bool reachesLabels = (((kept + saveUnder_.area()) & bounds) - area).isEmpty();
-
-  // Background at full device resolution: the last frame's labels erased, or
-  // the picture itself where the buffer holds nothing of ours yet.
-  if (buffer && !whole && reachesLabels && !saveUnder_.isEmpty()) {
+  // The buffer shows the picture except under the last frame's labels, whose
+  // background the save-under holds: putting that back erases them wherever
+  // this paint reaches, without reading the picture again.
+  const bool restore = buffer && !whole && !saveUnder_.isEmpty();
+  if (restore) {
     saveUnder_.restore(painter);
   } else {
     background_.paint(painter, area.boundingRect());
   }
-  if (buffer && (whole || reachesLabels))
+  // With nothing saved, the buffer is known only where this paint reached.
+  if (buffer && (whole || restore || ((kept & bounds) - area).isEmpty()))
     saveUnder_.save(*buffer, rects, toDevice.m11(), toDevice.map(QPointF(0, 0)).toPoint());
   if (buffer) painter.setClipRegion(kept, Qt::IntersectClip);
   labels_.paint(painter, frame.labels);

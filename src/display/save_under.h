@@ -4,35 +4,39 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
-#include <QRegion>
 
 class QPainter;
 
 // The background under what one frame draws over it. The window's own buffer
-// keeps the picture between frames; a frame erases the last frame's labels by
-// putting these pixels back, so no second screen-sized copy is needed.
+// keeps the picture between frames, except under the last frame's labels; a
+// frame erases those wherever it repaints by putting these pixels back, so no
+// second screen-sized copy is kept and the picture file is not read again.
 class SaveUnder {
  public:
-  // Copies the pixels of `buffer` (a window's buffer in device pixels) under
-  // `rects` (layout pixels of a widget whose corner lies at `offset` in it,
-  // device pixels), replacing what was kept.
+  // Keeps the background under `rects` (layout pixels of a widget whose
+  // corner lies at `offset` in `buffer`, device pixels) for the next frame.
+  // `buffer` shows the background everywhere except under what was kept
+  // last time, where labels a frame did not repaint may still stand: those
+  // pixels come from what was kept.
   void save(const QImage& buffer, const QList<QRect>& rects, qreal ratio, QPoint offset);
   // Draws the kept pixels back into the widget where they came from.
   void restore(QPainter& painter) const;
   void clear() {
     patches_.clear();
-    area_ = QRegion();
+    spare_.clear();
   }
-  // The layout pixels the kept pixels cover.
-  const QRegion& area() const { return area_; }
   bool isEmpty() const { return patches_.isEmpty(); }
 
  private:
   struct Patch {
-    QPoint at;
+    QRect place;  // in the buffer
     QImage pixels;
   };
+  QImage spareImage(QSize size, QImage::Format format);
+
   QList<Patch> patches_;
+  // Pixels the last save let go: labels mostly keep their size as they move,
+  // so the next save reuses their memory.
+  QList<QImage> spare_;
   QPoint offset_;
-  QRegion area_;
 };

@@ -91,19 +91,24 @@ class TestServerFrameSurface : public QObject {
   void drawsWhatQtWouldBlend_data() {
     QTest::addColumn<QSize>("layout");  // the window in layout pixels
     QTest::addColumn<qreal>("ratio");
-    QTest::addColumn<bool>("partly");   // words move, only their old and new places repaint
+    // Frames after the first, one letter each: 'a' moves all words, a digit
+    // only that word; only the old and new places of what moved repaint.
+    QTest::addColumn<QString>("moves");
     QTest::addColumn<QPointF>("words");
-    QTest::addRow("whole window") << QSize(400, 260) << 1.0 << false << QPointF();
-    QTest::addRow("words moved") << QSize(400, 260) << 1.0 << true << QPointF();
-    QTest::addRow("ratio 1.5") << QSize(400, 260) << 1.5 << false << QPointF();
-    QTest::addRow("ratio 2, words moved") << QSize(400, 260) << 2.0 << true << QPointF();
+    QTest::addRow("whole window") << QSize(400, 260) << 1.0 << "" << QPointF();
+    QTest::addRow("words moved") << QSize(400, 260) << 1.0 << "a" << QPointF();
+    QTest::addRow("ratio 1.5") << QSize(400, 260) << 1.5 << "" << QPointF();
+    QTest::addRow("ratio 2, words moved") << QSize(400, 260) << 2.0 << "a" << QPointF();
+    // The others stand where the last frames left them, outside the area.
+    QTest::addRow("one word at a time") << QSize(400, 260) << 1.0 << "0121a" << QPointF();
+    QTest::addRow("ratio 2, one word at a time") << QSize(400, 260) << 2.0 << "20a1" << QPointF();
     // Words across the seams of the strips.
-    QTest::addRow("large window in strips") << QSize(1000, 560) << 2.0 << false << QPointF(300, 130);
+    QTest::addRow("large window in strips") << QSize(1000, 560) << 2.0 << "" << QPointF(300, 130);
   }
   void drawsWhatQtWouldBlend() {
     QFETCH(QSize, layout);
     QFETCH(qreal, ratio);
-    QFETCH(bool, partly);
+    QFETCH(QString, moves);
     QFETCH(QPointF, words);
     const QSize device = Background::deviceRect(QRect(QPoint(), layout), ratio).size();
     const xcb_window_t window = createWindow(device);
@@ -124,12 +129,19 @@ class TestServerFrameSurface : public QObject {
     placeWords(stage, words);
     draw(QRect(QPoint(), layout), stage);
     QImage expected = blendedByQt(stage, "Tornado", ratio, device);
-    if (partly) {
+    for (const QChar move : moves) {
       // What changed, as the display engine counts it.
+      const QList<QRect> before = LabelPainter::visibleRects(stage);
+      Label* labels[] = {&stage.lblQ[0], &stage.lblQ[1], &stage.lblF[0]};
+      for (int i = 0; i < 3; ++i)
+        if (move == u'a' || move.digitValue() == i) {
+          labels[i]->left += 23.5;
+          labels[i]->top += 17;
+        }
+      const QList<QRect> after = LabelPainter::visibleRects(stage);
       QRegion area(LabelPainter::patternNameRect());
-      for (const QRect& r : LabelPainter::visibleRects(stage)) area += r;
-      placeWords(stage, words + QPointF(23.5, 17));
-      for (const QRect& r : LabelPainter::visibleRects(stage)) area += r;
+      for (qsizetype i = 0; i < after.size(); ++i)
+        if (before[i] != after[i]) area += QRegion(before[i]) + after[i];
       // Another pattern's name between: the first one's comes back as it was.
       draw(area, stage, "Eagle");
       draw(area, stage);
