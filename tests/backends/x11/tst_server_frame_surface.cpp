@@ -91,8 +91,7 @@ class TestServerFrameSurface : public QObject {
   void drawsWhatQtWouldBlend_data() {
     QTest::addColumn<QSize>("layout");  // the window in layout pixels
     QTest::addColumn<qreal>("ratio");
-    // Frames after the first, one letter each: 'a' moves all words, a digit
-    // only that word; only the old and new places of what moved repaint.
+    // A frame per letter: 'a' moves all words, a digit one; only what moved repaints.
     QTest::addColumn<QString>("moves");
     QTest::addColumn<QPointF>("words");
     QTest::addRow("whole window") << QSize(400, 260) << 1.0 << "" << QPointF();
@@ -134,10 +133,7 @@ class TestServerFrameSurface : public QObject {
       const QList<QRect> before = LabelPainter::visibleRects(stage);
       Label* labels[] = {&stage.lblQ[0], &stage.lblQ[1], &stage.lblF[0]};
       for (int i = 0; i < 3; ++i)
-        if (move == u'a' || move.digitValue() == i) {
-          labels[i]->left += 23.5;
-          labels[i]->top += 17;
-        }
+        if (move == u'a' || move.digitValue() == i) labels[i]->left += 23.5, labels[i]->top += 17;
       const QList<QRect> after = LabelPainter::visibleRects(stage);
       QRegion area(LabelPainter::patternNameRect());
       for (qsizetype i = 0; i < after.size(); ++i)
