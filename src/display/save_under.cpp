@@ -25,7 +25,9 @@ QImage SaveUnder::spareImage(QSize size, QImage::Format format) {
 }
 
 void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects, qreal ratio, QPoint offset) {
-  const QList<Patch> last = std::exchange(patches_, {});
+  // Kept pixels belong to where the widget was in the buffer.
+  const QList<Patch> last = offset == offset_ ? std::exchange(patches_, {}) : QList<Patch>();
+  patches_.clear();
   QList<bool> kept(last.size(), false);
   for (const QRect& rect : rects) {
     const QRect place = Background::deviceRect(rect, ratio).translated(offset) & buffer.rect();
