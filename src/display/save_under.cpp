@@ -25,17 +25,16 @@ QImage SaveUnder::spareImage(QSize size, QImage::Format format) {
 }
 
 void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects, qreal ratio, QPoint offset) {
-  // Kept pixels belong to where the widget was in the buffer.
-  const QList<Patch> last = offset == offset_ ? std::exchange(patches_, {}) : QList<Patch>();
-  patches_.clear();
+  // Kept pixels belong to where the widget was in the buffer, in the buffer's format then.
+  QList<Patch> last = std::exchange(patches_, {});
+  if (offset != offset_ || (!last.isEmpty() && last.front().pixels.format() != buffer.format())) last.clear();
   QList<bool> kept(last.size(), false);
   for (const QRect& rect : rects) {
     const QRect place = Background::deviceRect(rect, ratio).translated(offset) & buffer.rect();
     if (place.isEmpty()) continue;
     // A label standing still keeps what lay under it.
     qsizetype same = 0;
-    while (same < last.size() && (kept[same] || last[same].place != place || last[same].pixels.format() != buffer.format()))
-      ++same;
+    while (same < last.size() && (kept[same] || last[same].place != place)) ++same;
     if (same < last.size()) {
       kept[same] = true;
       patches_.append(last[same]);
@@ -45,7 +44,7 @@ void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects, qreal rati
     copyPixels(buffer, place, patch.pixels, QPoint(0, 0));
     // Where the last frame's labels were, the buffer may still show them.
     for (const Patch& under : last)
-      if (const QRect both = under.place & place; !both.isEmpty() && under.pixels.format() == buffer.format())
+      if (const QRect both = under.place & place; !both.isEmpty())
         copyPixels(under.pixels, both.translated(-under.place.topLeft()), patch.pixels, both.topLeft() - place.topLeft());
     patches_.append(std::move(patch));
   }
