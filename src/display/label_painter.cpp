@@ -10,6 +10,7 @@
 #include "display/bgr_color.h"
 #include "display/frame_surface.h"
 #include "display/label_font.h"
+#include "display/page_image.h"
 
 const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal ratio) {
   return cache_.use(Key::of(label, ratio), [&] {
@@ -71,7 +72,7 @@ LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString
                            .toAlignedRect()
                            .adjusted(-1, -1, 1, 1);
   if (bounds.isEmpty()) return {};
-  Picture picture{QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied), bounds.topLeft()};
+  Picture picture{PageImage::make(bounds.size(), QImage::Format_ARGB32_Premultiplied), bounds.topLeft()};
   picture.image.fill(Qt::transparent);
   QPainter p(&picture.image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -89,7 +90,7 @@ LabelPainter::Picture textPicture(const QFont& font, const QString& text, const 
   const QFontMetricsF metrics(font);
   const qreal pad = std::ceil(metrics.height() / 4) + 2;
   const QSizeF size(metrics.horizontalAdvance(text) + 2 * pad, metrics.height() + 2 * pad);
-  LabelPainter::Picture picture{QImage((size * ratio).toSize() + QSize(1, 1), QImage::Format_ARGB32_Premultiplied),
+  LabelPainter::Picture picture{PageImage::make((size * ratio).toSize() + QSize(1, 1), QImage::Format_ARGB32_Premultiplied),
                                 -QPoint(int(pad * ratio), int(pad * ratio))};
   picture.image.fill(Qt::transparent);
   QPainter p(&picture.image);

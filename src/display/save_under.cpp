@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/background.h"
+#include "display/page_image.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ void copyPixels(const QImage& from, const QRect& part, QImage& to, QPoint at) {
 QImage SaveUnder::spareImage(QSize size, QImage::Format format) {
   for (qsizetype i = 0; i < spare_.size(); ++i)
     if (spare_[i].size() == size && spare_[i].format() == format) return spare_.takeAt(i);
-  return QImage(size, format);
+  return PageImage::make(size, format);
 }
 
 void SaveUnder::save(const QImage& buffer, const QList<QRect>& rects, qreal ratio, QPoint offset) {
