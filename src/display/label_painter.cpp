@@ -12,21 +12,53 @@
 #include "display/label_font.h"
 #include "display/page_image.h"
 
-const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal ratio) {
-  return cache_.use(Key::of(label, ratio), [&] {
+namespace {
+
+// Text small enough for the glyph cache, drawn as the window would draw it,
+// with room for overhangs on every side.
+LabelPainter::Picture textPicture(const QFont& font, const QString& text, const QColor& color, qreal ratio) {
+  const QFontMetricsF metrics(font);
+  const qreal pad = std::ceil(metrics.height() / 4) + 2;
+  const QSizeF size(metrics.horizontalAdvance(text) + 2 * pad, metrics.height() + 2 * pad);
+  const QSize pixels = (size * ratio).toSize() + QSize(1, 1);
+  LabelPainter::Picture picture{PageImage::make(pixels, QImage::Format_ARGB32_Premultiplied),
+                                -QPoint(int(pad * ratio), int(pad * ratio))};
+  picture.image.fill(Qt::transparent);
+  QPainter p(&picture.image);
+  p.translate(-picture.corner);
+  p.scale(ratio, ratio);
+  p.setFont(font);
+  p.setPen(color);
+  p.drawText(QPointF(0, metrics.ascent()), text);
+  return picture;
+}
+
+}  // namespace
+
+const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal ratio, bool gliding) {
+  return cache_.use(Key::of(label, ratio, gliding), [&] {
     Entry entry;
     const LabelFont::Face face = LabelFont::forText(label.face, label.size, label.italic, label.caption);
     entry.font = face.font;
-    entry.text.setText(label.caption);
-    entry.text.setTextFormat(Qt::PlainText);
-    entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
-    entry.text.prepare(QTransform(), entry.font);
+    const QColor color = BgrColor::toQColor(int32_t(label.color));
     if (needsOutline(face, ratio)) {
-      entry.useOutline = true;
-      const Picture outline =
-          drawOutline(entry.font, label.caption, BgrColor::toQColor(int32_t(label.color)), ratio, face.leaning);
+      entry.usePicture = true;
+      const Picture outline = drawOutline(entry.font, label.caption, color, ratio, face.leaning);
       entry.picture = outline.image;
       entry.pictureOffset = outline.corner;
+    } else if (gliding) {
+      // Qt's glyph cache keeps the glyphs of one scale: text drawn at a new
+      // scale every frame would have its glyphs drawn again every frame, and
+      // a cache of them made and thrown away each time.
+      entry.usePicture = true;
+      const Picture text = textPicture(entry.font, label.caption, color, ratio);
+      entry.picture = text.image;
+      entry.pictureOffset = text.corner;
+    } else {
+      entry.text.setText(label.caption);
+      entry.text.setTextFormat(Qt::PlainText);
+      entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
+      entry.text.prepare(QTransform(), entry.font);
     }
     const qint64 bytes = entry.picture.sizeInBytes();
     return PictureCache<Key, Entry>::Made{std::move(entry), bytes};
@@ -81,28 +113,6 @@ LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString
   if (emboldening > 0) p.strokePath(outline, QPen(color, emboldening, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   return picture;
 }
-
-namespace {
-
-// Text small enough for the glyph cache, drawn as the window would draw it,
-// with room for overhangs on every side.
-LabelPainter::Picture textPicture(const QFont& font, const QString& text, const QColor& color, qreal ratio) {
-  const QFontMetricsF metrics(font);
-  const qreal pad = std::ceil(metrics.height() / 4) + 2;
-  const QSizeF size(metrics.horizontalAdvance(text) + 2 * pad, metrics.height() + 2 * pad);
-  LabelPainter::Picture picture{PageImage::make((size * ratio).toSize() + QSize(1, 1), QImage::Format_ARGB32_Premultiplied),
-                                -QPoint(int(pad * ratio), int(pad * ratio))};
-  picture.image.fill(Qt::transparent);
-  QPainter p(&picture.image);
-  p.translate(-picture.corner);
-  p.scale(ratio, ratio);
-  p.setFont(font);
-  p.setPen(color);
-  p.drawText(QPointF(0, metrics.ascent()), text);
-  return picture;
-}
-
-}  // namespace
 
 LabelPainter::Picture LabelPainter::picture(const Label& label, qreal ratio) {
   if (label.caption.isEmpty()) return {};
@@ -161,28 +171,23 @@ bool LabelPainter::hasRealBold(const QString& family) {
 void LabelPainter::paintLabel(QPainter& painter, const ShownLabel& shown, qreal ratio) {
   const Label& label = shown.label;
   if (!label.visible || label.caption.isEmpty()) return;
-  const Entry& entry = entryFor(label, ratio);
-  const QColor color = BgrColor::toQColor(int32_t(label.color));
+  // Large text has one picture for all frames; other text has one more for between sizes.
+  const Entry* still = &entryFor(label, ratio, false);
+  const Entry& entry = shown.scale != 1 && !still->usePicture ? entryFor(label, ratio, true) : *still;
   const QPointF at(std::round(label.left), std::round(label.top));
   if (shown.scale != 1) {
     // Between two sizes: the picture of a tick size, scaled about its corner.
+    if (entry.picture.isNull()) return;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.translate(at);
     painter.scale(shown.scale, shown.scale);
-    if (entry.useOutline) {
-      if (!entry.picture.isNull())
-        painter.drawImage(QRectF(QPointF(entry.pictureOffset) / ratio, QSizeF(entry.picture.size()) / ratio),
-                          entry.picture);
-    } else {
-      painter.setFont(entry.font);
-      painter.setPen(color);
-      painter.drawStaticText(QPointF(0, 0), entry.text);
-    }
+    painter.drawImage(QRectF(QPointF(entry.pictureOffset) / ratio, QSizeF(entry.picture.size()) / ratio),
+                      entry.picture);
     painter.restore();
     return;
   }
-  if (entry.useOutline) {
+  if (entry.usePicture) {
     if (entry.picture.isNull()) return;
     // The picture goes on whole device pixels, one picture pixel on each.
     const QPoint corner = devicePlace(label, ratio) + entry.pictureOffset;
@@ -197,7 +202,7 @@ void LabelPainter::paintLabel(QPainter& painter, const ShownLabel& shown, qreal 
     return;
   }
   painter.setFont(entry.font);
-  painter.setPen(color);
+  painter.setPen(BgrColor::toQColor(int32_t(label.color)));
   painter.drawStaticText(at, entry.text);
 }
 

@@ -71,13 +71,16 @@ class LabelPainter {
   struct Key {
     LabelTextKey text;
     uint32_t color;
-    qreal ratio;  // device pixels per layout pixel
+    qreal ratio;           // device pixels per layout pixel
+    bool gliding = false;  // drawn between two sizes
     bool operator==(const Key&) const = default;
-    static Key of(const Label& label, qreal ratio) {
-      return {{label.caption, label.face, label.size, label.italic}, label.color, ratio};
+    static Key of(const Label& label, qreal ratio, bool gliding = false) {
+      return {{label.caption, label.face, label.size, label.italic}, label.color, ratio, gliding};
     }
   };
-  friend size_t qHash(const Key& key, size_t seed) { return qHashMulti(seed, key.text, key.color, key.ratio); }
+  friend size_t qHash(const Key& key, size_t seed) {
+    return qHashMulti(seed, key.text, key.color, key.ratio, key.gliding);
+  }
 
  private:
   // Text up to kMaxGlyphPixels device pixels is drawn from Qt's glyph cache; larger text
@@ -90,11 +93,13 @@ class LabelPainter {
   struct Entry {
     QStaticText text;
     QFont font;
-    bool useOutline = false;
-    QImage picture;        // the outline drawn once in device pixels, for large text
+    bool usePicture = false;
+    // The text drawn once in device pixels: the outline of large text, or
+    // any text drawn between two sizes.
+    QImage picture;
     QPoint pictureOffset;  // where the picture's corner lies from the label's corner, in device pixels
   };
-  const Entry& entryFor(const Label& label, qreal ratio);
+  const Entry& entryFor(const Label& label, qreal ratio, bool gliding);
   static bool hasRealBold(const QString& family);
   static bool outlineIsBold(const QFontInfo& info);
   static bool needsOutline(const LabelFont::Face& face, qreal ratio);

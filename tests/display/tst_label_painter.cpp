@@ -109,6 +109,39 @@ class TestLabelPainter : public QObject {
     QVERIFY2(labels.pictureBytes() < 4 * 1024 * 1024, qPrintable(QString::number(labels.pictureBytes())));
   }
 
+  // Between two sizes a label is its text scaled about its corner, at any ratio.
+  void glidingLabelIsScaledAboutItsCorner() {
+    const auto inkOf = [](qreal scale, qreal ratio) {
+      QtTextMetrics metrics;
+      RandomSource random;
+      Stage stage(metrics, random);
+      stage.lblQ[0] = Label{"apple", "IPAPGothic", 24, false, 0x00FFFFFF, 20, 10, true};
+      ShownLabel shown = LabelPainter::shown(stage, stage.lblQ[0]);
+      shown.scale = scale;
+      QImage image(QSize(300, 120) * ratio, QImage::Format_RGB32);
+      image.setDevicePixelRatio(ratio);
+      image.fill(Qt::black);
+      QPainter painter(&image);
+      LabelPainter().paint(painter, {shown});
+      painter.end();
+      QRect ink;
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+          if (qGray(image.pixel(x, y)) > 128) ink |= QRect(x, y, 1, 1);
+      return ink.translated(-QPoint(20, 10) * ratio);  // from the label's corner
+    };
+    for (const qreal ratio : {1.0, 2.0}) {
+      const QRect still = inkOf(1, ratio), grown = inkOf(1.5, ratio);
+      QVERIFY(!still.isEmpty());
+      const auto near = [ratio](qreal a, qreal b) { return std::abs(a - b) <= 2 * ratio; };
+      QVERIFY2(near(grown.left(), 1.5 * still.left()) && near(grown.top(), 1.5 * still.top()) &&
+                   near(grown.right(), 1.5 * still.right()) && near(grown.bottom(), 1.5 * still.bottom()),
+               qPrintable(QStringLiteral("ink %1,%2 %3x%4 at 1.5 against %5,%6 %7x%8 at 1 (ratio %9)")
+                              .arg(grown.x()).arg(grown.y()).arg(grown.width()).arg(grown.height())
+                              .arg(still.x()).arg(still.y()).arg(still.width()).arg(still.height()).arg(ratio)));
+    }
+  }
+
   void hiddenLabelsAreNotDrawn() {
     QtTextMetrics metrics;
     RandomSource random;
