@@ -46,6 +46,10 @@ QT_CONFIGURE_ARGS=(
 QT_PATCHES=(
   cve-2023-32763.diff   # QTextLayout: overflow of QFixed on huge text widths
 )
+# Changes of our own, in scripts/windows/qt-patches/ (the cache key holds their contents).
+QT_OWN_PATCHES=(
+  harfbuzz-face-glyph-count.diff   # no copy of the font's 'loca' table in every font engine
+)
 
 # The libraries the Anki readers link (SQLite, libzip with zlib, zstd), built as static
 # libraries from Debian 12's own source packages, Debian's patches applied. Pinned to versions
@@ -136,6 +140,7 @@ compute_key() {
 format 1
 qt6-base $QT_DEB_VERSION
 patches ${QT_PATCHES[*]}
+own patches $(cd "$ROOT/scripts/windows/qt-patches" && sha256sum "${QT_OWN_PATCHES[@]}" | tr -s ' \n' ' ')
 configure ${QT_CONFIGURE_ARGS[*]}
 $(toolchain_key g++-mingw-w64-x86-64-posix "$TRIPLE-g++-posix")
 EOF
@@ -261,6 +266,10 @@ build_qt() {
   for p in "${QT_PATCHES[@]}"; do
     log "applying debian/patches/$p"
     patch -d "$src" -p1 --forward --quiet < "$src/debian/patches/$p"
+  done
+  for p in "${QT_OWN_PATCHES[@]}"; do
+    log "applying scripts/windows/qt-patches/$p"
+    patch -d "$src" -p1 --forward --quiet < "$ROOT/scripts/windows/qt-patches/$p"
   done
 
   mkdir -p "$work/build"
@@ -406,6 +415,13 @@ ensure_deps() {
 build_driftglyph() {
   log "building Driftglyph for Windows in $BUILD"
   mkdir -p "$BUILD"
+  # CMake keeps the Qt it found first: a build folder made against another Qt cache entry
+  # (an older key) is configured afresh.
+  if [ -f "$BUILD/CMakeCache.txt" ] &&
+     ! grep -qxF "Qt6_DIR:PATH=$QT_PREFIX/lib/cmake/Qt6" "$BUILD/CMakeCache.txt"; then
+    log "the build folder was configured against another Qt: configuring it afresh"
+    rm -rf "$BUILD/CMakeCache.txt" "$BUILD/CMakeFiles"
+  fi
   # pkg-config reads only the libraries' own .pc files, never the Linux host's.
   export PKG_CONFIG_LIBDIR=$DEPS_PREFIX/lib/pkgconfig PKG_CONFIG_PATH=
   cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -428,8 +444,16 @@ write_licenses() {
   printf '%s\n' "Qt is used under the GNU Lesser General Public License version 3 (below)." \
     "Its source is Debian's source package qt6-base, version $qt_version" \
     "(\"apt-get source qt6-base=$qt_version\" on Debian 12, or https://sources.debian.org/src/qt6-base/$qt_version/)," \
-    "built with the configure line and patches in scripts/build-windows.sh of Driftglyph's source." \
+    "built with the configure line and patches in scripts/build-windows.sh of Driftglyph's source," \
+    "and changed by the patches that follow (scripts/windows/qt-patches/ in that source)." \
     "To relink the program with another Qt, build Driftglyph from its source against that Qt." ""
+  local patch
+  for patch in "${QT_OWN_PATCHES[@]}"; do
+    printf '%s
+' "---- $patch ----"
+    cat "$ROOT/scripts/windows/qt-patches/$patch"
+  done
+  printf '\n'
   cat /usr/share/common-licenses/LGPL-3
   printf '\n%s\n\n' "==== GNU General Public License version 3 (referred to by the LGPL) ===="
   cat /usr/share/common-licenses/GPL-3
