@@ -449,8 +449,7 @@ write_licenses() {
     "To relink the program with another Qt, build Driftglyph from its source against that Qt." ""
   local patch
   for patch in "${QT_OWN_PATCHES[@]}"; do
-    printf '%s
-' "---- $patch ----"
+    printf '%s\n' "---- $patch ----"
     cat "$ROOT/scripts/windows/qt-patches/$patch"
   done
   printf '\n'

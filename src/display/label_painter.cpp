@@ -40,20 +40,15 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal rati
     Entry entry;
     const LabelFont::Face face = LabelFont::forText(label.face, label.size, label.italic, label.caption);
     entry.font = face.font;
-    const QColor color = BgrColor::toQColor(int32_t(label.color));
-    if (needsOutline(face, ratio)) {
+    // Text between two sizes is a picture too: Qt's glyph cache keeps the
+    // glyphs of one scale, so text drawn at a new scale every frame would have
+    // its glyphs drawn again every frame, and a cache of them made and thrown
+    // away each time.
+    if (const bool outline = needsOutline(face, ratio); outline || gliding) {
+      const Picture drawn = pictureOf(face, label, ratio, outline);
       entry.usePicture = true;
-      const Picture outline = drawOutline(entry.font, label.caption, color, ratio, face.leaning);
-      entry.picture = outline.image;
-      entry.pictureOffset = outline.corner;
-    } else if (gliding) {
-      // Qt's glyph cache keeps the glyphs of one scale: text drawn at a new
-      // scale every frame would have its glyphs drawn again every frame, and
-      // a cache of them made and thrown away each time.
-      entry.usePicture = true;
-      const Picture text = textPicture(entry.font, label.caption, color, ratio);
-      entry.picture = text.image;
-      entry.pictureOffset = text.corner;
+      entry.picture = drawn.image;
+      entry.pictureOffset = drawn.corner;
     } else {
       entry.text.setText(label.caption);
       entry.text.setTextFormat(Qt::PlainText);
@@ -117,10 +112,14 @@ LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString
 LabelPainter::Picture LabelPainter::picture(const Label& label, qreal ratio) {
   if (label.caption.isEmpty()) return {};
   const LabelFont::Face face = LabelFont::forText(label.face, label.size, label.italic, label.caption);
-  const QFont& font = face.font;
+  return pictureOf(face, label, ratio, needsOutline(face, ratio));
+}
+
+LabelPainter::Picture LabelPainter::pictureOf(const LabelFont::Face& face, const Label& label, qreal ratio,
+                                              bool outline) {
   const QColor color = BgrColor::toQColor(int32_t(label.color));
-  if (needsOutline(face, ratio)) return drawOutline(font, label.caption, color, ratio, face.leaning);
-  return textPicture(font, label.caption, color, ratio);
+  if (outline) return drawOutline(face.font, label.caption, color, ratio, face.leaning);
+  return textPicture(face.font, label.caption, color, ratio);
 }
 
 LabelPainter::Picture LabelPainter::Picture::trimmed() const {

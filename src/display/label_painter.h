@@ -105,6 +105,8 @@ class LabelPainter {
   static bool needsOutline(const LabelFont::Face& face, qreal ratio);
   static Picture drawOutline(const QFont& font, const QString& text, const QColor& color, qreal ratio,
                              bool leaning = false);
+  // A label's picture, from its outline or as the glyph cache draws it.
+  static Picture pictureOf(const LabelFont::Face& face, const Label& label, qreal ratio, bool outline);
   static QFont patternNameFont();
   void paintLabel(QPainter& painter, const ShownLabel& shown, qreal ratio);
 

@@ -7,9 +7,8 @@
 // Windows it comes straight from the system and goes back to it when
 // released: a heap keeps the pages of freed blocks it cannot hand on, and
 // blocks of a new size each frame leave holes no later block fits (Wine's
-// heap keeps every one below half a megabyte). Elsewhere the C library
-// already maps blocks this large on their own, and HeapTrim gives back the
-// rest.
+// heap keeps all but its largest blocks). Elsewhere it is the C library's:
+// glibc maps large blocks on their own, and HeapTrim gives back the rest.
 namespace PageMemory {
 
 // `bytes` of writable memory, or nullptr when the system has none left.
