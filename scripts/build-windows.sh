@@ -49,6 +49,7 @@ QT_PATCHES=(
 # Changes of our own, in scripts/windows/qt-patches/ (the cache key holds their contents).
 QT_OWN_PATCHES=(
   harfbuzz-face-glyph-count.diff   # no copy of the font's 'loca' table in every font engine
+  raster-fills-in-painting-thread.diff   # no worker threads for the raster engine's fills
 )
 
 # The libraries the Anki readers link (SQLite, libzip with zlib, zstd), built as static

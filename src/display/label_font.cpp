@@ -39,6 +39,11 @@ Face forText(const QString& face, int pointSize, bool italic, const QString& tex
   return chosen;
 }
 
+void releaseEngines() {
+  QFont::cleanup();
+  HeapTrim::release();
+}
+
 void releaseFreedMemory() {
   // Qt keeps an engine for every face and pixel size drawn, and in each the
   // glyphs of every word drawn at that size: in the sizes the patterns use
@@ -46,9 +51,11 @@ void releaseFreedMemory() {
   // word instead made each size cost a new engine and font match again;
   // dropping them every few words keeps both small.
   static int words = 0;
-  if (++words % kWordsPerEngineRelease == 0) QFont::cleanup();
   // Freed pictures and glyphs otherwise stay with the process's heap.
-  HeapTrim::release();
+  if (++words % kWordsPerEngineRelease == 0)
+    releaseEngines();
+  else
+    HeapTrim::release();
 }
 
 }  // namespace LabelFont

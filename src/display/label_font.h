@@ -26,6 +26,9 @@ inline constexpr qreal kLean = 0.2;
 // again when next drawn.
 void releaseFreedMemory();
 inline constexpr int kWordsPerEngineRelease = 16;
+// Lets Qt's font engines go now (fonts in use load theirs again when next
+// drawn), with the memory freed.
+void releaseEngines();
 }
 
 // What decides how a label's text looks, as a key for caches.

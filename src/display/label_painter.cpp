@@ -38,6 +38,7 @@ LabelPainter::Picture textPicture(const QFont& font, const QString& text, const 
 const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal ratio, bool gliding) {
   return cache_.use(Key::of(label, ratio, gliding), [&] {
     Entry entry;
+    if (!gliding) ++newSizes_;
     const LabelFont::Face face = LabelFont::forText(label.face, label.size, label.italic, label.caption);
     entry.font = face.font;
     // Text between two sizes is a picture too: Qt's glyph cache keeps the
@@ -210,6 +211,12 @@ void LabelPainter::paint(QPainter& painter, const QList<ShownLabel>& labels) {
   const qreal ratio = painter.deviceTransform().m11();  // device pixels per layout pixel
   for (const ShownLabel& shown : labels) paintLabel(painter, shown, ratio);
   cache_.endFrame();
+  if (newSizes_ >= kNewSizesPerEngineRelease) {
+    // Laid-out text holds its engine: what this frame did not draw goes with them.
+    cache_.dropUnused();
+    LabelFont::releaseEngines();
+    newSizes_ = 0;
+  }
 }
 
 QRect LabelPainter::rectOf(const Stage& stage, const Label& label) {

@@ -28,6 +28,11 @@ class LabelPainter {
   // are dropped once all of them outweigh twice those it used, or the budget
   // floor if that is more: some patterns change the size every tick.
   static constexpr qint64 kMinPictureBudget = 1024 * 1024;
+  // Qt makes a font engine for every size drawn, and patterns that grow or
+  // shrink text draw a new size at every tick. After this many new sizes the
+  // engines go between two frames, within a word too, with the laid-out text
+  // the last frame did not use (it holds them).
+  static constexpr int kNewSizesPerEngineRelease = 16;
 
   // A larger floor keeps more pictures for later frames. Drawing a picture
   // again may place its text up to 1/64 px differently, so frame-by-frame
@@ -111,6 +116,7 @@ class LabelPainter {
   void paintLabel(QPainter& painter, const ShownLabel& shown, qreal ratio);
 
   PictureCache<Key, Entry> cache_;
+  int newSizes_ = 0;  // still entries made since the engines were last released
   QStaticText patternName_;
   QFont patternNameFont_;
 };

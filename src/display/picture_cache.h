@@ -64,6 +64,19 @@ class PictureCache {
     }
   }
 
+  // Drops everything the current frame did not use, weightless entries too.
+  void dropUnused() {
+    for (auto it = slots_.begin(); it != slots_.end();) {
+      if (it->lastFrame == frame_) {
+        ++it;
+        continue;
+      }
+      bytes_ -= it->bytes;
+      if (release_) release_(it->value);
+      it = slots_.erase(it);
+    }
+  }
+
   void clear() {
     if (release_)
       for (Slot& slot : slots_) release_(slot.value);
