@@ -53,29 +53,11 @@ class PictureCache {
   // Ends a frame: drops what it did not use when the cache outweighs its budget.
   void endFrame() {
     if (bytes_ <= std::max(2 * frameBytes_, floor_)) return;
-    for (auto it = slots_.begin(); it != slots_.end();) {
-      if (it->lastFrame != frame_ && it->bytes > 0) {
-        bytes_ -= it->bytes;
-        if (release_) release_(it->value);
-        it = slots_.erase(it);
-      } else {
-        ++it;
-      }
-    }
+    dropUnused(false);
   }
 
   // Drops everything the current frame did not use, weightless entries too.
-  void dropUnused() {
-    for (auto it = slots_.begin(); it != slots_.end();) {
-      if (it->lastFrame == frame_) {
-        ++it;
-        continue;
-      }
-      bytes_ -= it->bytes;
-      if (release_) release_(it->value);
-      it = slots_.erase(it);
-    }
-  }
+  void dropUnused() { dropUnused(true); }
 
   void clear() {
     if (release_)
@@ -87,6 +69,18 @@ class PictureCache {
   qint64 bytes() const { return bytes_; }
 
  private:
+  void dropUnused(bool weightlessToo) {
+    for (auto it = slots_.begin(); it != slots_.end();) {
+      if (it->lastFrame == frame_ || (it->bytes == 0 && !weightlessToo)) {
+        ++it;
+        continue;
+      }
+      bytes_ -= it->bytes;
+      if (release_) release_(it->value);
+      it = slots_.erase(it);
+    }
+  }
+
   struct Slot {
     Value value;
     qint64 bytes = 0;
