@@ -1,43 +1,58 @@
 #pragma once
 
+#include <QHash>
+#include <QSize>
 #include <QString>
 #include <climits>
+#include <optional>
 #include <vector>
 
+#include "display/line_breaking.h"
 #include "display/text_metrics.h"
 
-// Every word visible: a label wider or taller than the display at the size
-// its pattern gives is drawn at the largest size that fits, and the layout
-// measures it at that size, so the pattern places it as any other label. A
-// word too long to fit even at kMinPoints is cut to what fits there, with an
-// ellipsis. The fit is worked out once per text, face, style and display
-// size, never per tick or frame: a word of 100 000 characters costs a few
-// measurements of at most a screen's width of characters.
+// Every word visible and readable. A label that fits the display on one
+// line at the size its pattern gives is left as it is. One that is wider is
+// broken into lines at that size, as few as fit the width, centred line by
+// line; only a block taller than the display is shrunk, to the largest size
+// at which its lines fit, and never below a floor (kFloorPixels of line
+// height on kFloorScreenLines of display, in proportion on others): there
+// the text is cut at a line's end with an ellipsis. The result is worked out
+// once per text, face, style, display size and point size, never per tick
+// or frame.
 class LabelFit {
  public:
-  // The smallest size a label is shrunk to.
-  static constexpr int kMinPoints = 8;
   // Above this the fit is not checked: no pattern sets a size near it.
   static constexpr int kUnchecked = 256;
+  static constexpr int kFloorPixels = 16;
+  static constexpr int kFloorScreenLines = 720;
+  // Between the lines of a wrapped text as drawn.
+  static constexpr QChar kLineBreak = QChar::LineSeparator;
 
   struct Fit {
-    int maxSize = INT_MAX;  // the largest point size at which the text fits
-    QString caption;        // the text as drawn: the word, or its part that fits
+    int size = 0;         // the point size drawn
+    QString caption;      // the text as drawn, its lines separated by kLineBreak
+    QSize block;          // the size of a text of several lines or a shrunk one; empty: measure as any label
+    bool changed = false; // the fit broke, shrank or cut the text
   };
 
-  // The fit of `caption` in `face` and `italic` on a display of width x height.
-  const Fit& of(const TextMetrics& metrics, const QString& caption, const QString& face, bool italic, int width,
-                int height) const;
-
-  static Fit compute(const TextMetrics& metrics, const QString& caption, const QString& face, bool italic,
-                     int width, int height);
+  // The fit of `caption` at `pointSize` in `face` and `italic` on a display of width x height.
+  Fit of(const TextMetrics& metrics, const QString& caption, const QString& face, bool italic, int pointSize,
+         int width, int height) const;
 
  private:
+  // What is known of one text on one display.
   struct Slot {
     QString caption, face;
     bool italic;
     int width, height;
-    Fit fit;
+    int oneLine = 0;     // the largest point size at which the text fits on one line; 0: none
+    int floorSize = -1;  // the smallest point size at or above the floor; -1: not yet known
+    std::optional<LineBreaking> breaking;
+    QHash<int, bool> holdsAt;  // whether the whole text fits in lines at a point size
+    QHash<int, Fit> fits;      // by the point size asked for
   };
+  static int oneLineMax(const TextMetrics& metrics, const Slot& slot);
+  static Fit wrapped(const TextMetrics& metrics, Slot& slot, int pointSize);
+
   mutable std::vector<Slot> slots_;
 };

@@ -14,12 +14,27 @@
 
 namespace {
 
+// The lines of a label's text: one, or those the fit broke it into.
+QStringList linesOf(const QString& text) { return text.split(LabelFit::kLineBreak); }
+
+// Where each line of a block starts across, centred on the widest.
+QList<qreal> lineStarts(const QFontMetricsF& metrics, const QStringList& lines, qreal* blockWidth) {
+  QList<qreal> widths;
+  for (const QString& line : lines) widths.append(metrics.horizontalAdvance(line));
+  *blockWidth = *std::max_element(widths.cbegin(), widths.cend());
+  for (qreal& w : widths) w = (*blockWidth - w) / 2;
+  return widths;
+}
+
 // Text small enough for the glyph cache, drawn as the window would draw it,
 // with room for overhangs on every side.
 LabelPainter::Picture textPicture(const QFont& font, const QString& text, const QColor& color, qreal ratio) {
   const QFontMetricsF metrics(font);
+  const QStringList lines = linesOf(text);
+  qreal width = 0;
+  const QList<qreal> starts = lineStarts(metrics, lines, &width);
   const qreal pad = std::ceil(metrics.height() / 4) + 2;
-  const QSizeF size(metrics.horizontalAdvance(text) + 2 * pad, metrics.height() + 2 * pad);
+  const QSizeF size(width + 2 * pad, metrics.height() * lines.size() + 2 * pad);
   const QSize pixels = (size * ratio).toSize() + QSize(1, 1);
   LabelPainter::Picture picture{PageImage::make(pixels, QImage::Format_ARGB32_Premultiplied),
                                 -QPoint(int(pad * ratio), int(pad * ratio))};
@@ -29,7 +44,8 @@ LabelPainter::Picture textPicture(const QFont& font, const QString& text, const 
   p.scale(ratio, ratio);
   p.setFont(font);
   p.setPen(color);
-  p.drawText(QPointF(0, metrics.ascent()), text);
+  for (qsizetype i = 0; i < lines.size(); ++i)
+    p.drawText(QPointF(starts[i], metrics.ascent() + i * metrics.height()), lines[i]);
   return picture;
 }
 
@@ -45,7 +61,9 @@ const LabelPainter::Entry& LabelPainter::entryFor(const Label& label, qreal rati
     // glyphs of one scale, so text drawn at a new scale every frame would have
     // its glyphs drawn again every frame, and a cache of them made and thrown
     // away each time.
-    if (const bool outline = needsOutline(face, ratio); outline || gliding) {
+    // Lines are drawn into one picture, like large text.
+    const bool lines = label.caption.contains(LabelFit::kLineBreak);
+    if (const bool outline = needsOutline(face, ratio); outline || gliding || lines) {
       const Picture drawn = pictureOf(face, label, ratio, outline);
       entry.usePicture = true;
       entry.picture = drawn.image;
@@ -87,10 +105,21 @@ LabelPainter::Picture LabelPainter::drawOutline(const QFont& font, const QString
                                                 qreal ratio, bool leaning) {
   const QFontInfo info(font);
   QPainterPath outline;
-  const qreal baseline = QFontMetricsF(font).ascent();
-  outline.addText(0, baseline, font, text);
-  // Slanted about the baseline, as an oblique face would be.
-  if (leaning) outline = QTransform(1, 0, -LabelFont::kLean, 1, LabelFont::kLean * baseline, 0).map(outline);
+  const QFontMetricsF metrics(font);
+  const QStringList lines = linesOf(text);
+  qreal width = 0;
+  const QList<qreal> starts = lineStarts(metrics, lines, &width);
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    QPainterPath line;
+    const qreal baseline = metrics.ascent() + i * metrics.height();
+    line.addText(starts[i], baseline, font, lines[i]);
+    // Slanted about the baseline, as an oblique face would be.
+    if (leaning) line = QTransform(1, 0, -LabelFont::kLean, 1, LabelFont::kLean * baseline, 0).map(line);
+    if (i == 0)
+      outline = line;
+    else
+      outline.addPath(line);
+  }
   if (ratio != 1) outline = QTransform::fromScale(ratio, ratio).map(outline);
   // Qt's synthetic bold thickens a face without a bold style by about 1/24
   // em; where the outline has none, do the same by hand. Doing it twice

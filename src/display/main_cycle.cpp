@@ -147,6 +147,7 @@ void MainCycle::nextCycle() {
     patternNumber_ = chosen;
     patternCaption_ = patterns_[size_t(chosen - 1)].name;
     stage_.fitShare = patterns_[size_t(chosen - 1)].fitShare;
+    stage_.fitMovesInside = patterns_[size_t(chosen - 1)].fitMovesInside;
   }
   prepareLabels();
   stage_.timers.disable(TimerId::tmQuo);

@@ -20,6 +20,10 @@ struct PatternEntry {
   // width, for patterns that set several words side by side.
   int fitShare = 1;
   QString japaneseName{};  // beside the name in the settings' Pattern menu
+  // A label that the fit broke into lines or shrank, and that the pattern
+  // places partly off the display although it fits, is moved onto it; for
+  // patterns whose words never come in from outside.
+  bool fitMovesInside = false;
 };
 
 // The sixteen patterns by number. The main cycle treats an entry without a

@@ -31,20 +31,24 @@ class Stage {
   TimerBank timers;
   // Labels fit 1/fitShare of the display's width (see LabelFit); set per pattern.
   int fitShare = 1;
+  // Whether a label the fit changed is moved wholly onto the display where
+  // the pattern puts it partly outside; set per pattern.
+  bool fitMovesInside = false;
 
-  // A label's size follows its text, face, font size and style, at the
-  // largest size that fits the display when the pattern's is too large
-  // (see LabelFit).
+  // A label's size follows its text, face, font size and style; a text too
+  // large for the display is measured as the fit draws it (see LabelFit).
   QSize size(const Label& label) const {
-    const LabelFit::Fit& f = fit(label);
-    return metrics_->measure(f.caption, label.face, std::min(label.size, f.maxSize), label.italic);
+    const LabelFit::Fit f = fit(label);
+    return f.block.isEmpty() ? metrics_->measure(f.caption, label.face, f.size, label.italic) : f.block;
   }
-  // The label as it is drawn: the text that fits and the size it fits at.
+  // The label as it is drawn: the text as it fits, the size it fits at, and
+  // where it is drawn.
   Label drawn(const Label& label) const {
-    const LabelFit::Fit& f = fit(label);
+    const LabelFit::Fit f = fit(label);
     Label shown = label;
     shown.caption = f.caption;
-    shown.size = std::min(label.size, f.maxSize);
+    shown.size = f.size;
+    if (f.changed && fitMovesInside) moveInside(shown, f.block);
     return shown;
   }
   int width(const Label& label) const { return size(label).width(); }
@@ -67,8 +71,16 @@ class Stage {
   void advanceStep() { STEP = int16_t(uint16_t(STEP) + 1u); }
 
  private:
-  const LabelFit::Fit& fit(const Label& label) const {
-    return fit_.of(*metrics_, label.caption, label.face, label.italic, SW / std::max(1, fitShare), SH);
+  LabelFit::Fit fit(const Label& label) const {
+    return fit_.of(*metrics_, label.caption, label.face, label.italic, label.size, SW / std::max(1, fitShare), SH);
+  }
+  // A label partly on the display that would fit on it is moved onto it.
+  void moveInside(Label& label, QSize box) const {
+    const auto into = [](double& at, int extent, int room) {
+      if (extent <= room && at < room && at + extent > 0) at = std::clamp(at, 0.0, double(room - extent));
+    };
+    into(label.left, box.width(), SW);
+    into(label.top, box.height(), SH);
   }
 
   LabelFit fit_;

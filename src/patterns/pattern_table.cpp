@@ -28,10 +28,13 @@ namespace Patterns {
 // | Amoeba       | the pieces' drift, growth and shrinking       | -                                 |
 // | Volcano      | the throb, the throw, the sine waves, the fall| -                                 |
 //
-// Every word visible (LabelFit): a label larger than the display is shrunk
-// to fit it; in Dancing to half its width (its chains hang from anchors
-// left and right of the centre) and in Brick also to half, so that its
-// rising column of two words is whole.
+// Every word visible (LabelFit): a label larger than the display is broken
+// into lines and shrunk to fit it; in Dancing to half its width (its chains
+// hang from anchors left and right of the centre) and in Brick also to half,
+// so that its rising column of two words is whole. Where words stand or
+// sway in place (Waterdrop, Dancing, Ripples, Pulse) a label the fit changed
+// is moved wholly onto the display; where they come in from or leave past
+// an edge they go as the pattern moves them.
 namespace {
 constexpr MotionRule kGlide{};
 constexpr MotionRule kInsectHops{0x1FFE, 0};  // labels 1..12
@@ -40,15 +43,15 @@ constexpr MotionRule kTwitches{0, 10};        // Sardines: moves of up to 10 px
 
 const PatternCatalog& table() {
   static const PatternCatalog catalog = {{
-      {1, QStringLiteral("Waterdrop"), tickWaterdrop, kGlide, 1, QStringLiteral("水滴")},
-      {2, QStringLiteral("Dancing"), tickDancing, kGlide, 2, QStringLiteral("踊り")},
+      {1, QStringLiteral("Waterdrop"), tickWaterdrop, kGlide, 1, QStringLiteral("水滴"), true},
+      {2, QStringLiteral("Dancing"), tickDancing, kGlide, 2, QStringLiteral("踊り"), true},
       {3, QStringLiteral("Tornado"), tickTornado, kGlide, 1, QStringLiteral("竜巻")},
       {4, QStringLiteral("Insects"), tickInsects, kInsectHops, 1, QStringLiteral("虫")},
       {5, QStringLiteral("Highway"), tickHighway, kGlide, 1, QStringLiteral("高速道路")},
       {6, QStringLiteral("Fireball"), tickFireball, kGlide, 1, QStringLiteral("花火")},
       {7, QStringLiteral("Leaves"), tickLeaves, kGlide, 1, QStringLiteral("落ち葉")},
-      {8, QStringLiteral("Ripples"), tickRipples, kGlide, 1, QStringLiteral("さざなみ")},
-      {9, QStringLiteral("Pulse"), tickPulse, kGlide, 1, QStringLiteral("鼓動")},
+      {8, QStringLiteral("Ripples"), tickRipples, kGlide, 1, QStringLiteral("さざなみ"), true},
+      {9, QStringLiteral("Pulse"), tickPulse, kGlide, 1, QStringLiteral("鼓動"), true},
       {10, QStringLiteral("Sardines"), tickSardines, kTwitches, 1, QStringLiteral("いわし")},
       {11, QStringLiteral("Knot"), tickKnot, kGlide, 1, QStringLiteral("結び目")},
       {12, QStringLiteral("Brick"), tickBrick, kGlide, 2, QStringLiteral("積木")},

@@ -151,36 +151,54 @@ class TestLayoutProcedures : public QObject {
   }
 };
 
-// Every word visible: a label too large for the display is measured and
-// drawn at the largest size that fits (a character is 3/5 of the size wide).
+// Every word visible and readable: a label too wide for the display is
+// broken into lines at the pattern's size, and shrunk only when too tall; a
+// word without a place to break is shrunk to fit on one line (a character is
+// 3/5 of the size wide, a line 3/2 of it high; the floor is 12 points here).
 void TestLayoutProcedures::overLongLabelsFit_data() {
-  QTest::addColumn<int>("characters");
+  QTest::addColumn<QString>("text");
   QTest::addColumn<int>("size");
   QTest::addColumn<int>("drawnSize");
+  QTest::addColumn<int>("lines");
   QTest::addColumn<int>("height");
-  QTest::addRow("fits: unchanged") << 10 << 40 << 40 << 763;
-  QTest::addRow("wider: the largest size that fits") << 60 << 40 << 28 << 763;  // 60 * 28 * 3/5 = 1008
-  QTest::addRow("taller: the largest size that fits") << 1 << 150 << 100 << 150;  // 100 * 3/2 = 150
+  const QString sentence = QStringLiteral("a word of an example sentence ").repeated(5).trimmed();
+  QTest::addRow("fits: unchanged") << QString(10, u'x') << 40 << 40 << 1 << 763;
+  QTest::addRow("one long word: the largest size that fits") << QString(60, u'x') << 40 << 28 << 1 << 763;
+  QTest::addRow("taller: the largest size that fits") << QString(1, u'x') << 150 << 100 << 1 << 150;
+  QTest::addRow("sentence: lines at the pattern's size") << sentence << 24 << 24 << 3 << 763;
+  QTest::addRow("Japanese: lines between characters") << QStringLiteral("日本語の長い説明文です。").repeated(15) << 24
+                                                      << 24 << 3 << 763;
+  QTest::addRow("too tall in lines: shrunk") << sentence << 60 << 44 << 4 << 300;
+  QTest::addRow("2000 characters without a space: broken anywhere at the floor")
+      << QString(2000, u'x') << 24 << 12 << 15 << 763;
 }
 
 void TestLayoutProcedures::overLongLabelsFit() {
-  QFETCH(int, characters);
+  QFETCH(QString, text);
   QFETCH(int, size);
   QFETCH(int, drawnSize);
+  QFETCH(int, lines);
   QFETCH(int, height);
   FakeTextMetrics metrics;
   RandomSource random;
   Stage stage(metrics, random);
   std::tie(stage.SW, stage.SH) = std::pair<int16_t, int16_t>(1024, height);
   Label& label = stage.lblQ[0];
-  label.caption = QString(characters, u'x');
+  label.caption = text;
   label.size = size;
-  QCOMPARE(stage.drawn(label).size, drawnSize);
-  QCOMPARE(stage.size(label), metrics.measure(label.caption, {}, drawnSize, false));
+  const Label drawn = stage.drawn(label);
+  QCOMPARE(drawn.size, drawnSize);
+  const QStringList drawnLines = drawn.caption.split(LabelFit::kLineBreak);
+  QCOMPARE(drawnLines.size(), lines);
+  QCOMPARE(drawnLines.join(QString()).remove(u' '), QString(text).remove(u' '));  // nothing lost
+  int widest = 0;
+  for (const QString& line : drawnLines) widest = std::max(widest, FakeTextMetrics::width(line, drawnSize));
+  QCOMPARE(stage.size(label), QSize(widest, lines * FakeTextMetrics::height(drawnSize)));
+  QVERIFY(widest <= 1024 && stage.height(label) <= height);
 }
 
-// A word longer than the screen at any size shows its beginning at the
-// smallest size, and costs a few measurements once, not one per tick.
+// A text longer than the display holds at the floor shows its beginning
+// there, cut with an ellipsis, and costs measurements once, not per tick.
 void TestLayoutProcedures::hundredThousandCharactersFitOnce() {
   CountingMetrics metrics;
   RandomSource random;
@@ -189,18 +207,19 @@ void TestLayoutProcedures::hundredThousandCharactersFitOnce() {
   QString word(100000, u'w');
   for (Label& l : stage.lblQ) l.caption = word;
   const Label drawn = stage.drawn(stage.lblQ[0]);
-  QCOMPARE(drawn.size, LabelFit::kMinPoints);
+  QCOMPARE(drawn.size, 12);
   QVERIFY(drawn.caption.startsWith(u'w') && drawn.caption.endsWith(QChar(0x2026)));
+  QCOMPARE(drawn.caption.count(LabelFit::kLineBreak) + 1, 763 / FakeTextMetrics::height(12));
   QVERIFY(stage.width(stage.lblQ[0]) <= 1024 && stage.width(stage.lblQ[0]) > 1000);
   const qint64 once = metrics.measured;
-  QVERIFY2(once < 20 * 2100, qPrintable(QString::number(once)));  // never the whole word
-  // Ticks and frames after that measure only the short text.
+  QVERIFY2(once < 200 * 2100, qPrintable(QString::number(once)));  // never the whole word
+  // Ticks and frames after that measure no more.
   for (int tick = 0; tick < 100; ++tick)
     for (Label& l : stage.lblQ) {
-      l.size = 10 + tick;
+      l.size = 10 + tick % 3;
       stage.size(l);
     }
-  QVERIFY(metrics.measured - once < 1600 * 300);
+  QVERIFY(metrics.measured - once < 2100 * 300);
 }
 
 QTEST_GUILESS_MAIN(TestLayoutProcedures)

@@ -62,6 +62,56 @@ class TestPatternPairs : public QObject {
     QCOMPARE(ended, 3);
   }
 
+  // Sentences whole: a definition and an explanation as long as learners'
+  // cards hold are each seen wholly on the display, at least 16 px high, at
+  // some tick of every pattern; of a text too long for the display, as much
+  // as it holds, with an ellipsis.
+  void longTextsAreSeenWhole_data() {
+    const QString definition = QStringLiteral(
+        "the feeling of great happiness and pride that comes from succeeding at something difficult after long "
+        "effort.");
+    const QString explanation = QStringLiteral(
+        "物事を成し遂げたときに感じる大きな喜びと誇りの気持ち。長い努力の末に難しいことを成功させたときに生まれる感情"
+        "で、自分の力を信じる心や次の目標に向かう意欲にもつながる。日常の小さな達成でも味わうことができ、学びを続ける"
+        "ための大切な原動力となる。周りの人と分かち合うことでさらに深まり、友人との会話や毎日の日記を通して記憶に長く"
+        "残る。");
+    QTest::addColumn<int>("pattern");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("answer");
+    for (const PatternEntry& entry : Patterns::table()) {
+      QTest::addRow("%s, definition asked", qPrintable(entry.name)) << entry.number << definition << explanation;
+      QTest::addRow("%s, explanation asked", qPrintable(entry.name)) << entry.number << explanation << definition;
+      if (entry.fitMovesInside)
+        QTest::addRow("%s, 5000 letters moved inside", qPrintable(entry.name))
+            << entry.number << QString(5000, u'x') << definition;
+    }
+  }
+  void longTextsAreSeenWhole() {
+    QFETCH(int, pattern);
+    QFETCH(QString, question);
+    QFETCH(QString, answer);
+    PatternHarness h(QSize(1280, 720), 5);
+    h.setWords(question, answer);
+    const std::vector<TickSnapshot> ticks = h.runPattern(pattern);
+    const QRect screen(0, 0, 1280, 720);
+    const auto seenWhole = [&](const QString& text, auto labelsOf) {
+      for (const TickSnapshot& tick : ticks)
+        for (const Label& label : labelsOf(tick)) {
+          if (!label.visible) continue;
+          Label drawn = h.stage.drawn(label);
+          const QRect box(QPoint(qRound(drawn.left), qRound(drawn.top)), h.stage.size(label));
+          const QString shown = drawn.caption.remove(LabelFit::kLineBreak).remove(u' ');
+          const QString whole = QString(text).remove(u' ');
+          const bool cut = shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.chopped(1));
+          if (FakeTextMetrics::height(drawn.size) >= 16 && screen.contains(box) && (shown == whole || cut))
+            return true;
+        }
+      return false;
+    };
+    QVERIFY(seenWhole(question, [](const TickSnapshot& t) { return t.lblQ; }));
+    QVERIFY(seenWhole(answer, [](const TickSnapshot& t) { return t.lblF; }));
+  }
+
   void everyPatternEndsWithOnlyTheMainCycle_data() { twoStagesAgree_data(); }
   void everyPatternEndsWithOnlyTheMainCycle() {
     QFETCH(int, pattern);

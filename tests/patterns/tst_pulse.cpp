@@ -186,10 +186,10 @@ class TestPulse : public QObject {
     }
   }
 
-  // Positions are never clamped: at 110 points a long question overflows both sides.
+  // Positions are never clamped: at 110 points a long word overflows both sides.
   void longWordRunsOffBothSides() {
     PatternHarness h;
-    h.setWords(QStringLiteral("twenty letters long!"), QStringLiteral("answer"));
+    h.setWords(QStringLiteral("Donaudampfschiffahrt"), QStringLiteral("answer"));  // twenty letters, no place to break
     const std::vector<TickSnapshot> ticks = h.runPattern(kPulse);
     const Label& q = ticks[15].lblQ[0];
     QCOMPARE(q.size, 110);
