@@ -1,5 +1,6 @@
-// Display costs: the model cost of one pattern tick (real font metrics) and
-// the paint cost of one 1920x1080 frame, against blitting the background alone.
+// Display costs: the model cost of one pattern tick (real font metrics), the
+// paint cost of one 1920x1080 frame, against blitting the background alone,
+// and what texts of sentence length and longer cost to lay out in lines.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -32,12 +33,13 @@ struct Rig {
   MainCycle cycle{saver, stage, Patterns::table(), DisplayRun::Trial};
   VirtualClock clock{stage.timers, [this](TimerId id) { cycle.fire(id); }};
 
-  explicit Rig(int pattern, QSize size) {
+  explicit Rig(int pattern, QSize size, const QString& question = QStringLiteral("understand"),
+               const QString& answer = QStringLiteral("理解する")) {
     saver.settings.patternOrder = 1;
     saver.settings.patternExcluded.fill(1);
     saver.settings.patternExcluded[size_t(pattern - 1)] = 0;
     saver.words.questionFont = saver.words.answerFont = QStringLiteral("IPAPGothic");
-    saver.words.append(QStringLiteral("understand"), QStringLiteral("理解する"));
+    saver.words.append(question, answer);
     cycle.setFormSize(size.width(), size.height());
     cycle.load();
     cycle.start();
@@ -49,8 +51,9 @@ struct TickCost {
 };
 
 // Microseconds of one pattern tick, over many full runs.
-TickCost tickCost(int pattern) {
-  Rig rig(pattern, QSize(1920, 1080));
+TickCost tickCost(int pattern, const QString& question = QStringLiteral("understand"),
+                  const QString& answer = QStringLiteral("理解する")) {
+  Rig rig(pattern, QSize(1920, 1080), question, answer);
   std::vector<double> samples;
   QElapsedTimer timer;
   for (int ticks = 0; ticks < 61 * 40; ) {
@@ -139,6 +142,36 @@ int main(int argc, char** argv) {
     worstRatio = std::max(worstRatio, us / blitUs);
     std::printf("%-14s %8d %12.1f %10.2f\n", qPrintable(entry.name), labels, us, us / blitUs);
   }
-  std::printf("%-14s %8s %12s %10.2f   (target <= 2)\n", "worst", "", "", worstRatio);
+  std::printf("%-14s %8s %12s %10.2f   (target <= 2)\n\n", "worst", "", "", worstRatio);
+
+  // Laying a text out in lines, once per word and size, with real fonts.
+  const QString definition = QStringLiteral(
+      "the feeling of great happiness and pride that comes from succeeding at something difficult after long effort.");
+  const QString explanation = QString::fromUtf8(
+      "物事を成し遂げたときに感じる大きな喜びと誇りの気持ち。長い努力の末に難しいことを成功させたときに生まれる感情で、"
+      "自分の力を信じる心や次の目標に向かう意欲にもつながる。日常の小さな達成でも味わうことができ、学びを続けるための"
+      "大切な原動力となる。周りの人と分かち合うことでさらに深まり、友人との会話や毎日の日記を通して記憶に長く残る。");
+  std::printf("%-26s %12s\n", "text at 1280x720, 24 pt", "lay out (ms)");
+  for (const auto& [name, text] : {std::pair{"definition (109)", definition}, std::pair{"explanation (165)", explanation},
+                                   std::pair{"100 000 letters", QString(100000, u'w')},
+                                   std::pair{"100 000 with spaces", QStringLiteral("word ").repeated(20000)}}) {
+    QtTextMetrics metrics;
+    RandomSource random;
+    Stage stage(metrics, random);
+    stage.SW = 1280;
+    stage.SH = 715;
+    Label label;
+    label.caption = text;
+    label.face = QStringLiteral("IPAPGothic");
+    QElapsedTimer timer;
+    timer.start();
+    stage.size(label);
+    std::printf("%-26s %12.1f   (target < 50)\n", name, timer.nsecsElapsed() / 1e6);
+  }
+  std::printf("\n%-14s %12s %12s %12s\n", "long texts", "median (us)", "mean (us)", "max (us)");
+  for (const PatternEntry& entry : Patterns::table()) {
+    const TickCost cost = tickCost(entry.number, definition, explanation);
+    std::printf("%-14s %12.2f %12.2f %12.2f\n", qPrintable(entry.name), cost.median, cost.mean, cost.max);
+  }
   return 0;
 }

@@ -115,10 +115,15 @@ LineBreaking::Lines LineBreaking::layout(const MeasureWidth& measure, int width,
   Lines widest = greedy(measure, width, maxLines);
   const qsizetype count = widest.lines.size();
   if (!even || count < 2 || count > kMostLinesEvened || !widest.complete || widest.brokeWords) return widest;
-  // The narrowest width that still takes no more lines.
-  int widestLine = 0;
-  for (const QString& line : widest.lines) widestLine = std::max(widestLine, measure(line));
-  int low = widestLine / int(count), high = widestLine;
+  // The narrowest width that still takes no more lines: no less than the
+  // lines' mean width.
+  int widestLine = 0, total = 0;
+  for (const QString& line : widest.lines) {
+    const int w = measure(line);
+    widestLine = std::max(widestLine, w);
+    total += w;
+  }
+  int low = total / int(count), high = widestLine;
   Lines best = widest;
   while (low < high) {
     const int mid = (low + high) / 2;

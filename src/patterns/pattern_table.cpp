@@ -30,8 +30,9 @@ namespace Patterns {
 //
 // Every word visible (LabelFit): a label larger than the display is broken
 // into lines and shrunk to fit it; in Dancing to half its width (its chains
-// hang from anchors left and right of the centre) and in Brick also to half,
-// so that its rising column of two words is whole. Where words stand or
+// hang from anchors left and right of the centre), in Brick also to half,
+// so that its rising column of two words is whole, and in Eagle and Volcano,
+// whose questions and answers stand side by side (wings, pyramid rows). Where words stand or
 // sway in place (Waterdrop, Dancing, Ripples, Pulse) a label the fit changed
 // is moved wholly onto the display; where they come in from or leave past
 // an edge they go as the pattern moves them.
@@ -56,9 +57,9 @@ const PatternCatalog& table() {
       {11, QStringLiteral("Knot"), tickKnot, kGlide, 1, QStringLiteral("結び目")},
       {12, QStringLiteral("Brick"), tickBrick, kGlide, 2, QStringLiteral("積木")},
       {13, QStringLiteral("MerryGoRound"), tickMerryGoRound, kGlide, 1, QStringLiteral("ﾒﾘｰｺﾞｰﾗﾝﾄﾞ")},
-      {14, QStringLiteral("Eagle"), tickEagle, kGlide, 1, QStringLiteral("鷹")},
+      {14, QStringLiteral("Eagle"), tickEagle, kGlide, 2, QStringLiteral("鷹")},
       {15, QStringLiteral("Amoeba"), tickAmoeba, kGlide, 1, QStringLiteral("アメーバ")},
-      {16, QStringLiteral("Volcano"), tickVolcano, kGlide, 1, QStringLiteral("火山")},
+      {16, QStringLiteral("Volcano"), tickVolcano, kGlide, 2, QStringLiteral("火山")},
   }};
   return catalog;
 }

@@ -78,22 +78,27 @@ class TestPatternPairs : public QObject {
     QTest::addColumn<int>("pattern");
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("answer");
-    for (const PatternEntry& entry : Patterns::table()) {
-      QTest::addRow("%s, definition asked", qPrintable(entry.name)) << entry.number << definition << explanation;
-      QTest::addRow("%s, explanation asked", qPrintable(entry.name)) << entry.number << explanation << definition;
-      if (entry.fitMovesInside)
-        QTest::addRow("%s, 5000 letters moved inside", qPrintable(entry.name))
-            << entry.number << QString(5000, u'x') << definition;
-    }
+    QTest::addColumn<QSize>("screen");
+    for (const QSize screen : {QSize(1280, 720), QSize(1920, 1080)})
+      for (const PatternEntry& entry : Patterns::table()) {
+        const QByteArray at = QByteArray::number(screen.width()) + 'x' + QByteArray::number(screen.height());
+        QTest::addRow("%s %s, definition asked", qPrintable(entry.name), at.constData())
+            << entry.number << definition << explanation << screen;
+        QTest::addRow("%s %s, explanation asked", qPrintable(entry.name), at.constData())
+            << entry.number << explanation << definition << screen;
+        if (entry.fitMovesInside)
+          QTest::addRow("%s %s, 5000 letters moved inside", qPrintable(entry.name), at.constData())
+              << entry.number << QString(5000, u'x') << QStringLiteral("answer") << screen;
+      }
   }
   void longTextsAreSeenWhole() {
     QFETCH(int, pattern);
     QFETCH(QString, question);
     QFETCH(QString, answer);
-    PatternHarness h(QSize(1280, 720), 5);
+    QFETCH(QSize, screen);
+    PatternHarness h(screen, 5);
     h.setWords(question, answer);
     const std::vector<TickSnapshot> ticks = h.runPattern(pattern);
-    const QRect screen(0, 0, 1280, 720);
     const auto seenWhole = [&](const QString& text, auto labelsOf) {
       for (const TickSnapshot& tick : ticks)
         for (const Label& label : labelsOf(tick)) {
@@ -103,7 +108,8 @@ class TestPatternPairs : public QObject {
           const QString shown = drawn.caption.remove(LabelFit::kLineBreak).remove(u' ');
           const QString whole = QString(text).remove(u' ');
           const bool cut = shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.chopped(1));
-          if (FakeTextMetrics::height(drawn.size) >= 16 && screen.contains(box) && (shown == whole || cut))
+          if (FakeTextMetrics::height(drawn.size) >= 16 && QRect(QPoint(), screen).contains(box) &&
+              (shown == whole || cut))
             return true;
         }
       return false;
