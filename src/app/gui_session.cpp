@@ -12,14 +12,14 @@
 #include "os/user_folders.h"
 #include "startup/home_folder.h"
 
-std::unique_ptr<QuorlSaver> openSaver(const StartupCommand& command) {
+std::unique_ptr<QuorlSaver> openSaver(const StartupCommand& command, HomeUse use) {
   HomeFolderInputs in;
   in.optionHome = command.home;
   in.environmentHome = qEnvironmentVariable("DRIFTGLYPH_HOME");
   in.executableFolder = QCoreApplication::applicationDirPath();
   in.userHome = UserFolders::home();
   in.dataFolder = QDir::cleanPath(QDir(in.executableFolder).absoluteFilePath(QStringLiteral(DRIFTGLYPH_DATA_DIR)));
-  auto saver = std::make_unique<QuorlSaver>(HomeFolder::resolve(in));
+  auto saver = std::make_unique<QuorlSaver>(use == HomeUse::Seed ? HomeFolder::resolve(in) : HomeFolder::locate(in));
   saver->setDefaultsFolder(HomeFolder::defaultsSource(in));
   return saver;
 }
