@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <cstdio>
 
 #include "anki/anki_link.h"
@@ -34,6 +36,11 @@ bool chooseSessionDesktop() {
 
 GuiSession::GuiSession(int& argc, char** argv) : app(argc, argv) {
   QApplication::setApplicationName(QStringLiteral("driftglyph"));
+  // Every window of ours, the message boxes and file choosers too, shows the
+  // program's icon (in each size the build drew; none where it drew none).
+  QIcon icon;
+  for (const QFileInfo& size : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files)) icon.addFile(size.filePath());
+  QApplication::setWindowIcon(icon);
   QtTranslations::installJapanese(app);
   FontSubstitutes::install();
 }

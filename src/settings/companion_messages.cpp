@@ -50,7 +50,7 @@ QString locate() {
 }
 
 QString windowsProgram() {
-  return QStringLiteral("QuorlingはWindowsのプログラムなので、Wineなどで入れたQuorlingのﾌｫﾙﾀﾞにある[Quorl.exe]を選んでください。");
+  return QStringLiteral("QuorlingはWindowsのプログラムなので、Wineで入れたQuorlingのﾌｫﾙﾀﾞにある[Quorl.exe]を選んでください。");
 }
 
 QString advert() {
