@@ -125,7 +125,6 @@ void TestEditorModel::openWithMissingFontFallsBack() {
   QVERIFY(saved);
   QCOMPARE(saved->questionFont, kFallbackListFont);
   QCOMPARE(saved->question(1), QStringLiteral("edited"));
-
   // Choosers start in the list's folder; for DEFAULT in the user's documents (the dialogs' own choice).
   QCOMPARE(f.dialogs.fileDialogs.at(0).request.initialFolder, QString());
   f.model.saveAs();
@@ -727,7 +726,7 @@ void TestEditorModel::importTextMakesNewList() {
   f.dialogs.answer(Answer::Cancel);
   f.model.importText();
   QCOMPARE(f.dialogs.messages.last().text, EditorTexts::kReplaceQuestion);
-  QCOMPARE(f.dialogs.fileDialogs.size(), 2);
+  QCOMPARE(f.dialogs.fileDialogs.size(), 2);  // no chooser
   QCOMPARE(f.doc().editCount(), 2);
   const QString second = f.path(QStringLiteral("more.txt"));
   QVERIFY(FileIo::writeAtomically(second, "cat\r\n猫\r\nlast\r\n"));

@@ -115,8 +115,7 @@ void TestWordImport::lineByLineAlternates_data() {
   QTest::addColumn<bool>("ok");
   QTest::addColumn<Pairs>("pairs");
   QTest::addColumn<int>("leftOut");  // last questions without an answer
-  QTest::addRow("blank lines between, a last question left out") << "apple\r\n\r\nりんご\r\n\r\ndog\r\n" << true
-                                                                 << Pairs{{"apple", "りんご"}} << 1;
+  QTest::addRow("blank lines between, last question left out") << "apple\r\n\r\nりんご\r\n\r\ndog" << true << Pairs{{"apple", "りんご"}} << 1;
   QTest::addRow("blank lines do not reset the pairing") << "a\r\n\r\n\r\nb\r\nc\r\n\r\nd" << true
                                                         << Pairs{{"a", "b"}, {"c", "d"}} << 0;
   QTest::addRow("comma gives two fields") << "apple,pie\r\nりんご\r\n" << true << Pairs{{"apple", "pie"}} << 1;

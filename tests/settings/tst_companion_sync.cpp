@@ -144,7 +144,8 @@ void TestCompanionSync::notLinkedDeclinedShowsAdvert() {
 void TestCompanionSync::notLinkedLocatesCompanion_data() {
   QTest::addColumn<int>("linkState");
   QTest::addColumn<int>("ownList");
-  QTest::addColumn<bool>("winePrefix");  // off Windows: the chooser starts in its programs folder
+  // Off Windows the chooser starts in Wine's programs folder, else the home; on Windows at the drive's root.
+  QTest::addColumn<bool>("winePrefix");
   QTest::addRow("never looked for, with a Wine prefix") << 0 << 0 << true;
   QTest::addRow("not found, own list, without Wine") << 2 << 1 << false;
 }
@@ -171,12 +172,8 @@ void TestCompanionSync::notLinkedLocatesCompanion() {
   QCOMPARE(request.filter, QStringLiteral("Quorl.exe|Quorl.exe"));
   QCOMPARE(request.initialName, QString());
   const QString drive = Paths::driveOf(saver_->homeFolder());
-  if (!drive.isEmpty()) {
-    QCOMPARE(request.initialFolder, drive + u'/');  // the root of the program's drive
-  } else {
-    QCOMPARE(request.initialFolder, winePrefix ? wine.filePath(QStringLiteral("drive_c/Program Files")) : QDir::homePath());
-    QCOMPARE(request.note, CompanionMessages::windowsProgram());
-  }
+  QCOMPARE(request.initialFolder, !drive.isEmpty() ? drive + u'/' : winePrefix ? wine.filePath("drive_c/Program Files") : QDir::homePath());
+  QCOMPARE(request.note, drive.isEmpty() ? CompanionMessages::windowsProgram() : QString());
   QCOMPARE(saver_->settings.linkState, uint8_t(1));
   QCOMPARE(saver_->settings.ownList, uint8_t(0));
   QCOMPARE(saver_->settings.companionFolder, companionFolder());

@@ -180,7 +180,6 @@ class TestCommandLine : public QObject {
     QVERIFY(list.waitForFinished(10000));
     // Lines end as the system ends them (CR LF on Windows).
     QCOMPARE(QString::fromUtf8(list.readAllStandardOutput()).remove(u'\r'), QStringLiteral("apple\tりんご\ndog\t犬\ncat\t猫\n"));
-
     // It only reads: an empty home shows the default list and stays empty.
     const QTemporaryDir empty;
     list.start(QStringLiteral(DRIFTGLYPH_EXE), {"--list-words", "--home", empty.path()});
