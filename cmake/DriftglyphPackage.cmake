@@ -18,11 +18,15 @@ question and answer word pair at a time with sixteen patterns over a tiled
 background picture. The same program is its own settings dialog and word-list
 editor. It runs as an XScreenSaver hack or on its own from an idle trigger.
 The user interface is Japanese.")
-# The Qt and C++ libraries (and SQLite, libzip and zstd for Anki files) come from dpkg-shlibdeps; Qt's platform plugins and
-# the Japanese font are loaded at run time, so they are named here (Wayland's
-# platform plugin for Wayland sessions).
+# The Qt and C++ libraries (and zstd) come from dpkg-shlibdeps; Qt's platform
+# plugins, the Japanese font and the libraries of Anki files (libzip, SQLite)
+# are loaded at run time, so they are named here (Wayland's platform plugin for
+# Wayland sessions).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-ipafont-gothic")
+if(DRIFTGLYPH_ANKI)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libzip4, libsqlite3-0")
+endif()
 # Colour emoji: words such as "🎉" or "👍" would otherwise draw as boxes.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-mincho, qt6-translations-l10n, fonts-noto-color-emoji")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver, xss-lock")

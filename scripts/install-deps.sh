@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Driftglyph needs to build, run and test.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build ccache
+  build-essential cmake ninja-build ccache librsvg2-bin
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6test6 qt6-qpa-plugins qt6-translations-l10n
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2 fonts-noto-color-emoji
   xvfb xauth imagemagick

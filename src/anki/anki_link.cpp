@@ -99,11 +99,11 @@ QString sourceName(const Result& result) {
                               : QStringLiteral("Anki");
 }
 
-QuorlSaver::ExtraSource extraSource(std::function<void(const Result&)> report) {
-  return [report](const QuorlSaver& saver) -> std::optional<QuorlSaver::ExtraWords> {
+QuorlSaver::ExtraSource extraSource(std::function<void(const Result&)> report, bool keep) {
+  return [report, keep](const QuorlSaver& saver) -> std::optional<QuorlSaver::ExtraWords> {
     const ExtraSettings settings = ExtraSettingsFile::load(saver.homeFolder());
     if (settings.words != ExtraSettings::WordSource::Anki) return std::nullopt;
-    Result result = load(saver.homeFolder(), settings, QDateTime::currentDateTime());
+    Result result = load(saver.homeFolder(), settings, QDateTime::currentDateTime(), keep);
     if (report) report(result);
     if (!result.words) return std::nullopt;
     return QuorlSaver::ExtraWords{std::move(*result.words), sourceName(result)};

@@ -46,7 +46,8 @@ QString sourceName(const Result& result);
 
 // The link as the saver's source beyond DrifStt: active when Driftglyph.ini
 // says [source] words=anki. `report` hears of every read (the command line
-// says on stderr when the snapshot stands in).
-QuorlSaver::ExtraSource extraSource(std::function<void(const Result&)> report = {});
+// says on stderr when the snapshot stands in). `keep`: a good read becomes
+// the snapshot (false for a mode that only reads).
+QuorlSaver::ExtraSource extraSource(std::function<void(const Result&)> report = {}, bool keep = true);
 
 }  // namespace AnkiLink

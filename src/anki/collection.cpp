@@ -1,11 +1,12 @@
 #include "anki/collection.h"
 
+#include "anki/library_calls.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QUrl>
 #include <map>
-#include <sqlite3.h>
 
 namespace {
 
@@ -14,6 +15,9 @@ constexpr int kNewestSchema = 18;
 // No text of a collection is longer than this; a longer one is a damaged or hostile file.
 constexpr int kMaxTextBytes = 16 << 20;
 constexpr QChar kFieldSeparator = QChar(0x1f);
+
+// Only reached once open() has found the library.
+const SqliteCalls& calls() { return *LibraryCalls::sqlite(); }
 
 AnkiError errorOf(int code) {
   switch (code & 0xFF) {
@@ -33,25 +37,25 @@ int compareUnicase(void*, int lengthA, const void* a, int lengthB, const void* b
 class Statement {
  public:
   Statement(sqlite3* db, const QString& sql) {
-    code_ = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement_, nullptr);
+    code_ = calls().sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement_, nullptr);
   }
-  ~Statement() { sqlite3_finalize(statement_); }
+  ~Statement() { calls().sqlite3_finalize(statement_); }
   bool prepared() const { return code_ == SQLITE_OK; }
   int code() const { return code_; }
   // True for a row; false at the end or on an error (then code() says which).
   bool step() {
-    code_ = sqlite3_step(statement_);
+    code_ = calls().sqlite3_step(statement_);
     return code_ == SQLITE_ROW;
   }
   bool done() const { return code_ == SQLITE_DONE; }
-  qint64 integer(int column) const { return sqlite3_column_int64(statement_, column); }
+  qint64 integer(int column) const { return calls().sqlite3_column_int64(statement_, column); }
   QByteArray bytes(int column) const {
-    const auto* data = static_cast<const char*>(sqlite3_column_blob(statement_, column));
-    return QByteArray(data, sqlite3_column_bytes(statement_, column));
+    const auto* data = static_cast<const char*>(calls().sqlite3_column_blob(statement_, column));
+    return QByteArray(data, calls().sqlite3_column_bytes(statement_, column));
   }
   QString text(int column) const {
-    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
-    return QString::fromUtf8(data, sqlite3_column_bytes(statement_, column));
+    const auto* data = reinterpret_cast<const char*>(calls().sqlite3_column_text(statement_, column));
+    return QString::fromUtf8(data, calls().sqlite3_column_bytes(statement_, column));
   }
 
  private:
@@ -69,17 +73,18 @@ QString uriOf(const QString& path, Collection::Access access) {
 
 }  // namespace
 
-Collection::~Collection() { sqlite3_close_v2(db_); }
+Collection::~Collection() { calls().sqlite3_close_v2(db_); }
 
 std::variant<std::unique_ptr<Collection>, AnkiError> Collection::open(const QString& path, Access access) {
+  if (!LibraryCalls::sqlite()) return AnkiError::Unavailable;
   sqlite3* db = nullptr;
-  const int code = sqlite3_open_v2(uriOf(path, access).toUtf8().constData(), &db,
+  const int code = calls().sqlite3_open_v2(uriOf(path, access).toUtf8().constData(), &db,
                                    SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
   std::unique_ptr<Collection> collection(new Collection(db));
   if (code != SQLITE_OK) return code == SQLITE_CANTOPEN ? AnkiError::NoCollection : errorOf(code);
-  sqlite3_limit(db, SQLITE_LIMIT_LENGTH, kMaxTextBytes);
-  sqlite3_busy_timeout(db, 300);
-  sqlite3_create_collation_v2(db, "unicase", SQLITE_UTF8, nullptr, compareUnicase, nullptr);
+  calls().sqlite3_limit(db, SQLITE_LIMIT_LENGTH, kMaxTextBytes);
+  calls().sqlite3_busy_timeout(db, 300);
+  calls().sqlite3_create_collation_v2(db, "unicase", SQLITE_UTF8, nullptr, compareUnicase, nullptr);
   if (const std::optional<AnkiError> error = collection->readCol()) return *error;
   return collection;
 }

@@ -1,8 +1,9 @@
 #include "anki/package_archive.h"
 
+#include "anki/library_calls.h"
+
 #include <QFile>
 #include <QIODevice>
-#include <zip.h>
 #include <zstd.h>
 #include <zstd_errors.h>
 
@@ -10,17 +11,20 @@ namespace {
 
 constexpr qint64 kPiece = 64 * 1024;
 
+// Only reached once open() has found the library.
+const ZipCalls& calls() { return *LibraryCalls::zip(); }
+
 // A member's decompressed bytes, piece by piece.
 class MemberStream {
  public:
   MemberStream(zip* archive, const QString& member)
-      : file_(zip_fopen(archive, member.toUtf8().constData(), 0)) {}
+      : file_(calls().zip_fopen(archive, member.toUtf8().constData(), 0)) {}
   ~MemberStream() {
-    if (file_) zip_fclose(file_);
+    if (file_) calls().zip_fclose(file_);
   }
   bool isOpen() const { return file_ != nullptr; }
   // Bytes read, 0 at the end, -1 on an error (a damaged or truncated member).
-  qint64 read(char* into, qint64 size) { return zip_fread(file_, into, zip_uint64_t(size)); }
+  qint64 read(char* into, qint64 size) { return calls().zip_fread(file_, into, zip_uint64_t(size)); }
 
  private:
   zip_file_t* file_;
@@ -83,11 +87,12 @@ std::optional<AnkiError> copyZstd(MemberStream& in, QIODevice& out, qint64 maxBy
 
 }  // namespace
 
-PackageArchive::~PackageArchive() { zip_discard(archive_); }
+PackageArchive::~PackageArchive() { calls().zip_discard(archive_); }
 
 bool PackageArchive::available() { return true; }
 
 std::variant<std::unique_ptr<PackageArchive>, AnkiError> PackageArchive::open(const QString& path) {
+  if (!LibraryCalls::zip()) return AnkiError::Unavailable;
   int error = 0;
   // ZIP_CHECKCONS: the central directory must agree with the local headers.
   // libzip takes a file name in the system's own encoding, which on Windows it reads as UTF-8.
@@ -96,13 +101,13 @@ std::variant<std::unique_ptr<PackageArchive>, AnkiError> PackageArchive::open(co
 #else
   const QByteArray name = QFile::encodeName(path);
 #endif
-  zip* archive = zip_open(name.constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+  zip* archive = calls().zip_open(name.constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
   if (!archive) return AnkiError::NotPackage;
   return std::unique_ptr<PackageArchive>(new PackageArchive(archive));
 }
 
 bool PackageArchive::has(const QString& member) const {
-  return zip_name_locate(archive_, member.toUtf8().constData(), 0) >= 0;
+  return calls().zip_name_locate(archive_, member.toUtf8().constData(), 0) >= 0;
 }
 
 std::variant<QByteArray, AnkiError> PackageArchive::read(const QString& member, qint64 maxBytes) {
@@ -123,8 +128,8 @@ std::optional<AnkiError> PackageArchive::extract(const QString& member, QIODevic
   // A member that says it is too large is refused before a byte is written;
   // one that lies is stopped by the count as it is read.
   zip_stat_t stat;
-  zip_stat_init(&stat);
-  if (zip_stat(archive_, member.toUtf8().constData(), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
+  calls().zip_stat_init(&stat);
+  if (calls().zip_stat(archive_, member.toUtf8().constData(), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
       stat.size > zip_uint64_t(maxBytes) && !zstd)
     return AnkiError::TooLarge;
   MemberStream in(archive_, member);

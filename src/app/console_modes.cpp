@@ -38,10 +38,12 @@ int importWords(int& argc, char** argv, const StartupCommand& command) {
 
 // --list-words: the pairs the display would show now, from whichever source
 // the settings choose; a line on stderr when the flashcard link could not
-// read its profile and shows its snapshot, or nothing of it.
+// read its profile and shows its snapshot, or nothing of it. It only reads:
+// a home without settings or lists stays as it is, the defaults come from
+// the data folder or the program itself.
 int listWords(int& argc, char** argv, const StartupCommand& command) {
   QCoreApplication app(argc, argv);
-  const std::unique_ptr<QuorlSaver> saver = openSaver(command);
+  const std::unique_ptr<QuorlSaver> saver = openSaver(command, HomeUse::OnlyRead);
   QTextStream err(stderr);
   saver->setExtraSource(AnkiLink::extraSource([&err](const AnkiLink::Result& link) {
     if (!link.error || link.error == AnkiError::NoPairs) return;
@@ -50,8 +52,8 @@ int listWords(int& argc, char** argv, const StartupCommand& command) {
       err << "showing the snapshot of " << link.snapshotTaken->toString(Qt::ISODate) << Qt::endl;
     else
       err << "showing the list the settings choose" << Qt::endl;
-  }));
-  saver->load();
+  }, false));
+  saver->load(QuorlSaver::Writes::OnlyRead);
   QTextStream out(stdout);
   for (int i = 1; i <= saver->words.count(); ++i) out << saver->words.question(i) << '\t' << saver->words.answer(i) << '\n';
   out.flush();

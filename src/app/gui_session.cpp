@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <cstdio>
 
 #include "anki/anki_link.h"
@@ -12,14 +14,14 @@
 #include "os/user_folders.h"
 #include "startup/home_folder.h"
 
-std::unique_ptr<QuorlSaver> openSaver(const StartupCommand& command) {
+std::unique_ptr<QuorlSaver> openSaver(const StartupCommand& command, HomeUse use) {
   HomeFolderInputs in;
   in.optionHome = command.home;
   in.environmentHome = qEnvironmentVariable("DRIFTGLYPH_HOME");
   in.executableFolder = QCoreApplication::applicationDirPath();
   in.userHome = UserFolders::home();
   in.dataFolder = QDir::cleanPath(QDir(in.executableFolder).absoluteFilePath(QStringLiteral(DRIFTGLYPH_DATA_DIR)));
-  auto saver = std::make_unique<QuorlSaver>(HomeFolder::resolve(in));
+  auto saver = std::make_unique<QuorlSaver>(use == HomeUse::Seed ? HomeFolder::resolve(in) : HomeFolder::locate(in));
   saver->setDefaultsFolder(HomeFolder::defaultsSource(in));
   return saver;
 }
@@ -34,6 +36,11 @@ bool chooseSessionDesktop() {
 
 GuiSession::GuiSession(int& argc, char** argv) : app(argc, argv) {
   QApplication::setApplicationName(QStringLiteral("driftglyph"));
+  // Every window of ours, the message boxes and file choosers too, shows the
+  // program's icon (in each size the build drew; none where it drew none).
+  QIcon icon;
+  for (const QFileInfo& size : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files)) icon.addFile(size.filePath());
+  QApplication::setWindowIcon(icon);
   QtTranslations::installJapanese(app);
   FontSubstitutes::install();
 }

@@ -33,5 +33,7 @@ class GuiSession {
 bool chooseSessionDesktop();
 
 // The saver over the home folder of `command` (--home, $DRIFTGLYPH_HOME, the
-// program's folder, the user's), its defaults from the data folder.
-std::unique_ptr<QuorlSaver> openSaver(const StartupCommand& command);
+// program's folder, the user's), its defaults from the data folder. The
+// home is made and seeded where it lacks them, unless the mode only reads.
+enum class HomeUse { Seed, OnlyRead };
+std::unique_ptr<QuorlSaver> openSaver(const StartupCommand& command, HomeUse use = HomeUse::Seed);

@@ -16,17 +16,24 @@
 #include <QTreeView>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "desktop/plain_label.h"
+#include "os/user_folders.h"
 
 QString QtUserDialogs::qtFilter(const QString& commonDialogFilter) {
+  // A name that lists its patterns itself ("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)") shows
+  // them once, in the form Qt reads them from.
+  static const QRegularExpression ownList(QStringLiteral("\\([^()]*\\)$"));
   const QStringList parts = commonDialogFilter.split(u'|');
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts.at(i + 1);
-    patterns.replace(u';', u' ');
-    filters.append(QStringLiteral("%1 (%2)").arg(parts.at(i), patterns));
+    const QString patterns = parts.at(i + 1).split(u';', Qt::SkipEmptyParts).join(u' ');
+    const QString& name = parts.at(i);
+    const QRegularExpressionMatch listed = ownList.match(name);
+    filters.append(listed.hasMatch() ? QStringLiteral("%1(%2)").arg(name.left(listed.capturedStart()), patterns)
+                                     : QStringLiteral("%1 (%2)").arg(name, patterns));
   }
   return filters.join(QStringLiteral(";;"));
 }
@@ -110,9 +117,9 @@ class JapaneseColumns : public QIdentityProxyModel {
 }  // namespace
 
 QString QtUserDialogs::runFileDialog(const FileRequest& request, bool save) {
-  QString start = request.initialFolder;
-  if (!request.initialName.isEmpty())
-    start = start.isEmpty() ? request.initialName : start + u'/' + request.initialName;
+  // Never the working folder or the last one Qt saw (after a chooser at "/", "/" again).
+  QString start = QFileInfo(request.initialFolder).isDir() ? request.initialFolder : UserFolders::documents();
+  if (!request.initialName.isEmpty()) start += u'/' + request.initialName;
   QFileDialog dialog(parent_, request.title, start, qtFilter(request.filter));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -128,6 +135,14 @@ QString QtUserDialogs::runFileDialog(const FileRequest& request, bool save) {
     for (int column = 1; column <= JapaneseColumns::kDateColumn; ++column)
       details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 #endif
+  if (!request.note.isEmpty()) {
+    // Under the chooser's own controls, across them.
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+      auto* note = new PlainLabel(request.note, &dialog);
+      note->setWordWrap(true);
+      grid->addWidget(note, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+  }
   if (dialog.exec() != QDialog::Accepted) return QString();
   return dialog.selectedFiles().value(0);
 }

@@ -18,7 +18,8 @@ class QtUserDialogs final : public UserDialogs {
   std::optional<QColor> chooseColor(const QColor& initial) override;
   std::optional<QList<int>> choose(const QString& text, const QList<Choice>& choices) override;
 
-  // "Text files|*.txt|All|*.*" becomes "Text files (*.txt);;All (*.*)".
+  // "Text files|*.txt|All|*.*" becomes "Text files (*.txt);;All (*.*)";
+  // "Lists(*.txt;*.csv)|*.txt;*.csv" becomes "Lists(*.txt *.csv)".
   static QString qtFilter(const QString& commonDialogFilter);
   // A message as the box shows it: CR LF, LF CR and a lone CR are each one line break.
   static QString shownText(QString text);

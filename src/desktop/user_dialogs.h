@@ -19,8 +19,11 @@ class UserDialogs {
     QString title;
     // A filter in "Description|pattern;pattern" form, several joined by '|'.
     QString filter;
+    // Where the chooser starts; the user's documents folder when this names no folder.
     QString initialFolder;
     QString initialName;
+    // A sentence shown with the chooser: what to look for where it is not obvious.
+    QString note;
   };
 
   // One drop-down list of a choice dialog.

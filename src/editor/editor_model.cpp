@@ -80,6 +80,13 @@ bool EditorModel::ffChg() {
   }
 }
 
+UserDialogs::FileRequest EditorModel::fileRequest(const QString& filter) const {
+  UserDialogs::FileRequest request;
+  request.filter = filter;
+  request.initialFolder = document_.fileFolder();  // none: the dialogs start in the user's documents
+  return request;
+}
+
 void EditorModel::fileNew() {
   const Action action(*this);
   if (!ffChg()) return;
@@ -90,9 +97,7 @@ void EditorModel::fileNew() {
 void EditorModel::fileOpen() {
   const Action action(*this);
   if (!ffChg()) return;
-  UserDialogs::FileRequest request;
-  request.filter = kListFilter;
-  const QString path = dialogs_.openFile(request);
+  const QString path = dialogs_.openFile(fileRequest(kListFilter));
   if (path.isEmpty()) return;
   if (!FileIo::isFile(path)) {
     dialogs_.message(kCannotOpen);
@@ -120,9 +125,7 @@ EditorModel::SaveOutcome EditorModel::saveAs() {
     dialogs_.message(kNothingToSaveAs);
     return SaveOutcome::NothingToSave;
   }
-  UserDialogs::FileRequest request;
-  request.filter = kListFilter;
-  QString path = dialogs_.saveFile(request);
+  QString path = dialogs_.saveFile(fileRequest(kListFilter));
   if (path.isEmpty()) return SaveOutcome::Cancelled;
   // A name typed without an extension is a list file all the same.
   if (!QFileInfo(path).fileName().contains(u'.')) path += QStringLiteral(".dgl");

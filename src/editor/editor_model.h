@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "desktop/user_dialogs.h"
 #include "editor/font_choice.h"
 #include "editor/grid_cursor.h"
 #include "editor/list_search.h"
@@ -12,7 +13,6 @@
 
 class QuorlSaver;
 class RandomSource;
-class UserDialogs;
 namespace WordImport {
 struct ImportedWords;
 }
@@ -110,6 +110,8 @@ class EditorModel final : public QObject {
 
   // True when the working list may be replaced (after asking to save it).
   bool ffChg();
+  // A file chooser for `filter`, starting in the working list's folder.
+  UserDialogs::FileRequest fileRequest(const QString& filter) const;
   // An import becomes the working list: unsaved, named "NEW".
   void takeImported(const WordImport::ImportedWords& words);
   // A flashcard package: the deck and field choices are asked through the dialogs.

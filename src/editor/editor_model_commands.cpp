@@ -93,10 +93,10 @@ std::optional<SearchMatch> EditorModel::findNext(const QString& text) {
 void EditorModel::importText() {
   const Action action(*this);
   if (!ffChg()) return;
-  UserDialogs::FileRequest request;
-  request.filter = EditorTexts::kTextFilter;
+  UserDialogs::FileRequest request = fileRequest(EditorTexts::kTextFilter);
   // Flashcard packages come as a file type of their own, where this build reads them.
   if (AnkiPackage::available()) request.filter += u'|' + AnkiPackage::kFilter;
+  request.filter += u'|' + EditorTexts::kAllFilesFilter;
   const QString path = dialogs_.openFile(request);
   if (path.isEmpty() || !FileIo::isFile(path)) {
     dialogs_.message(EditorTexts::kCannotOpen);
@@ -134,8 +134,7 @@ void EditorModel::importAnkiPackage(const QString& path) {
 void EditorModel::importVcb() {
   const Action action(*this);
   if (!ffChg()) return;
-  UserDialogs::FileRequest request;
-  request.filter = EditorTexts::kVcbFilter;
+  UserDialogs::FileRequest request = fileRequest(EditorTexts::kVcbFilter);
   if (saver_.settings.linkState == 1) request.initialFolder = saver_.settings.companionFolder;
   const QString path = dialogs_.openFile(request);
   if (path.isEmpty() || !FileIo::isFile(path)) {

@@ -80,7 +80,9 @@ inline const QString kSearchNotFound = QStringLiteral("ありません。");
 
 // The import dialogs' filters. Every failure of an import (missing or
 // unreadable file, read error, no usable pair) shows kCannotOpen.
-inline const QString kTextFilter = QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv");
+inline const QString kTextFilter = QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv;*.tsv)|*.txt;*.csv;*.tsv");
+// The import's last file type: a list whose name ends otherwise is still read.
+inline const QString kAllFilesFilter = QStringLiteral("すべてのﾌｧｲﾙ(*)|*");
 inline const QString kVcbFilter = QStringLiteral("Quorlingのﾌｧｲﾙ(*.vcb)|*.vcb");
 
 // A flashcard package's questions: which deck (the first entry reads them

@@ -81,10 +81,18 @@ std::optional<ImportedWords> lineByLinePairs(const QString& text, const Rest& re
       answerExpected = true;
     }
   }
+  // A last question without its answer gives no pair: left out and counted,
+  // with the rest when its answer lies beyond the part read.
+  const bool answerCut = answerExpected && rest && rest->count > 0;
+  if (answerExpected && questionKept) {
+    words.questions.removeLast();
+    words.answers.removeLast();
+    if (!answerCut) ++words.skipped.empty;
+  }
   if (rest) {
     // A pending question takes the rest's first line as its answer.
-    const qint64 fields = rest->count - (answerExpected && rest->count > 0 ? 1 : 0);
-    words.leftOut.addAfterCut((fields + 1) / 2, rest->atLeast);
+    const qint64 fields = rest->count - (answerCut ? 1 : 0);
+    words.leftOut.addAfterCut((fields + 1) / 2 + (answerCut && questionKept ? 1 : 0), rest->atLeast);
   }
   return unlessEmpty(std::move(words));
 }

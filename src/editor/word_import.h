@@ -50,8 +50,8 @@ TextFormat textFormatOf(const QString& fileName);
 std::optional<ImportedWords> parseCsv(const QString& text);
 
 // One field a line, trimmed; blank fields are skipped and the rest alternate
-// question, answer (a last question keeps an empty answer). nullopt when
-// there is no non-blank field.
+// question, answer. A last question without an answer is left out and
+// counted as empty. nullopt when no pair is left.
 std::optional<ImportedWords> parseLineByLine(const QString& text);
 
 // Reads the file as csv or line by line according to its name, or as a

@@ -171,6 +171,10 @@ bool WordListDocument::isDefaultListPath(const QString& path) const {
   return !path.isEmpty() && Paths::samePath(path, saver_.defaultListPath());
 }
 
+QString WordListDocument::fileFolder() const {
+  return namesExistingFile(editFile_) ? QFileInfo(editFile_).absolutePath() : QString();
+}
+
 bool WordListDocument::overwritable() const { return !fileLeftOut_.any() && namesExistingFile(editFile_); }
 
 bool WordListDocument::changedOnDisk() const { return fileStamp(editFile_) != editFileStamp_; }

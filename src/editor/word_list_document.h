@@ -82,6 +82,9 @@ class WordListDocument {
   // True when editFile changed on disk since this editor last read or wrote it.
   bool changedOnDisk() const;
   bool isDefaultListPath(const QString& path) const;
+  // The folder of the user's file the list came from or was saved to, where
+  // the file choosers start; empty for DEFAULT and NEW.
+  QString fileFolder() const;
 
   struct SaveResult {
     bool saved = false;

@@ -49,6 +49,10 @@ QString locate() {
                 QStringLiteral("選択してください。")});
 }
 
+QString windowsProgram() {
+  return QStringLiteral("QuorlingはWindowsのプログラムなので、Wineで入れたQuorlingのﾌｫﾙﾀﾞにある[Quorl.exe]を選んでください。");
+}
+
 QString advert() {
   return lines({QStringLiteral("Quorlingをﾀﾞｳﾝﾛｰﾄﾞして一緒に使えば"), QStringLiteral("Driftglyphの使い方も広がります！"),
                 QStringLiteral("詳しくは") + kHelpPlace, QStringLiteral("をご覧ください！")});

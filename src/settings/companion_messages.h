@@ -17,6 +17,8 @@ QString kept(const QString& listName);
 QString already();
 QString askInstalled();
 QString locate();
+// Shown with the chooser where Windows programs are not at home: what the companion is.
+QString windowsProgram();
 // Points at the project's web page, for users without the companion.
 QString advert();
 

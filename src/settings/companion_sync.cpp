@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "desktop/user_dialogs.h"
+#include "os/user_folders.h"
 #include "settings/companion_messages.h"
 #include "settings/word_preview.h"
 #include "startup/companion_link.h"
@@ -29,11 +30,21 @@ Outcome takeCompanionWords(QuorlSaver& saver, UserDialogs& dialogs) {
   return Outcome::WordsChanged;
 }
 
-// The folder the search for the companion starts in: the root of the
-// program's drive.
-QString searchStart(const QuorlSaver& saver) {
-  const QString drive = Paths::driveOf(saver.homeFolder());
-  return drive.isEmpty() ? QDir::rootPath() : drive + u'/';
+// The chooser that looks for the companion: on Windows at the root of the
+// program's drive; elsewhere the companion, a Windows program, runs under
+// Wine: in the Wine prefix's programs folder, else the user's home, with a
+// word of what to look for.
+UserDialogs::FileRequest companionRequest(const QuorlSaver& saver) {
+  UserDialogs::FileRequest request;
+  request.filter = QStringLiteral("Quorl.exe|Quorl.exe");
+  if (const QString drive = Paths::driveOf(saver.homeFolder()); !drive.isEmpty()) {
+    request.initialFolder = drive + u'/';
+    return request;
+  }
+  request.initialFolder = UserFolders::winePrograms();
+  if (request.initialFolder.isEmpty()) request.initialFolder = QDir::homePath();
+  request.note = CompanionMessages::windowsProgram();
+  return request;
 }
 
 Outcome linkKnownCompanion(QuorlSaver& saver, UserDialogs& dialogs) {
@@ -56,10 +67,7 @@ Outcome locateCompanion(QuorlSaver& saver, UserDialogs& dialogs) {
     return Outcome::Unchanged;
   }
   dialogs.message(CompanionMessages::locate());
-  UserDialogs::FileRequest request;
-  request.initialFolder = searchStart(saver);
-  request.filter = QStringLiteral("Quorl.exe|Quorl.exe");
-  const QString chosen = dialogs.openFile(request);
+  const QString chosen = dialogs.openFile(companionRequest(saver));
   if (chosen.isEmpty() || QFileInfo(chosen).fileName() != QString::fromUtf16(CompanionLink::kCompanionExecutable) ||
       !FileIo::isFile(chosen))
     return Outcome::Unchanged;

@@ -13,10 +13,16 @@ namespace HomeFolder {
 
 namespace {
 
-bool isWritableFolder(const QString& path) {
-  const QFileInfo info(path);
-  return !path.isEmpty() && info.isDir() && info.isWritable();
+const QString kBuiltIn = QStringLiteral(":/defaults");
+
+bool holdsDefaultList(const QString& folder) {
+  return !folder.isEmpty() && QFileInfo::exists(Paths::join(folder, QStringLiteral("DEFAULT.dgl")));
 }
+
+// A folder's permissions do not tell whether a file can be made there (a
+// read-only disk, Windows' protected program folders, root's rights): a
+// probe file is made and removed.
+bool acceptsFiles(const QString& folder) { return !folder.isEmpty() && HomeFolder::whyNotWritable(folder).isEmpty(); }
 
 }  // namespace
 
@@ -26,7 +32,7 @@ void seed(const QString& home, const QString& dataFolder) {
     const QString target = Paths::join(home, name);
     if (QFileInfo::exists(target)) continue;
     QString source = Paths::join(dataFolder, name);
-    if (!QFileInfo::exists(source)) source = QStringLiteral(":/defaults/") + name;
+    if (!QFileInfo::exists(source)) source = Paths::join(kBuiltIn, name);
     // Written anew rather than copied: the copy is the user's to change and
     // takes the user's umask, not the read-only original's permissions.
     QFile original(source);
@@ -45,22 +51,21 @@ QString whyNotWritable(const QString& folder) {
 }
 
 QString defaultsSource(const HomeFolderInputs& in) {
-  if (QFileInfo::exists(Paths::join(in.executableFolder, QStringLiteral("DEFAULT.dgl")))) return in.executableFolder;
-  return in.dataFolder;
+  if (holdsDefaultList(in.executableFolder)) return in.executableFolder;
+  if (holdsDefaultList(in.dataFolder)) return in.dataFolder;
+  return kBuiltIn;
+}
+
+QString locate(const HomeFolderInputs& in) {
+  if (!in.optionHome.isEmpty()) return QDir(in.optionHome).absolutePath();
+  if (!in.environmentHome.isEmpty()) return QDir(in.environmentHome).absolutePath();
+  if (holdsDefaultList(in.executableFolder) && acceptsFiles(in.executableFolder)) return in.executableFolder;
+  return in.userHome;
 }
 
 QString resolve(const HomeFolderInputs& in) {
-  QString home;
-  if (!in.optionHome.isEmpty())
-    home = QDir(in.optionHome).absolutePath();
-  else if (!in.environmentHome.isEmpty())
-    home = QDir(in.environmentHome).absolutePath();
-  else if (isWritableFolder(in.executableFolder) &&
-           QFileInfo::exists(Paths::join(in.executableFolder, QStringLiteral("DEFAULT.dgl"))))
-    return in.executableFolder;
-  else
-    home = in.userHome;
-  seed(home, defaultsSource(in));
+  const QString home = locate(in);
+  if (home != in.executableFolder) seed(home, defaultsSource(in));
   return home;
 }
 

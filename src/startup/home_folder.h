@@ -14,14 +14,18 @@ struct HomeFolderInputs {
 
 namespace HomeFolder {
 // Where the default list and picture come from: the executable's folder when
-// it holds them (the build tree, a portable install), else the data folder.
+// it holds them (the build tree, a portable install), else the data folder
+// when it holds them, else the copies built into the program.
 QString defaultsSource(const HomeFolderInputs& inputs);
 
+// --home, then DRIFTGLYPH_HOME, then the executable's folder when it holds
+// the default list and a file can be made there (a portable install), else
+// the per-user home. Nothing is made or changed but the probe that is
+// created and removed again: for modes that only read.
+QString locate(const HomeFolderInputs& inputs);
 
-// --home, then DRIFTGLYPH_HOME, then the executable's folder when it is
-// writable and holds the default list (a portable install), else the
-// per-user home. The chosen folder is created and given the default list
-// and picture where it lacks them.
+// The folder `locate` chooses, created and given the default list and
+// picture where it lacks them (a portable install is left as it is).
 QString resolve(const HomeFolderInputs& inputs);
 
 // Why nothing can be saved in `folder` (in Japanese, for the settings

@@ -23,14 +23,15 @@ QString QuorlSaver::pictureOrDefault(const QString& path) const {
   return FileIo::isFile(path) ? path : defaultPicturePath();
 }
 
-void QuorlSaver::load() {
+void QuorlSaver::load(Writes writes) {
   settings = SaverSettings{};
   const std::optional<FileIo::Start> start = FileIo::readStart(settingsPath(), kSettingsBytes);
   if (start) settings = SettingsFile::parse(start->bytes).settings;
   // Only a file read whole, or none at all, is written back: never one that
   // holds more than was read, nor a FIFO, device or folder in its place.
   // A file already in canonical form is left alone.
-  const bool rewrite = start ? start->whole : !QFileInfo::exists(settingsPath());
+  const bool rewrite =
+      writes == Writes::SettingsFile && (start ? start->whole : !QFileInfo::exists(settingsPath()));
   extra = ExtraSettingsFile::load(home_);
 
   if (settings.linkState == 0) CompanionLink::findCompanion(*this);

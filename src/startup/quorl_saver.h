@@ -32,7 +32,8 @@ class QuorlSaver {
   const QString& homeFolder() const { return home_; }
   QString settingsPath() const;
   // The home folder's default list and picture; where the home folder lacks
-  // them (it could not be given copies), the ones in `defaultsFolder`.
+  // them (it could not be given copies, or a mode only reads), the ones in
+  // `defaultsFolder`.
   QString defaultListPath() const;
   QString defaultPicturePath() const;
   void setDefaultsFolder(QString folder) { defaults_ = std::move(folder); }
@@ -42,9 +43,11 @@ class QuorlSaver {
 
   // Reads DrifStt, links the companion when not yet looked for, takes the
   // companion's words or the chosen list, and rewrites the settings file
-  // when it was read whole or was not there. Never fails: missing or bad
-  // lines keep their defaults.
-  void load();
+  // when it was read whole or was not there (unless `writes` is OnlyRead,
+  // for a mode that only reports). Never fails: missing or bad lines keep
+  // their defaults.
+  enum class Writes { SettingsFile, OnlyRead };
+  void load(Writes writes = Writes::SettingsFile);
 
   // Writes DrifStt; false (with `error`) when the file could not be written,
   // in which case the old file is left whole.

@@ -36,6 +36,12 @@ class TestQtUserDialogs : public QObject {
     QVERIFY(width >= QtUserDialogs::titleRoom(QFontMetrics(QApplication::font())));
   }
 
+  // Each type names its patterns once, in the form Qt filters by.
+  void filterNamesEachPatternOnce() {
+    QCOMPARE(QtUserDialogs::qtFilter("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.tsv)|*.txt;*.tsv|すべてのﾌｧｲﾙ(*)|*|Quorl.exe|Quorl.exe"),
+             "ﾃｷｽﾄ ﾌｧｲﾙ(*.txt *.tsv);;すべてのﾌｧｲﾙ(*);;Quorl.exe (Quorl.exe)");
+  }
+
   // The file dialog's dates are Japanese too, whatever the system's locale.
   void fileDialogDatesAreJapanese() {
 #ifdef Q_OS_WIN
@@ -55,7 +61,7 @@ class TestQtUserDialogs : public QObject {
       if (listed) shown = dialog->proxyModel()->mapFromSource(files->index(path).siblingAtColumn(3)).data().toString();
       dialog->reject();
     });
-    QtUserDialogs().openFile({QStringLiteral("開く"), QStringLiteral("単語帳|*.dgl"), folder.path(), QString()});
+    QtUserDialogs().openFile({QStringLiteral("開く"), QStringLiteral("単語帳|*.dgl"), folder.path(), QString(), QString()});
     QVERIFY2(listed, "the file dialog never listed the file with its date");
     QCOMPARE(shown, QLocale(QLocale::Japanese).toString(QFileInfo(path).lastModified(), QLocale::ShortFormat));
   }

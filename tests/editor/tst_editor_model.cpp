@@ -125,6 +125,10 @@ void TestEditorModel::openWithMissingFontFallsBack() {
   QVERIFY(saved);
   QCOMPARE(saved->questionFont, kFallbackListFont);
   QCOMPARE(saved->question(1), QStringLiteral("edited"));
+  // Choosers start in the list's folder; for DEFAULT in the user's documents (the dialogs' own choice).
+  QCOMPARE(f.dialogs.fileDialogs.at(0).request.initialFolder, QString());
+  f.model.saveAs();
+  QCOMPARE(f.dialogs.fileDialogs.at(1).request.initialFolder, f.home.path());
 }
 
 void TestEditorModel::openRefusesWhatIsNotAList() {
@@ -710,12 +714,28 @@ void TestEditorModel::importTextMakesNewList() {
   QCOMPARE(f.grid().boxText(0), QStringLiteral("apple"));
   // The text files stay the chooser's first type; flashcard packages come second where they are read.
   const QStringList types = f.dialogs.fileDialogs.at(0).request.filter.split(u'|');
-  QCOMPARE(types.mid(0, 2).join(u'|'), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv)|*.txt;*.csv"));
-  QCOMPARE(types.mid(2).join(u'|'), AnkiPackage::available() ? QStringLiteral("Ankiのﾃﾞｯｷ(*.apkg;*.colpkg)|*.apkg;*.colpkg") : QString());
+  QCOMPARE(types.mid(0, 2).join(u'|'), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv;*.tsv)|*.txt;*.csv;*.tsv"));
+  QCOMPARE(types.mid(2).join(u'|'), (AnkiPackage::available() ? QStringLiteral("Ankiのﾃﾞｯｷ(*.apkg;*.colpkg)|*.apkg;*.colpkg|") : QString()) +
+                                        QStringLiteral("すべてのﾌｧｲﾙ(*)|*"));
   // A new list has no file yet: overwrite asks for a name.
   f.dialogs.chooseFile(QString());
   f.model.overwrite();
   QVERIFY(f.dialogs.fileDialogs.at(1).save);
+
+  // Another import over the unsaved one asks first: Cancel keeps it, No replaces it.
+  f.dialogs.answer(Answer::Cancel);
+  f.model.importText();
+  QCOMPARE(f.dialogs.messages.last().text, EditorTexts::kReplaceQuestion);
+  QCOMPARE(f.dialogs.fileDialogs.size(), 2);  // no chooser
+  QCOMPARE(f.doc().editCount(), 2);
+  const QString second = f.path(QStringLiteral("more.txt"));
+  QVERIFY(FileIo::writeAtomically(second, "cat\r\n猫\r\nlast\r\n"));
+  f.dialogs.answer(Answer::No);
+  f.dialogs.chooseFile(second);
+  f.model.importText();
+  QCOMPARE(f.doc().editQ(), QStringList{"cat"});
+  // The last question, without an answer, is left out and counted.
+  QCOMPARE(f.dialogs.messages.last().text, StartupTexts::notesEmpty(1));
 }
 
 void TestEditorModel::importFailureKeepsList_data() {

@@ -114,24 +114,27 @@ void TestWordImport::lineByLineAlternates_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<bool>("ok");
   QTest::addColumn<Pairs>("pairs");
-  QTest::addRow("blank lines between") << "apple\r\n\r\nりんご\r\n\r\ndog\r\n" << true
-                                       << Pairs{{"apple", "りんご"}, {"dog", ""}};
+  QTest::addColumn<int>("leftOut");  // last questions without an answer
+  QTest::addRow("blank lines between, last question left out") << "apple\r\n\r\nりんご\r\n\r\ndog" << true << Pairs{{"apple", "りんご"}} << 1;
   QTest::addRow("blank lines do not reset the pairing") << "a\r\n\r\n\r\nb\r\nc\r\n\r\nd" << true
-                                                        << Pairs{{"a", "b"}, {"c", "d"}};
-  QTest::addRow("comma gives two fields") << "apple,pie\r\nりんご\r\n" << true
-                                          << Pairs{{"apple", "pie"}, {"りんご", ""}};
-  QTest::addRow("spaces trimmed") << "   cat  \r\n  猫 \r\n" << true << Pairs{{"cat", "猫"}};
-  QTest::addRow("only blank lines") << "\r\n  \r\n\r\n" << false << Pairs{};
-  QTest::addRow("empty") << "" << false << Pairs{};
+                                                        << Pairs{{"a", "b"}, {"c", "d"}} << 0;
+  QTest::addRow("comma gives two fields") << "apple,pie\r\nりんご\r\n" << true << Pairs{{"apple", "pie"}} << 1;
+  QTest::addRow("spaces trimmed") << "   cat  \r\n  猫 \r\n" << true << Pairs{{"cat", "猫"}} << 0;
+  QTest::addRow("only a question") << "cat\r\n" << false << Pairs{} << 0;
+  QTest::addRow("only blank lines") << "\r\n  \r\n\r\n" << false << Pairs{} << 0;
+  QTest::addRow("empty") << "" << false << Pairs{} << 0;
 }
 
 void TestWordImport::lineByLineAlternates() {
   QFETCH(QString, text);
   QFETCH(bool, ok);
   QFETCH(Pairs, pairs);
+  QFETCH(int, leftOut);
   const std::optional<WordImport::ImportedWords> words = WordImport::parseLineByLine(text);
   QCOMPARE(bool(words), ok);
-  if (words) QCOMPARE(pairsOf(*words), pairs);
+  if (!words) return;
+  QCOMPARE(pairsOf(*words), pairs);
+  QCOMPARE(words->skipped.empty, leftOut);
 }
 
 void TestWordImport::formatFollowsLowerCaseExtension_data() {
@@ -155,8 +158,9 @@ void TestWordImport::importTextFileFromDisk_data() {
   QTest::addColumn<Pairs>("pairs");
   // The same bytes pair up differently as csv and as lines.
   QTest::addRow("words.csv as csv") << "words.csv" << Pairs{{"apple", "りんご"}, {"", "dog"}};
-  QTest::addRow("words.CSV as text") << "words.CSV" << Pairs{{"apple", "りんご"}, {"dog", ""}};
-  QTest::addRow("words.txt as text") << "words.txt" << Pairs{{"apple", "りんご"}, {"dog", ""}};
+  // As lines, the last question has no answer: left out.
+  QTest::addRow("words.CSV as text") << "words.CSV" << Pairs{{"apple", "りんご"}};
+  QTest::addRow("words.txt as text") << "words.txt" << Pairs{{"apple", "りんご"}};
 }
 
 void TestWordImport::importTextFileFromDisk() {

@@ -83,6 +83,12 @@ if command -v lintian >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
   if cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1; then
     lintian --fail-on error,warning -EvIL +pedantic "$work"/deb/driftglyph_*.deb >"$work/lintian.log" 2>&1 ||
       { cat "$work/lintian.log"; fail "lintian"; }
+    # The zip and SQLite libraries are loaded only to read Anki files: the
+    # package names them, the program does not map them at start.
+    if grep -q DRIFTGLYPH_ANKI:BOOL=ON "$build/CMakeCache.txt"; then
+      dpkg-deb -f "$work"/deb/driftglyph_*.deb Depends | grep -q 'libzip4.*libsqlite3-0' || fail "package does not depend on libzip4 and libsqlite3-0"
+      readelf -d "$prefix/bin/driftglyph" | grep -qE 'NEEDED.*lib(zip|sqlite3)' && fail "the program is linked to libzip or SQLite"
+    fi
   else
     cat "$work/cpack.log"; fail "cpack -G DEB"
   fi

@@ -4,6 +4,7 @@
 
 #include "settings/companion_messages.h"
 #include "settings/companion_sync.h"
+#include "startup/paths.h"
 #include "startup/startup_texts.h"
 #include "settings_fixture.h"
 #include "startup/quorl_saver.h"
@@ -143,13 +144,20 @@ void TestCompanionSync::notLinkedDeclinedShowsAdvert() {
 void TestCompanionSync::notLinkedLocatesCompanion_data() {
   QTest::addColumn<int>("linkState");
   QTest::addColumn<int>("ownList");
-  QTest::addRow("never looked for") << 0 << 0;
-  QTest::addRow("not found, own list") << 2 << 1;
+  // Off Windows the chooser starts in Wine's programs folder, else the home; on Windows at the drive's root.
+  QTest::addColumn<bool>("winePrefix");
+  QTest::addRow("never looked for, with a Wine prefix") << 0 << 0 << true;
+  QTest::addRow("not found, own list, without Wine") << 2 << 1 << false;
 }
 
 void TestCompanionSync::notLinkedLocatesCompanion() {
   QFETCH(int, linkState);
   QFETCH(int, ownList);
+  QFETCH(bool, winePrefix);
+  const QTemporaryDir wine;
+  QVERIFY(!winePrefix || QDir(wine.path()).mkpath(QStringLiteral("drive_c/Program Files")));
+  qputenv("WINEPREFIX", wine.path().toUtf8());
+  const auto restore = qScopeGuard([] { qunsetenv("WINEPREFIX"); });
   makeCompanion(companionFolder(), {{"犬", "dog"}, {"猫", "cat"}, {"鳥", "bird"}});
   saver_->settings.linkState = uint8_t(linkState);
   saver_->settings.ownList = uint8_t(ownList);
@@ -163,7 +171,9 @@ void TestCompanionSync::notLinkedLocatesCompanion() {
   const UserDialogs::FileRequest& request = dialogs_.fileDialogs[0].request;
   QCOMPARE(request.filter, QStringLiteral("Quorl.exe|Quorl.exe"));
   QCOMPARE(request.initialName, QString());
-  QCOMPARE(request.initialFolder, QDir::rootPath());  // the root of the program's drive
+  const QString drive = Paths::driveOf(saver_->homeFolder());
+  QCOMPARE(request.initialFolder, !drive.isEmpty() ? drive + u'/' : winePrefix ? wine.filePath("drive_c/Program Files") : QDir::homePath());
+  QCOMPARE(request.note, drive.isEmpty() ? CompanionMessages::windowsProgram() : QString());
   QCOMPARE(saver_->settings.linkState, uint8_t(1));
   QCOMPARE(saver_->settings.ownList, uint8_t(0));
   QCOMPARE(saver_->settings.companionFolder, companionFolder());

@@ -7,6 +7,7 @@
 #include "os/display_lock.h"
 #include "startup/command_line.h"
 #include "startup/saver_settings.h"
+#include "startup/word_list.h"
 
 using Action = StartupCommand::Action;
 Q_DECLARE_METATYPE(StartupCommand::Action)
@@ -179,6 +180,14 @@ class TestCommandLine : public QObject {
     QVERIFY(list.waitForFinished(10000));
     // Lines end as the system ends them (CR LF on Windows).
     QCOMPARE(QString::fromUtf8(list.readAllStandardOutput()).remove(u'\r'), QStringLiteral("apple\tりんご\ndog\t犬\ncat\t猫\n"));
+    // It only reads: an empty home shows the default list and stays empty.
+    const QTemporaryDir empty;
+    list.start(QStringLiteral(DRIFTGLYPH_EXE), {"--list-words", "--home", empty.path()});
+    QVERIFY(list.waitForFinished(10000));
+    const std::optional<WordList> defaults = WordListFile::read(QStringLiteral(":/defaults/DEFAULT.dgl"));
+    QVERIFY(defaults && defaults->count() > 0);
+    QVERIFY(QString::fromUtf8(list.readAllStandardOutput()).startsWith(defaults->question(1) + u'\t' + defaults->answer(1)));
+    QCOMPARE(QDir(empty.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
   }
 
   // Probing only reads the lock, so a display starting at the same instant

@@ -40,6 +40,17 @@ class TestHomeFolder : public QObject {
 
     in.environmentHome.clear();
     QCOMPARE(HomeFolder::resolve(in), in.executableFolder);  // portable install
+
+    // A program folder that refuses a new file is no home (root ignores permissions: made immutable then).
+    QFile::setPermissions(in.executableFolder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const auto acceptsFiles = [&] { return QTemporaryFile(in.executableFolder + "/probe-XXXXXX").open(); };
+    const bool immutable = acceptsFiles() && QProcess::execute("chattr", {"+i", in.executableFolder}) == 0;
+    const auto undo = qScopeGuard([&] {
+      if (immutable) QProcess::execute("chattr", {"-i", in.executableFolder});
+      QFile::setPermissions(in.executableFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
+    if (acceptsFiles()) QSKIP("no way to make a folder refuse files here");
+    QCOMPARE(HomeFolder::resolve(in), in.userHome);
   }
 
   void installedProgramUsesTheUserHome() {

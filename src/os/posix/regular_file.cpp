@@ -1,6 +1,7 @@
 #include "os/regular_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +9,19 @@
 
 namespace RegularFile {
 
+namespace {
+
+// The program's built-in files (":/defaults/DEFAULT.dgl") are Qt resources:
+// never FIFOs or devices, and unknown to the system's calls.
+bool isResource(const QString& path) { return path.startsWith(QLatin1String(":/")); }
+
+}  // namespace
+
 bool openForReading(QFile& file, const QString& path) {
+  if (isResource(path)) {
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
+  }
   // Checked before the open too, so that a device is not even opened (some
   // act on being opened); fstat below decides.
   if (!exists(path)) return false;
@@ -30,6 +43,7 @@ bool openForReading(QFile& file, const QString& path) {
 
 bool exists(const QString& path) {
   if (path.isEmpty()) return false;
+  if (isResource(path)) return QFileInfo(path).isFile();
   struct stat status;
   return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
