@@ -85,6 +85,12 @@ check "/c opens the window titled \"Driftglyph 設定\"" test -n "$found"
 log "smoke run: /p draws into a host's window"
 check "/p HANDLE: a child of the host at its client size, ending with it" \
   "$WINE" "$build/preview_host.exe" "$(winepath -w "$scr")" --home "$(winepath -w "$home")"
+log "smoke run: /c:HANDLE belongs to the settings window, centred over it and inside the screen"
+for owner in "440 250 at the centre" "1180 250 at the right edge" "-300 600 past the bottom-left corner"; do
+  read -r x y where <<< "$owner"
+  check "/c:HANDLE with its owner $where" \
+    "$WINE" "$build/preview_host.exe" "$(winepath -w "$scr")" --owner "$x" "$y" --home "$(winepath -w "$home")"
+done
 set +e
 "$WINE" "$scr" /a; check "/a exits 0" test $? = 0
 "$WINE" "$scr" /p 12345678 2> /dev/null; check "/p with a handle that is no window exits 2" test $? = 2
@@ -141,15 +147,53 @@ check "--import wrote the package's pairs" \
   cmp -s <(iconv -f CP932 -t UTF-8 "$build/smoke-deck.dgl" | tr -d '\r' | tail -n +2) \
   <(printf '"apple","りんご"\n"river","川"\n')
 
-log "smoke run: the installer, silently, and its uninstaller"
+log "smoke run: the command-line modes print where they were started from"
+x86_64-w64-mingw32-gcc-posix -municode -O2 -o "$build/console_host.exe" tests/windows/console_host.c
+version=$("$WINE" "$scr" --version 2> /dev/null | tr -d '\r' || true)
+check "--version through a pipe: $version" test "$version" = "driftglyph $(sed -n 's/^project(driftglyph VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+mkdir -p "$build/単語帳"
+cp "$build/smoke-deck.apkg" "$build/単語帳/deck.apkg"
+set +e
+"$WINE" "$build/console_host.exe" "$(winepath -w "$build/console-version.txt")" "$(winepath -w "$scr")" --version
+"$WINE" "$build/console_host.exe" "$(winepath -w "$build/console-import.txt")" "$(winepath -w "$scr")" \
+  --import "$(winepath -w "$build/単語帳/deck.apkg")" --output "$(winepath -w "$build/単語帳/deck.dgl")"
+set -e
+check "--version in a console: $(head -n 1 "$build/console-version.txt" 2> /dev/null)" \
+  grep -q "^driftglyph [0-9]" "$build/console-version.txt"
+check "--import in a console names its Japanese path: $(head -n 1 "$build/console-import.txt" 2> /dev/null)" \
+  grep -q '^2 pairs written to .*\\単語帳\\deck.dgl' "$build/console-import.txt"
+
+log "smoke run: the installer, silently, for this user and for all users, and its uninstaller"
 system32=$WINEPREFIX/drive_c/windows/system32
+own=$(winepath -u "$("$WINE" cmd /c echo %LOCALAPPDATA% 2> /dev/null | tr -d '\r')")/Programs/Driftglyph
+saver() { "$WINE" reg query 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE 2> /dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
+uninstall_entry() { "$WINE" reg query "$1\Software\Microsoft\Windows\CurrentVersion\Uninstall\Driftglyph" > /dev/null 2>&1; }
 set +e
 "$WINE" "$dist/driftglyph-setup.exe" /S; "$WINESERVER" -w
-check "the installer puts driftglyph.scr into the system folder" test -f "$system32/driftglyph.scr"
-check "the installer makes it the screen saver" \
-  sh -c "'$WINE' reg query 'HKCU\\Control Panel\\Desktop' /v SCRNSAVE.EXE | grep -qi driftglyph.scr"
+check "for this user: driftglyph.scr in its own programs folder, not the system's" \
+  test -f "$own/driftglyph.scr" -a ! -f "$system32/driftglyph.scr"
+check "for this user: the screen saver is that file ($(saver))" test "$(saver | tr 'A-Z' 'a-z')" = \
+  "$(printf '%s' "$(winepath -w "$own/driftglyph.scr")" | tr 'A-Z' 'a-z')"
+check "for this user: the uninstall entry is the user's" uninstall_entry HKCU
+# A running display holds its file: the uninstaller may not say it removed it.
+"$WINE" "$(winepath -w "$own/driftglyph.scr")" /s --home "$(winepath -w "$home")" & running=$!
+sleep 8
+# The uninstaller starts a copy of itself and returns at once: the copy is given time.
+"$WINE" "$(winepath -w "$own/uninstall.exe")" /S; sleep 8
+later=$("$WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v DriftglyphRemove 2> /dev/null | tr -d '\r')
+check "uninstall beside a running display: the file is gone or removed at the next sign-in" \
+  sh -c "test ! -f '$own/driftglyph.scr' || echo '$later' | grep -qi 'del .*driftglyph.scr'"
+check "uninstall beside a running display: the screen saver chosen before is back" test -z "$(saver)"
+kill "$running" 2> /dev/null; "$WINESERVER" -k; sleep 1
+"$WINE" reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v DriftglyphRemove /f > /dev/null 2>&1
+rm -f "$own/driftglyph.scr"
+"$WINE" "$dist/driftglyph-setup.exe" /S /AllUsers; "$WINESERVER" -w
+check "for all users: driftglyph.scr in the system folder" test -f "$system32/driftglyph.scr"
+check "for all users: the screen saver is chosen for this user ($(saver))" sh -c "'$WINE' reg query 'HKCU\\Control Panel\\Desktop' /v SCRNSAVE.EXE | grep -qi 'system32.driftglyph.scr'"
+check "for all users: the uninstall entry is the machine's" uninstall_entry HKLM
 "$WINE" 'C:\Program Files\Driftglyph\uninstall.exe' /S; "$WINESERVER" -w; sleep 2
 check "the uninstaller removes it" test ! -f "$system32/driftglyph.scr"
+check "the uninstaller gives back the screen saver chosen before" test -z "$(saver)"
 set -e
 
 log "smoke run: a trace under Wine runs as on Linux"

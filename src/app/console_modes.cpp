@@ -1,26 +1,26 @@
 // The modes without windows: help, version, conversion and the word list.
 #include <QCoreApplication>
 #include <QTextStream>
-#include <cstdio>
 
 #include "anki/anki_link.h"
 #include "app/gui_session.h"
 #include "app/run_modes.h"
 #include "editor/import_command.h"
+#include "os/console.h"
 
 namespace RunModes {
 
 int help(int&, char**, const StartupCommand& command) {
   if (!command.error.isEmpty()) {
-    std::fprintf(stderr, "driftglyph: %s (see --help)\n", qPrintable(command.error));
+    Console::printErr(QStringLiteral("driftglyph: %1 (see --help)\n").arg(command.error));
     return 2;
   }
-  std::fputs(qPrintable(CommandLine::helpText()), stdout);
+  Console::printOut(CommandLine::helpText());
   return 0;
 }
 
 int version(int&, char**, const StartupCommand&) {
-  std::printf("driftglyph %s\n", DRIFTGLYPH_VERSION);
+  Console::printOut(QStringLiteral("driftglyph %1\n").arg(QLatin1String(DRIFTGLYPH_VERSION)));
   return 0;
 }
 
@@ -29,8 +29,8 @@ int nothing(int&, char**, const StartupCommand&) { return 0; }
 // --import: converts a file into a word list, no window, no home folder.
 int importWords(int& argc, char** argv, const StartupCommand& command) {
   QCoreApplication app(argc, argv);
-  QTextStream out(stdout);
-  QTextStream err(stderr);
+  QTextStream out(&Console::out());
+  QTextStream err(&Console::err());
   return ImportCommand::run({command.importFile, command.importOutput, command.importDeck, command.questionField,
                              command.answerField},
                             out, err);
@@ -44,7 +44,7 @@ int importWords(int& argc, char** argv, const StartupCommand& command) {
 int listWords(int& argc, char** argv, const StartupCommand& command) {
   QCoreApplication app(argc, argv);
   const std::unique_ptr<QuorlSaver> saver = openSaver(command, HomeUse::OnlyRead);
-  QTextStream err(stderr);
+  QTextStream err(&Console::err());
   saver->setExtraSource(AnkiLink::extraSource([&err](const AnkiLink::Result& link) {
     if (!link.error || link.error == AnkiError::NoPairs) return;
     err << "driftglyph: Anki: " << AnkiErrors::english(*link.error) << "; ";
@@ -54,7 +54,7 @@ int listWords(int& argc, char** argv, const StartupCommand& command) {
       err << "showing the list the settings choose" << Qt::endl;
   }, false));
   saver->load(QuorlSaver::Writes::OnlyRead);
-  QTextStream out(stdout);
+  QTextStream out(&Console::out());
   for (int i = 1; i <= saver->words.count(); ++i) out << saver->words.question(i) << '\t' << saver->words.answer(i) << '\n';
   out.flush();
   return 0;

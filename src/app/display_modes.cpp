@@ -2,7 +2,6 @@
 // trace, and the idle watcher that starts it.
 #include <QCoreApplication>
 #include <QTextStream>
-#include <cstdio>
 #include <optional>
 
 #include "app/gui_session.h"
@@ -13,6 +12,7 @@
 #include "display/frm_main_dgl.h"
 #include "display/hosted_display.h"
 #include "display/trace_runner.h"
+#include "os/console.h"
 #include "os/termination_signals.h"
 #include "patterns/pattern.h"
 #ifdef DRIFTGLYPH_IDLE
@@ -43,8 +43,8 @@ int show(int& argc, char** argv, const StartupCommand& command) {
     return 0;
   }
   if (!display->lock().unavailable().isEmpty())
-    std::fprintf(stderr, "driftglyph: showing without the single-instance lock: %s\n",
-                 qPrintable(display->lock().unavailable()));
+    Console::printErr(
+        QStringLiteral("driftglyph: showing without the single-instance lock: %1\n").arg(display->lock().unavailable()));
   TickReport report;
   report.count(display->engine());
   display->showSaver();
@@ -64,7 +64,7 @@ int hack(int& argc, char** argv, const StartupCommand& command) {
   QString error;
   std::unique_ptr<HostWindow> host = FrameSurfaces::openHostWindow(command.hostWindow, &error);
   if (!host) {
-    std::fprintf(stderr, "driftglyph: %s\n", qPrintable(error));
+    Console::printErr(QStringLiteral("driftglyph: %1\n").arg(error));
     return 2;
   }
   WindowSystem::choose(host->reachedDirectly() ? WindowSystem::Use::HostConnection : WindowSystem::Use::Session);
@@ -101,7 +101,7 @@ int trace(int& argc, char** argv, const StartupCommand& command) {
   options.size = command.traceSize;
   options.seed = command.traceSeed;
   options.framesFolder = command.framesFolder;
-  QTextStream out(stdout);
+  QTextStream out(&Console::out());
   return TraceRunner::run(saver, Patterns::table(), options, out);
 }
 
@@ -121,7 +121,7 @@ int watchIdle(int& argc, char** argv, const StartupCommand& command) {
 #endif
   const std::unique_ptr<IdleSource> source = IdleSource::open(command.idleMs, &why, xServer);
   if (!source) {
-    std::fprintf(stderr, "driftglyph: --idle: %s\n", qPrintable(why));
+    Console::printErr(QStringLiteral("driftglyph: --idle: %1\n").arg(why));
     return 2;
   }
   QStringList display;
@@ -137,7 +137,8 @@ int watchIdle(int& argc, char** argv, const StartupCommand& command) {
   return app.exec();
 #else
   (void)argc, (void)argv, (void)command;
-  std::fprintf(stderr, "driftglyph: --idle: not on this system, whose own screen-saver settings start the display\n");
+  Console::printErr(QStringLiteral(
+      "driftglyph: --idle: not on this system, whose own screen-saver settings start the display\n"));
   return 2;
 #endif
 }

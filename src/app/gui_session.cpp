@@ -4,12 +4,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <cstdio>
 
 #include "anki/anki_link.h"
 #include "desktop/font_substitutes.h"
 #include "desktop/qt_translations.h"
 #include "desktop/window_system.h"
+#include "os/console.h"
 #include "os/display_lock.h"
 #include "os/user_folders.h"
 #include "startup/home_folder.h"
@@ -30,7 +30,7 @@ bool chooseSessionDesktop() {
   WindowSystem::choose(WindowSystem::Use::Session);
   QString why;
   if (WindowSystem::available(&why)) return true;
-  std::fprintf(stderr, "driftglyph: %s\n", qPrintable(why));
+  Console::printErr(QStringLiteral("driftglyph: %1\n").arg(why));
   return false;
 }
 

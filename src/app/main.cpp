@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/run_modes.h"
+#include "os/console.h"
 #include "startup/command_line.h"
 
 namespace {
@@ -28,6 +29,7 @@ constexpr std::array<std::pair<Action, RunModes::Mode>, 10> kModes{{
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  Console::attachParent();
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
   const StartupCommand command = CommandLine::parse(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));

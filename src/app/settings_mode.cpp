@@ -1,6 +1,5 @@
 // The settings program (/c): the dialog, and the trial display it starts.
 #include <QDir>
-#include <cstdio>
 
 #include "app/gui_session.h"
 #include "app/run_modes.h"
@@ -8,6 +7,7 @@
 #include "desktop/clipboard.h"
 #include "desktop/owner_window.h"
 #include "desktop/qt_user_dialogs.h"
+#include "os/console.h"
 #include "display/frm_main_dgl.h"
 #include "patterns/pattern.h"
 #include "settings/frm_setting.h"
@@ -23,7 +23,7 @@ bool refuseOwner(const StartupCommand& command) {
   if (line.isEmpty() && command.ownerWindow && !OwnerWindow::exists(command.ownerWindow))
     line = QStringLiteral("/c: there is no window %1").arg(command.ownerWindow);
   if (line.isEmpty()) return false;
-  std::fprintf(stderr, "driftglyph: %s\n", qPrintable(line));
+  Console::printErr(QStringLiteral("driftglyph: %1\n").arg(line));
   QtUserDialogs().message(box, UserDialogs::Buttons::Ok, UserDialogs::Icon::Warning);
   return true;
 }

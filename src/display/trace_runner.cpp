@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QImage>
 #include <cmath>
-#include <cstdio>
 
 #include "display/display_engine.h"
 #include "display/raster_frame_surface.h"
+#include "os/console.h"
 #include "startup/quorl_saver.h"
 #include "startup/random_source.h"
 
@@ -117,7 +117,7 @@ int run(QuorlSaver& saver, const PatternCatalog& patterns, const TraceOptions& o
       if (!surface->image().save(path)) {
         out.flush();
         random.setClock(&RandomSource::timeOfDayMs);
-        std::fprintf(stderr, "driftglyph: --frames: cannot write %s\n", qPrintable(QDir::toNativeSeparators(path)));
+        Console::printErr(QStringLiteral("driftglyph: --frames: cannot write %1\n").arg(QDir::toNativeSeparators(path)));
         return 2;
       }
     }

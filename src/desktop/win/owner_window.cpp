@@ -5,21 +5,48 @@
 #include <QWindow>
 #include <windows.h>
 
+#include <algorithm>
+
 namespace OwnerWindow {
 
 bool exists(quint64 handle) { return IsWindow(reinterpret_cast<HWND>(quintptr(handle))) != FALSE; }
+
+namespace {
+
+// Where a window of `size` goes: centred over `owner`, then moved wholly into
+// the work area of the owner's monitor (an owner near an edge would
+// otherwise leave the dialog's buttons off the screen).
+POINT placeOver(HWND owner, SIZE size) {
+  RECT area{};
+  GetWindowRect(owner, &area);
+  LONG x = (area.left + area.right - size.cx) / 2, y = (area.top + area.bottom - size.cy) / 2;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    x = std::max(work.left, std::min(x, work.right - size.cx));
+    y = std::max(work.top, std::min(y, work.bottom - size.cy));
+  }
+  return {x, y};
+}
+
+}  // namespace
 
 void attach(QWidget& dialog, quint64 handle) {
   const HWND owner = reinterpret_cast<HWND>(quintptr(handle));
   if (!IsWindow(owner)) return;
   dialog.winId();
   dialog.windowHandle()->setTransientParent(QWindow::fromWinId(WId(owner)));
-  // Centred over its owner, as the system's own dialogs open.
-  RECT area;
-  if (GetWindowRect(owner, &area)) {
-    const qreal ratio = dialog.devicePixelRatioF();
-    const QPoint centre((area.left + area.right) / 2 / ratio, (area.top + area.bottom) / 2 / ratio);
-    dialog.move(centre - QPoint(dialog.width() / 2, dialog.height() / 2));
+  // Qt gives a window whose transient parent is foreign no owner of the
+  // system's: without one the dialog would take a taskbar button of its own
+  // and could fall behind the disabled settings window.
+  const HWND own = reinterpret_cast<HWND>(dialog.winId());
+  SetWindowLongPtrW(own, GWLP_HWNDPARENT, LONG_PTR(owner));
+  // Placed in the system's pixels, frame included, as the system's own dialogs open.
+  RECT frame{};
+  if (GetWindowRect(own, &frame)) {
+    const POINT at = placeOver(owner, SIZE{frame.right - frame.left, frame.bottom - frame.top});
+    SetWindowPos(own, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   // The owner takes no input until the dialog has gone; an owner that goes
   // away takes the dialog with it.
