@@ -1,5 +1,7 @@
 #include "display/label_fit.h"
 
+#include "display/monotone_search.h"
+
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -63,15 +65,9 @@ LabelFit::Fit LabelFit::wrapped(const TextMetrics& metrics, Slot& slot, int poin
   auto lineHeight = [&](int size) { return std::max(1, metrics.measure(sample, slot.face, size, slot.italic).height()); };
   if (slot.floorSize < 0) {
     const double floorPixels = double(kFloorPixels) * slot.height / kFloorScreenLines;
-    int low = 1, high = kUnchecked;
-    while (low < high) {
-      const int mid = (low + high) / 2;
-      if (lineHeight(mid) >= floorPixels)
-        high = mid;
-      else
-        low = mid + 1;
-    }
-    slot.floorSize = low;
+    // The largest size under the floor, and one more.
+    slot.floorSize = 1 + MonotoneSearch::largestHolding(0, kUnchecked - 1,
+                                                        [&](int size) { return lineHeight(size) < floorPixels; });
   }
   if (!slot.breaking) {
     QString text = slot.caption;
@@ -92,14 +88,8 @@ LabelFit::Fit LabelFit::wrapped(const TextMetrics& metrics, Slot& slot, int poin
       // Cut at the last line's end, with an ellipsis that fits beside it.
       const QString ellipsis(QChar(0x2026));
       QString& last = laid.lines.last();
-      qsizetype low = 0, high = last.size();
-      while (low < high) {
-        const qsizetype mid = (low + high + 1) / 2;
-        if (widthOf(last.left(mid) + ellipsis) <= slot.width)
-          low = mid;
-        else
-          high = mid - 1;
-      }
+      const qsizetype low = MonotoneSearch::largestHolding(
+          qsizetype(0), last.size(), [&](qsizetype n) { return widthOf(last.left(n) + ellipsis) <= slot.width; });
       const qsizetype keep = low > 0 && last.at(low - 1).isHighSurrogate() ? low - 1 : low;
       last = last.left(keep).trimmed() + ellipsis;
     }
@@ -116,15 +106,7 @@ LabelFit::Fit LabelFit::wrapped(const TextMetrics& metrics, Slot& slot, int poin
   // Too tall at the pattern's size: the largest smaller size that holds it all, down to the floor.
   const int floor = std::min(slot.floorSize, pointSize);
   if (floor < pointSize && holds(floor)) {
-    int low = floor, high = pointSize - 1;
-    while (low < high) {
-      const int mid = (low + high + 1) / 2;
-      if (holds(mid))
-        low = mid;
-      else
-        high = mid - 1;
-    }
-    return *attempt(low, false, true);
+    return *attempt(MonotoneSearch::largestHolding(floor, pointSize - 1, holds), false, true);
   }
   return *attempt(floor, true, true);
 }

@@ -1,5 +1,7 @@
 #include "display/line_breaking.h"
 
+#include "display/monotone_search.h"
+
 #include <QTextBoundaryFinder>
 #include <algorithm>
 
@@ -74,13 +76,7 @@ qsizetype LineBreaking::breakRun(const MeasureWidth& measure, qsizetype start, q
       }
     }
   }
-  while (low < high) {
-    const qsizetype mid = (low + high + 1) / 2;
-    if (fits(mid))
-      low = mid;
-    else
-      high = mid - 1;
-  }
+  low = MonotoneSearch::largestHolding(low, high, fits);
   qsizetype cut = start + std::max<qsizetype>(1, low);
   // Never between the halves of a surrogate pair.
   if (cut < text_.size() && text_.at(cut).isLowSurrogate()) cut += cut - 1 > start ? -1 : 1;
