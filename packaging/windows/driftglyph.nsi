@@ -88,16 +88,16 @@ FunctionEnd
 
 ; The folder of the chosen kind of install, unless one was given (/D=).
 Function PlaceForMode
+  ; This user's folder, read before the context changes what it names.
+  SetShellVarContext current
+  StrCpy $R9 "$LOCALAPPDATA\Programs\Driftglyph"
   ${If} $AllUsers == 1
     SetShellVarContext all
-    ${If} $INSTDIR == "$LOCALAPPDATA\Programs\Driftglyph"
+    ${If} $INSTDIR == $R9
       StrCpy $INSTDIR "$PROGRAMFILES64\Driftglyph"
     ${EndIf}
-  ${Else}
-    SetShellVarContext current
-    ${If} $INSTDIR == "$PROGRAMFILES64\Driftglyph"
-      StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Driftglyph"
-    ${EndIf}
+  ${ElseIf} $INSTDIR == "$PROGRAMFILES64\Driftglyph"
+    StrCpy $INSTDIR $R9
   ${EndIf}
 FunctionEnd
 

@@ -7,6 +7,7 @@
 
 #include "app/run_modes.h"
 #include "os/console.h"
+#include "os/program_arguments.h"
 #include "startup/command_line.h"
 
 namespace {
@@ -30,9 +31,8 @@ constexpr std::array<std::pair<Action, RunModes::Mode>, 10> kModes{{
 
 int main(int argc, char* argv[]) {
   Console::attachParent();
-  QStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
-  const StartupCommand command = CommandLine::parse(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+  const StartupCommand command =
+      CommandLine::parse(ProgramArguments::of(argc, argv), qEnvironmentVariable("XSCREENSAVER_WINDOW"));
   for (const auto& [action, run] : kModes)
     if (action == command.action) return run(argc, argv, command);
   return RunModes::help(argc, argv, command);

@@ -71,7 +71,12 @@ static int settingsOwner(const wchar_t* scr, int x, int y, const wchar_t* home) 
          dialog ? "found" : "missing", owned ? "the settings window" : "wrong", at.left, at.top, w, h, cx, cy, area.left,
          area.top, area.right, area.bottom, disabled ? "disabled" : "enabled");
   if (dialog) PostMessageW(dialog, WM_CLOSE, 0, 0);
-  const DWORD waited = WaitForSingleObject(pi.hProcess, 10000);
+  /* The program re-enables this window as it ends, a message it waits on. */
+  DWORD waited = WAIT_TIMEOUT;
+  for (int i = 0; i < 100 && waited != WAIT_OBJECT_0; ++i) {
+    pump(100);
+    waited = WaitForSingleObject(pi.hProcess, 0);
+  }
   pump(300);
   const int enabledAgain = IsWindowEnabled(owner);
   printf("after the dialog closed: %s, settings window %s\n", waited == WAIT_OBJECT_0 ? "ended" : "still running",

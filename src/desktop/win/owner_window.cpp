@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace OwnerWindow {
 
@@ -36,18 +37,25 @@ void attach(QWidget& dialog, quint64 handle) {
   const HWND owner = reinterpret_cast<HWND>(quintptr(handle));
   if (!IsWindow(owner)) return;
   dialog.winId();
-  dialog.windowHandle()->setTransientParent(QWindow::fromWinId(WId(owner)));
+  QWindow* window = dialog.windowHandle();
+  window->setTransientParent(QWindow::fromWinId(WId(owner)));
   // Qt gives a window whose transient parent is foreign no owner of the
-  // system's: without one the dialog would take a taskbar button of its own
-  // and could fall behind the disabled settings window.
-  const HWND own = reinterpret_cast<HWND>(dialog.winId());
-  SetWindowLongPtrW(own, GWLP_HWNDPARENT, LONG_PTR(owner));
-  // Placed in the system's pixels, frame included, as the system's own dialogs open.
-  RECT frame{};
-  if (GetWindowRect(own, &frame)) {
-    const POINT at = placeOver(owner, SIZE{frame.right - frame.left, frame.bottom - frame.top});
-    SetWindowPos(own, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  // system's, and clears one when it shows the window: without one the
+  // dialog would take a taskbar button of its own and could fall behind the
+  // disabled settings window. Once shown, its frame has its final size too,
+  // and it is placed in the system's pixels, as the system's own dialogs open.
+  auto connection = std::make_shared<QMetaObject::Connection>();
+  *connection = QObject::connect(window, &QWindow::visibleChanged, &dialog, [owner, window, connection](bool shown) {
+    if (!shown) return;
+    QObject::disconnect(*connection);
+    const HWND own = reinterpret_cast<HWND>(window->winId());
+    SetWindowLongPtrW(own, GWLP_HWNDPARENT, LONG_PTR(owner));
+    RECT frame{};
+    if (GetWindowRect(own, &frame)) {
+      const POINT at = placeOver(owner, SIZE{frame.right - frame.left, frame.bottom - frame.top});
+      SetWindowPos(own, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  });
   // The owner takes no input until the dialog has gone; an owner that goes
   // away takes the dialog with it.
   EnableWindow(owner, FALSE);
