@@ -22,6 +22,10 @@ QString japanese(AnkiError error) {
     case AnkiError::NoPairs: return QStringLiteral("問題と答えになるノートがありません。");
     case AnkiError::Cancelled: return QStringLiteral("読み込みを中止しました。");
     case AnkiError::WriteFailed: return QStringLiteral("一時ファイルを書けません。ディスクの空きを確かめてください。");
+    case AnkiError::NoPermission: return QStringLiteral("Ankiのファイルを読む権限がありません。");
+    case AnkiError::NoSuchField: return QStringLiteral("指定されたフィールドはどのノートタイプにもありません。");
+    case AnkiError::TooHeavy:
+      return QStringLiteral("Ankiのコレクションを読むのに時間かメモリがかかりすぎるため、読み込みを中止しました。");
   }
   return {};
 }
@@ -41,6 +45,9 @@ QString english(AnkiError error) {
     case AnkiError::NoPairs: return QStringLiteral("no note gives a question and an answer");
     case AnkiError::Cancelled: return QStringLiteral("cancelled");
     case AnkiError::WriteFailed: return QStringLiteral("cannot write the temporary copy");
+    case AnkiError::NoPermission: return QStringLiteral("no permission to read the file");
+    case AnkiError::NoSuchField: return QStringLiteral("no note type has the fields named");
+    case AnkiError::TooHeavy: return QStringLiteral("reading the collection took too long or too much memory; refused");
   }
   return {};
 }

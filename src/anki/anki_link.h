@@ -29,6 +29,10 @@ struct Result {
   std::optional<QDateTime> snapshotTaken;
   SkippedNotes skipped;
   int beyond = 0;
+  // No card was due today: `words` are all the deck's cards.
+  bool nothingDue = false;
+  // With NoSuchField: each note type with its fields, "Basic (Front, Back)".
+  QStringList fieldsOffered;
 };
 
 // `keep`: a good read becomes the snapshot (false for a look that is not yet a choice).

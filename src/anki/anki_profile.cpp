@@ -61,19 +61,17 @@ QList<Profile> profiles() {
   return found;
 }
 
-qint64 today(qint64 createdSecs, const QDateTime& now) {
-  constexpr qint64 kDayStart = 4 * 3600;
-  const QDate created = QDateTime::fromSecsSinceEpoch(createdSecs - kDayStart).date();
-  const QDate current = QDateTime::fromSecsSinceEpoch(now.toSecsSinceEpoch() - kDayStart).date();
-  return created.daysTo(current);
-}
-
 std::variant<std::unique_ptr<Collection>, AnkiError> openLive(const QString& profileFolder,
                                                               const QTemporaryDir& copyFolder) {
   const QString path = Paths::join(profileFolder, kCollectionName);
   if (!FileIo::isFile(path)) return AnkiError::NoCollection;
+  return openLiveFile(path, copyFolder);
+}
+
+std::variant<std::unique_ptr<Collection>, AnkiError> openLiveFile(const QString& path, const QTemporaryDir& copyFolder) {
   const std::optional<FileIo::Start> header = FileIo::readStart(path, kHeaderBytes);
-  if (!header || header->bytes.size() < kHeaderBytes || !header->bytes.startsWith(kMagic))
+  if (!header) return AnkiError::NoPermission;
+  if (header->bytes.size() < kHeaderBytes || !header->bytes.startsWith(kMagic))
     return AnkiError::NotCollection;
   const bool wal = header->bytes.at(18) == 2 || header->bytes.at(19) == 2;
   if (!wal) return Collection::open(path, Collection::Access::Live);

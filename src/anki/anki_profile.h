@@ -29,10 +29,6 @@ QStringList dataFolders();
 // The profiles in those folders, in the order found.
 QList<Profile> profiles();
 
-// Days since the collection's creation, as the program counts its review
-// days: a day starts at 4 a.m. local time.
-qint64 today(qint64 createdSecs, const QDateTime& now);
-
 // Opens a profile's collection read-only without ever writing, locking for
 // long or changing anything in the profile folder:
 //  - a collection in the rollback-journal mode is read in place, read-only;
@@ -45,5 +41,7 @@ qint64 today(qint64 createdSecs, const QDateTime& now);
 //    and no -wal file appeared while it was copied.
 std::variant<std::unique_ptr<Collection>, AnkiError> openLive(const QString& profileFolder,
                                                               const QTemporaryDir& copyFolder);
+// The same for a collection file wherever it lies.
+std::variant<std::unique_ptr<Collection>, AnkiError> openLiveFile(const QString& path, const QTemporaryDir& copyFolder);
 
 }  // namespace AnkiProfile

@@ -148,11 +148,11 @@ std::optional<ImportedWords> parseCsv(const QString& text) { return csvPairs(tex
 
 std::optional<ImportedWords> parseLineByLine(const QString& text) { return lineByLinePairs(text, std::nullopt); }
 
-std::optional<ImportedWords> importTextFile(const QString& path) {
+std::optional<ImportedWords> importTextFile(const QString& path, AnkiChoices* choices) {
   const std::optional<FileText> file = readFile(path);
   if (!file) return std::nullopt;
   std::optional<ImportedWords> words =
-      SeparatedText::recognises(file->text, textFormatOf(path) == TextFormat::Csv) ? SeparatedText::parse(file->text, file->rest)
+      SeparatedText::recognises(file->text, textFormatOf(path) == TextFormat::Csv) ? SeparatedText::parse(file->text, file->rest, choices)
       : textFormatOf(path) == TextFormat::Csv                                     ? csvPairs(file->text, file->rest)
                                                                                    : lineByLinePairs(file->text, file->rest);
   if (words) words->leftOut.badLines = file->badLines;

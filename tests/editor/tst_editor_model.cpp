@@ -715,7 +715,9 @@ void TestEditorModel::importTextMakesNewList() {
   // The text files stay the chooser's first type; flashcard packages come second where they are read.
   const QStringList types = f.dialogs.fileDialogs.at(0).request.filter.split(u'|');
   QCOMPARE(types.mid(0, 2).join(u'|'), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv;*.tsv)|*.txt;*.csv;*.tsv"));
-  QCOMPARE(types.mid(2).join(u'|'), (AnkiPackage::available() ? QStringLiteral("Ankiのﾃﾞｯｷ(*.apkg;*.colpkg)|*.apkg;*.colpkg|") : QString()) +
+  QCOMPARE(types.mid(2).join(u'|'), (AnkiPackage::available() ? QStringLiteral("Ankiのﾃﾞｯｷ(*.apkg;*.colpkg;*.anki2;*.anki21;*.anki21b)|"
+                                                                                  "*.apkg;*.colpkg;*.anki2;*.anki21;*.anki21b|")
+                                                                 : QString()) +
                                         QStringLiteral("すべてのﾌｧｲﾙ(*)|*"));
   // A new list has no file yet: overwrite asks for a name.
   f.dialogs.chooseFile(QString());

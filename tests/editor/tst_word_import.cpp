@@ -7,6 +7,7 @@
 #include "editor/anki_dialog_choices.h"
 #include "editor/editor_texts.h"
 #include "editor/file_import.h"
+#include "editor/import_command.h"
 #include "editor/word_import.h"
 #include "fake_user_dialogs.h"
 #ifdef DRIFTGLYPH_ANKI
@@ -14,6 +15,7 @@
 #endif
 #include "os/legacy_text.h"
 #include "startup/startup_texts.h"
+#include "startup/word_list.h"
 
 namespace {
 
@@ -58,6 +60,8 @@ class TestWordImport : public QObject {
   void separatedListsAndExports();
   void ankiPackages_data();
   void ankiPackages();
+  void importCommand_data();
+  void importCommand();
   void shiftJisFileIsDecoded();
   void missingOrUnreadableFileFails();
   void importStopsAtItemLimit();
@@ -270,6 +274,29 @@ void TestWordImport::ankiPackages_data() {
   QTest::addRow("no meta: collection.anki21 before the old one")
       << zipBytes({{"collection.anki2", collectionBytes(AnkiFixture::Collection{})}, {"collection.anki21", real}})
       << Picks{} << legacyPairs << -1 << SkippedNotes{1, 0, 0};
+  // Cloze notes: one pair per number, a hint in brackets, the Back Extra not needed.
+  AnkiFixture::Collection cloze;
+  cloze.noteTypes = {{5, "Cloze", {"Text", "Back Extra"}, true}};
+  cloze.notes = {{5, {"{{c1::東京::capital}}は{{c2::日本}}の首都", ""}, 1, 0, 0, 0, {0, 1}},
+                 {5, {"{{c1::image-occlusion:rect:left=.1:top=.2:width=.3:height=.4}}", ""}}};
+  const Pairs clozePairs{{"[capital]は日本の首都", "東京"}, {"東京は[...]の首都", "日本"}};
+  QTest::addRow("cloze, schema 18") << packageBytes(cloze, 3) << Picks{} << clozePairs << -1 << SkippedNotes{0, 0, 0, 1};
+  cloze.schema = 11;
+  cloze.notes = {{5, {"{{c1::犬}}と{{c1::<b>猫</b>}}、{{c2::鳥 {{c3::魚}}}}", "extra"}, 1, 0, 0, 0, {0, 1, 2}}};
+  QTest::addRow("cloze, schema 11: repeated and nested numbers")
+      << packageBytes(cloze, 2) << Picks{}
+      << Pairs{{"[...]と[...]、鳥 魚", "犬 / 猫"}, {"犬と猫、[...]", "鳥 魚"}, {"犬と猫、鳥 [...]", "魚"}} << -1
+      << SkippedNotes{};
+  // A collection is a whole number of pages: at a multiple of 128 KiB its last
+  // zstd block fills the reader's buffer exactly. The pages beyond the
+  // collection's own are zeros, as SQLite leaves free pages.
+  for (const int pages : {31, 32, 33, 63, 64, 65}) {
+    QByteArray paged = real;
+    paged.resize(pages * 4096, '\0');
+    QTest::addRow("latest package of %d pages of 4 KiB", pages)
+        << zipBytes({{"meta", meta(3)}, {"collection.anki21b", zstd(paged)}}) << Picks{} << legacyPairs << -1
+        << SkippedNotes{1, 0, 0};
+  }
   AnkiFixture::Collection many;
   for (int i = 0; i < 32767 + 5; ++i) many.notes.append({1, {QString::number(i), "n"}});
   QTest::addRow("beyond the pairs a list holds") << packageBytes(many, 3) << Picks{} << Pairs{} << -1 << SkippedNotes{};
@@ -331,6 +358,53 @@ void TestWordImport::ankiPackages() {
   AnkiDialogChoices again(dialogs, remembered);
   QCOMPARE(pairsOf(FileImport::fromAnki(std::get<AnkiPairs>(AnkiPackage::read(path, again, 8 << 20)))), pairs);
   QCOMPARE(dialogs.choiceRequests.size(), asked + qsizetype(picks.isEmpty() ? 0 : 1));
+}
+
+// driftglyph --import: what is written, or why nothing is (status 2).
+void TestWordImport::importCommand_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<QStringList>("options");  // deck, question field, answer field
+  QTest::addColumn<QString>("said");         // part of the line printed
+  QTest::addColumn<Pairs>("pairs");          // written; none: status 2
+  QTest::addRow("csv") << "w.csv" << QByteArray("cat,猫\r\n") << QStringList{"", "", ""} << "1 pairs written"
+                       << Pairs{{"cat", "猫"}};
+#ifdef DRIFTGLYPH_ANKI
+  AnkiFixture::Collection basic;
+  basic.notes = {{1, {"犬", "dog"}}};
+  const QByteArray collection = collectionBytes(basic);
+  QTest::addRow("bare collection.anki2") << "collection.anki2" << collection << QStringList{"", "", ""}
+                                         << "1 pairs written" << Pairs{{"犬", "dog"}};
+  QTest::addRow("unzipped collection.anki21b") << "collection.anki21b" << zstd(collection) << QStringList{"", "", ""}
+                                               << "1 pairs written" << Pairs{{"犬", "dog"}};
+#endif
+}
+
+void TestWordImport::importCommand() {
+  QFETCH(QString, name);
+  QFETCH(QByteArray, bytes);
+  QFETCH(QStringList, options);
+  QFETCH(QString, said);
+  QFETCH(Pairs, pairs);
+  QTemporaryDir dir;
+  const QString input = writeFile(dir, name, bytes);
+  const QString output = dir.filePath("out.dgl");
+  QString printed;
+  QTextStream out(&printed);
+  QTextStream err(&printed);
+  const int status =
+      ImportCommand::run({input, output, options.at(0), options.at(1), options.at(2)}, out, err);
+  QVERIFY2(printed.contains(said), qPrintable(printed));
+  QCOMPARE(status, pairs.isEmpty() ? 2 : 0);
+  // The input is never changed, nothing is made beside it but the list.
+  QCOMPARE(QFileInfo(input).size(), bytes.size());
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), pairs.isEmpty() ? 1 : 2);
+  if (pairs.isEmpty()) return;
+  const std::optional<WordList> written = WordListFile::readChecked(output);
+  QVERIFY(written);
+  Pairs got;
+  for (int i = 1; i <= written->count(); ++i) got << QStringList{written->question(i), written->answer(i)};
+  QCOMPARE(got, pairs);
 }
 
 void TestWordImport::shiftJisFileIsDecoded() {
