@@ -367,8 +367,30 @@ void TestWordImport::importCommand_data() {
   QTest::addColumn<QStringList>("options");  // deck, question field, answer field
   QTest::addColumn<QString>("said");         // part of the line printed
   QTest::addColumn<Pairs>("pairs");          // written; none: status 2
-  QTest::addRow("csv") << "w.csv" << QByteArray("cat,猫\r\n") << QStringList{"", "", ""} << "1 pairs written"
-                       << Pairs{{"cat", "猫"}};
+  const QStringList none{"", "", ""};
+  QTest::addRow("csv") << "w.csv" << QByteArray("cat,猫\r\n") << none << "1 pairs written" << Pairs{{"cat", "猫"}};
+  QTest::addRow("a picture") << "photo.txt" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << none
+                             << "not a text file" << Pairs{};
+  QTest::addRow("a program") << "words.csv" << QByteArray("\x7f" "ELF\2\1\1\0\0\0", 12) << none << "not a text file"
+                             << Pairs{};
+  const QString tabbed = "cat\t猫\r\ndog\t犬\r\n";
+  QTest::addRow("UTF-16 with its mark, tab-separated")
+      << "u.txt" << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(tabbed.utf16()), tabbed.size() * 2)
+      << none << "2 pairs written" << Pairs{{"cat", "猫"}, {"dog", "犬"}};
+  QByteArray bigEndian;
+  for (const QChar c : tabbed) bigEndian += char(c.unicode() >> 8), bigEndian += char(c.unicode() & 0xFF);
+  QTest::addRow("UTF-16 without a mark, tab-separated .csv")
+      << "u.csv" << bigEndian << none << "2 pairs written" << Pairs{{"cat", "猫"}, {"dog", "犬"}};
+  QTest::addRow("the output is the input") << "out.dgl" << QByteArray("cat\r\n猫\r\n") << none
+                                           << "is also the output" << Pairs{};
+  QTest::addRow("--deck on a file without decks") << "w.csv" << QByteArray("cat,猫\r\n") << QStringList{"JP", "", ""}
+                                                  << "has no decks" << Pairs{};
+  QTest::addRow("--fields on a file that names none") << "w.csv" << QByteArray("cat,猫\r\n")
+                                                      << QStringList{"", "Back", "Front"} << "the file names no fields"
+                                                      << Pairs{};
+  QTest::addRow("--fields among #columns: names")
+      << "e.txt" << QByteArray("#separator:tab\n#columns:Word\tReading\tMeaning\n猫\tねこ\tcat\n") << QStringList{"", "meaning", "word"}
+      << "1 pairs written" << Pairs{{"cat", "猫"}};
 #ifdef DRIFTGLYPH_ANKI
   AnkiFixture::Collection basic;
   basic.notes = {{1, {"犬", "dog"}}};
@@ -377,6 +399,25 @@ void TestWordImport::importCommand_data() {
                                          << "1 pairs written" << Pairs{{"犬", "dog"}};
   QTest::addRow("unzipped collection.anki21b") << "collection.anki21b" << zstd(collection) << QStringList{"", "", ""}
                                                << "1 pairs written" << Pairs{{"犬", "dog"}};
+  QTest::addRow("--fields Back,Front on two fields") << "collection.anki2" << collection
+                                                      << QStringList{"", "back", "front"} << "1 pairs written"
+                                                      << Pairs{{"dog", "犬"}};
+  QTest::addRow("--fields that no note type has") << "collection.anki2" << collection
+                                                   << QStringList{"", "Reading", "Meaning"}
+                                                   << "fields: Basic (Front, Back)" << Pairs{};
+  QTest::addRow("--deck that is not there") << "collection.anki2" << collection << QStringList{"N5", "", ""}
+                                            << "decks: Default" << Pairs{};
+  AnkiFixture::Collection longField = basic;
+  longField.notes.append({1, {"long", QString(20 << 20, u'x')}});
+  QTest::addRow("a field of 20 MB left out, the rest read")
+      << "collection.anki2" << collectionBytes(longField) << none << "1 longer than 2000 characters"
+      << Pairs{{"犬", "dog"}};
+  AnkiFixture::Collection endless = basic;
+  endless.spoil = "DROP TABLE notes; CREATE VIEW notes AS WITH RECURSIVE r(id) AS (SELECT 1 UNION ALL SELECT id + 1 FROM r) "
+                  "SELECT id, '' AS guid, 1 AS mid, 0 AS mod, 0 AS usn, '' AS tags, 'a' || char(31) || 'b' AS flds, "
+                  "0 AS sfld, 0 AS csum, 0 AS flags, '' AS data FROM r";
+  QTest::addRow("notes an endless view") << "collection.anki2" << collectionBytes(endless) << none
+                                         << "not an Anki collection" << Pairs{};
 #endif
 }
 
@@ -388,7 +429,7 @@ void TestWordImport::importCommand() {
   QFETCH(Pairs, pairs);
   QTemporaryDir dir;
   const QString input = writeFile(dir, name, bytes);
-  const QString output = dir.filePath("out.dgl");
+  const QString output = dir.filePath("out.dgl");  // the input itself in one row
   QString printed;
   QTextStream out(&printed);
   QTextStream err(&printed);

@@ -128,6 +128,7 @@ bool writeCollection(const QString& path, const Collection& c) {
   sqlite3_finalize(note);
   sqlite3_finalize(card);
   ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+  ok = ok && (c.spoil.isEmpty() || sqlite3_exec(db, c.spoil.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK);
   if (c.wal) ok = ok && sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) == SQLITE_OK;
   return sqlite3_close(db) == SQLITE_OK && ok;
 }

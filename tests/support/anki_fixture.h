@@ -40,6 +40,8 @@ struct Collection {
   QList<Note> notes;
   // The scheduler's settings (schedVer, rollover, …): col.conf in schema 11, the config table later.
   QJsonObject config;
+  // Run once the collection is written, to spoil it as a hostile file would.
+  QString spoil;
 };
 
 bool writeCollection(const QString& path, const Collection& collection);
