@@ -34,11 +34,14 @@ class LinkChoices final : public AnkiChoices {
   GivenChoices given_;
 };
 
-std::variant<AnkiPairs, AnkiError> readProfile(const ExtraSettings& settings, const QDateTime& now,
-                                               QStringList& fieldsOffered) {
+std::variant<AnkiPairs, AnkiError> readProfile(const ExtraSettings& settings, const QDateTime& now, Result& result) {
   if (settings.ankiProfile.isEmpty()) return AnkiError::NoCollection;
   const QTemporaryDir copyFolder;
-  std::variant<std::unique_ptr<Collection>, AnkiError> opened = AnkiProfile::openLive(settings.ankiProfile, copyFolder);
+  AnkiProfile::LiveState state = AnkiProfile::LiveState::Closed;
+  std::variant<std::unique_ptr<Collection>, AnkiError> opened =
+      AnkiProfile::openLive(settings.ankiProfile, copyFolder, &state);
+  result.leftUntidy = state == AnkiProfile::LiveState::LeftUntidy;
+  QStringList& fieldsOffered = result.fieldsOffered;
   if (const AnkiError* error = std::get_if<AnkiError>(&opened)) return *error;
   Collection& collection = *std::get<std::unique_ptr<Collection>>(opened);
   LinkChoices choices(settings);
@@ -61,7 +64,7 @@ std::variant<AnkiPairs, AnkiError> readProfile(const ExtraSettings& settings, co
 
 Result load(const QString& home, const ExtraSettings& settings, const QDateTime& now, bool keep) {
   Result result;
-  const std::variant<AnkiPairs, AnkiError> read = readProfile(settings, now, result.fieldsOffered);
+  const std::variant<AnkiPairs, AnkiError> read = readProfile(settings, now, result);
   const AnkiPairs* pairs = std::get_if<AnkiPairs>(&read);
   if (pairs && pairs->count() == 0) {
     // A read that found nothing to learn is a good read: an old snapshot would show stale words.
@@ -113,6 +116,8 @@ QString statusText(const Result& result) {
     text = (result.nothingDue ? kNothingDue : QString()) +
            QStringLiteral("Ankiから%1語を読み込みました。").arg(result.words->count());
   if (!result.snapshotTaken && result.skipped.total() > 0 && result.error != AnkiError::NoPairs) text += result.skipped.japanese().replace(QStringLiteral("\r\n"), QString());
+  if (result.leftUntidy && !result.error)
+    text += QStringLiteral("Ankiが正しく終了していなかったため、最後に保存された内容を読み込みました。");
   if (!result.snapshotTaken && result.beyond > 0)
     text += QStringLiteral("%1語は一覧に入る%2語を超えるため表示しません。").arg(result.beyond).arg(AnkiPairs::kMaxPairs);
   return text;

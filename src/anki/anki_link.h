@@ -31,6 +31,8 @@ struct Result {
   int beyond = 0;
   // No card was due today: `words` are all the deck's cards.
   bool nothingDue = false;
+  // The program ended without tidying up: what it last saved was read from its log.
+  bool leftUntidy = false;
   // With NoSuchField: each note type with its fields, "Basic (Front, Back)".
   QStringList fieldsOffered;
 };

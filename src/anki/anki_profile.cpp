@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "os/sqlite_lock_probe.h"
 #include "startup/file_io.h"
 #include "startup/paths.h"
 
@@ -27,8 +28,6 @@ FileState stateOf(const QString& path) {
   const QFileInfo info(path);
   return {info.exists() ? info.size() : -1, info.lastModified()};
 }
-
-bool exists(const QString& path) { return QFileInfo::exists(path); }
 
 }  // namespace
 
@@ -62,30 +61,40 @@ QList<Profile> profiles() {
 }
 
 std::variant<std::unique_ptr<Collection>, AnkiError> openLive(const QString& profileFolder,
-                                                              const QTemporaryDir& copyFolder) {
+                                                              const QTemporaryDir& copyFolder, LiveState* state) {
   const QString path = Paths::join(profileFolder, kCollectionName);
   if (!FileIo::isFile(path)) return AnkiError::NoCollection;
-  return openLiveFile(path, copyFolder);
+  return openLiveFile(path, copyFolder, state);
 }
 
-std::variant<std::unique_ptr<Collection>, AnkiError> openLiveFile(const QString& path, const QTemporaryDir& copyFolder) {
+std::variant<std::unique_ptr<Collection>, AnkiError> openLiveFile(const QString& path, const QTemporaryDir& copyFolder,
+                                                                  LiveState* state) {
   const std::optional<FileIo::Start> header = FileIo::readStart(path, kHeaderBytes);
-  if (!header) return AnkiError::NoPermission;
-  if (header->bytes.size() < kHeaderBytes || !header->bytes.startsWith(kMagic))
-    return AnkiError::NotCollection;
+  if (!header) return QFileInfo(path).isFile() ? AnkiError::NoPermission : AnkiError::NoCollection;
+  if (header->bytes.size() < kHeaderBytes || !header->bytes.startsWith(kMagic)) return AnkiError::NotCollection;
+  if (SqliteLockProbe::probe(path) == SqliteLockProbe::State::Held) return AnkiError::Locked;
   const bool wal = header->bytes.at(18) == 2 || header->bytes.at(19) == 2;
-  if (!wal) return Collection::open(path, Collection::Access::Live);
+  // The log a program left when it ended without tidying up: its last
+  // changes (WAL), or a half-made change to be undone (a hot journal).
+  const QString log = path + (wal ? QStringLiteral("-wal") : QStringLiteral("-journal"));
+  const bool leftLog = stateOf(log).size > 0;
+  if (state) *state = leftLog ? LiveState::LeftUntidy : LiveState::Closed;
+  if (!wal && !leftLog) return Collection::open(path, Collection::Access::Live);
 
-  const QString walFile = path + QStringLiteral("-wal");
-  if (exists(walFile)) return AnkiError::Locked;
+  // Read from a copy of ours: even a reader would write beside a WAL file or a hot journal.
   if (!copyFolder.isValid()) return AnkiError::WriteFailed;
   const FileState before = stateOf(path);
+  const FileState logBefore = stateOf(log);
   const QString copy = copyFolder.filePath(QStringLiteral("collection"));
+  const QString logCopy = copy + (wal ? QStringLiteral("-wal") : QStringLiteral("-journal"));
   QFile::remove(copy);
-  if (!QFile::copy(path, copy)) return AnkiError::WriteFailed;
+  QFile::remove(logCopy);
+  if (!QFile::copy(path, copy) || (leftLog && !QFile::copy(log, logCopy))) return AnkiError::WriteFailed;
   // Opened by the program while it was copied: the copy may be torn.
-  if (exists(walFile) || stateOf(path) != before) return AnkiError::Locked;
-  return Collection::open(copy, Collection::Access::OwnCopy);
+  if (stateOf(path) != before || stateOf(log) != logBefore ||
+      SqliteLockProbe::probe(path) == SqliteLockProbe::State::Held)
+    return AnkiError::Locked;
+  return Collection::open(copy, leftLog ? Collection::Access::OwnCopyWithLog : Collection::Access::OwnCopy);
 }
 
 }  // namespace AnkiProfile

@@ -80,7 +80,8 @@ QString uriOf(const QString& path, Collection::Access access) {
   QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
   // A copy of our own never changes: no locks, no journal. A live file is
   // read under the usual locks, so a half-written state is never seen.
-  uri += access == Collection::Access::OwnCopy ? QStringLiteral("?immutable=1") : QStringLiteral("?mode=ro");
+  if (access == Collection::Access::OwnCopy) uri += QStringLiteral("?immutable=1");
+  if (access == Collection::Access::Live) uri += QStringLiteral("?mode=ro");
   return uri;
 }
 
@@ -92,7 +93,8 @@ std::variant<std::unique_ptr<Collection>, AnkiError> Collection::open(const QStr
   if (!LibraryCalls::sqlite()) return AnkiError::Unavailable;
   sqlite3* db = nullptr;
   const int code = calls().sqlite3_open_v2(uriOf(path, access).toUtf8().constData(), &db,
-                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
+                                   (access == Access::OwnCopyWithLog ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) |
+                                               SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
   std::unique_ptr<Collection> collection(new Collection(db));
   if (code != SQLITE_OK) return code == SQLITE_CANTOPEN ? AnkiError::NoCollection : errorOf(code);
   calls().sqlite3_limit(db, SQLITE_LIMIT_LENGTH, kMaxTextBytes);

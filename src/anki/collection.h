@@ -49,7 +49,10 @@ class Collection {
   // How the file is opened: a copy of our own (extracted from a package or
   // copied while no program had it open) never changes under us; a live
   // file is opened read-only and may be locked by the program that owns it.
-  enum class Access { OwnCopy, Live };
+  // A copy of ours that came with the log its program left (a -wal or a hot
+  // journal) is opened for writing, in its private folder, so that SQLite
+  // can apply the log to it.
+  enum class Access { OwnCopy, OwnCopyWithLog, Live };
 
   ~Collection();
   Collection(const Collection&) = delete;

@@ -60,6 +60,7 @@ class TestAnkiLink : public QObject {
   void profileGivesItsCards();
   void lockedProfileShowsTheSnapshotOfTheSameChoice_data();
   void lockedProfileShowsTheSnapshotOfTheSameChoice();
+  void logLeftByACrashIsRead();
   void todayByTheCollectionsClock_data();
   void todayByTheCollectionsClock();
 };
@@ -154,6 +155,39 @@ void TestAnkiLink::lockedProfileShowsTheSnapshotOfTheSameChoice() {
   saver.setExtraSource(AnkiLink::extraSource());
   saver.load();
   QCOMPARE(saver.words.question(1) == "learning", snapshotShown);
+}
+
+// The program crashed: its last notes are only in the -wal beside the
+// collection, and no process holds a lock. They are read from a copy, and
+// the profile folder stays exactly as it was.
+void TestAnkiLink::logLeftByACrashIsRead() {
+  QTemporaryDir home, open, profile;
+  AnkiFixture::Collection c;
+  c.wal = true;
+  c.notes = {{1, {"before", "a"}}};
+  QVERIFY(AnkiFixture::writeCollection(open.filePath("collection.anki2"), c));
+  sqlite3* writer = nullptr;
+  QCOMPARE(sqlite3_open(QFile::encodeName(open.filePath("collection.anki2")).constData(), &writer), SQLITE_OK);
+  QCOMPARE(sqlite3_exec(writer,
+                        "PRAGMA wal_autocheckpoint=0; INSERT INTO notes VALUES (2, 'g', 1, 0, 0, '', 'after' || char(31) || 'b', 0, 0, 0, '');"
+                        "INSERT INTO cards VALUES (2, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, '')",
+                        nullptr, nullptr, nullptr),
+           SQLITE_OK);
+  for (const char* file : {"collection.anki2", "collection.anki2-wal"})
+    QVERIFY(QFile::copy(open.filePath(file), profile.filePath(file)));
+  sqlite3_close(writer);
+  const QStringList before = entries(profile.path());
+  const qint64 walSize = QFileInfo(profile.filePath("collection.anki2-wal")).size();
+  QVERIFY(walSize > 0);
+  ExtraSettings settings;
+  settings.ankiProfile = profile.path();
+  settings.ankiCards = ExtraSettings::AnkiCards::All;
+  const AnkiLink::Result result = AnkiLink::load(home.path(), settings, QDateTime::currentDateTime());
+  QVERIFY(result.words);
+  QCOMPARE(result.words->questions, (QStringList{"before", "after"}));
+  QVERIFY(AnkiLink::statusText(result).contains("Ankiが正しく終了していなかったため"));
+  QCOMPARE(entries(profile.path()), before);
+  QCOMPARE(QFileInfo(profile.filePath("collection.anki2-wal")).size(), walSize);
 }
 
 // Read at 02:00 local time (UTC+9): which day the collection's own clock
