@@ -1,6 +1,7 @@
 #include "anki/anki_link.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "anki/anki_notes.h"
 #include "anki/anki_profile.h"
@@ -93,11 +94,19 @@ Result load(const QString& home, const ExtraSettings& settings, const QDateTime&
   return result;
 }
 
-std::variant<QStringList, AnkiError> decks(const QString& profileFolder) {
+std::variant<Offer, AnkiError> offered(const QString& profileFolder) {
   const QTemporaryDir copyFolder;
   std::variant<std::unique_ptr<Collection>, AnkiError> opened = AnkiProfile::openLive(profileFolder, copyFolder);
   if (const AnkiError* error = std::get_if<AnkiError>(&opened)) return *error;
-  return AnkiNotes::decksOffered(*std::get<std::unique_ptr<Collection>>(opened));
+  Collection& collection = *std::get<std::unique_ptr<Collection>>(opened);
+  std::variant<QStringList, AnkiError> decks = AnkiNotes::decksOffered(collection);
+  if (const AnkiError* error = std::get_if<AnkiError>(&decks)) return *error;
+  Offer offer{std::get<QStringList>(decks), {}};
+  for (const Collection::NoteType& type : collection.noteTypes())
+    if (!type.cloze && type.fields.size() >= 2) offer.noteTypes.append(type);
+  std::sort(offer.noteTypes.begin(), offer.noteTypes.end(),
+            [](const Collection::NoteType& a, const Collection::NoteType& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
+  return offer;
 }
 
 QString statusText(const Result& result) {

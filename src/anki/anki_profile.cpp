@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "os/sqlite_lock_probe.h"
 #include "startup/file_io.h"
@@ -23,6 +24,35 @@ struct FileState {
   QDateTime modified;
   bool operator==(const FileState&) const = default;
 };
+
+// As people count: "User 2" before "User 10" (runs of digits compared as
+// numbers), otherwise without regard to case. The locale's collator does
+// not count in every locale.
+bool naturalLess(const QString& a, const QString& b) {
+  qsizetype i = 0;
+  qsizetype j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (a.at(i).isDigit() && b.at(j).isDigit()) {
+      const qsizetype startA = i;
+      const qsizetype startB = j;
+      while (i < a.size() && a.at(i).isDigit()) ++i;
+      while (j < b.size() && b.at(j).isDigit()) ++j;
+      // Without leading zeros, the longer run is the larger number.
+      QStringView numberA = QStringView(a).mid(startA, i - startA);
+      QStringView numberB = QStringView(b).mid(startB, j - startB);
+      while (numberA.size() > 1 && numberA.front() == u'0') numberA = numberA.mid(1);
+      while (numberB.size() > 1 && numberB.front() == u'0') numberB = numberB.mid(1);
+      if (numberA.size() != numberB.size()) return numberA.size() < numberB.size();
+      if (const int order = numberA.compare(numberB); order != 0) return order < 0;
+      continue;
+    }
+    if (const int order = QStringView(a).mid(i, 1).compare(QStringView(b).mid(j, 1), Qt::CaseInsensitive); order != 0)
+      return order < 0;
+    ++i;
+    ++j;
+  }
+  return a.size() - i < b.size() - j;
+}
 
 FileState stateOf(const QString& path) {
   const QFileInfo info(path);
@@ -52,11 +82,19 @@ QList<Profile> profiles() {
   QList<Profile> found;
   for (const QString& data : dataFolders()) {
     const QStringList names = QDir(data).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    const bool flatpak = data.contains(QStringLiteral("/net.ankiweb.Anki/"));
     for (const QString& name : names) {
       const QString folder = Paths::join(data, name);
-      if (FileIo::isFile(Paths::join(folder, kCollectionName))) found.append({name, folder});
+      if (FileIo::isFile(Paths::join(folder, kCollectionName)))
+        found.append({name, folder, flatpak ? QStringLiteral("%1 (Flatpak)").arg(name) : name});
     }
   }
+  // A name found once needs no place.
+  for (Profile& profile : found)
+    if (std::count_if(found.begin(), found.end(), [&](const Profile& p) { return p.name == profile.name; }) == 1)
+      profile.label = profile.name;
+  std::stable_sort(found.begin(), found.end(),
+                   [](const Profile& a, const Profile& b) { return naturalLess(a.label, b.label); });
   return found;
 }
 

@@ -19,6 +19,9 @@ inline const QString kCollectionName = QStringLiteral("collection.anki2");
 struct Profile {
   QString name;    // the folder's name, as the program shows it
   QString folder;  // full path
+  // As offered to the user: the name, and where another profile has the
+  // same name, its place ("User 1 (Flatpak)").
+  QString label;
 };
 
 // Where the program keeps its profiles on this system: $XDG_DATA_HOME/Anki2
@@ -26,7 +29,7 @@ struct Profile {
 // %APPDATA%\Anki2 on Windows. Only folders that exist.
 QStringList dataFolders();
 
-// The profiles in those folders, in the order found.
+// The profiles in those folders, sorted by label with numbers as numbers.
 QList<Profile> profiles();
 
 // How a live collection was found: closed, or left by a program that ended

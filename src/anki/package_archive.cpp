@@ -4,6 +4,7 @@
 #include "anki/zstd_stream.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <algorithm>
 
@@ -68,7 +69,7 @@ std::variant<std::unique_ptr<PackageArchive>, AnkiError> PackageArchive::open(co
   const QByteArray name = QFile::encodeName(path);
 #endif
   zip* archive = calls().zip_open(name.constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
-  if (!archive) return AnkiError::NotPackage;
+  if (!archive) return error == ZIP_ER_OPEN && QFileInfo(path).isFile() ? AnkiError::NoPermission : AnkiError::NotPackage;
   return std::unique_ptr<PackageArchive>(new PackageArchive(archive));
 }
 
@@ -95,7 +96,10 @@ std::optional<AnkiError> PackageArchive::extract(const QString& member, QIODevic
   // one that lies is stopped by the count as it is read.
   zip_stat_t stat;
   calls().zip_stat_init(&stat);
-  const bool sized = calls().zip_stat(archive_, member.toUtf8().constData(), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE);
+  const bool stated = calls().zip_stat(archive_, member.toUtf8().constData(), 0, &stat) == 0;
+  if (stated && (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+    return AnkiError::Encrypted;
+  const bool sized = stated && (stat.valid & ZIP_STAT_SIZE);
   if (sized && stat.size > zip_uint64_t(maxBytes) && !zstd) return AnkiError::TooLarge;
   MemberStream in(archive_, member, sized ? std::optional(qint64(std::min<zip_uint64_t>(stat.size, zip_uint64_t(maxBytes) + 1))) : std::nullopt);
   if (!in.isOpen()) return AnkiError::NotPackage;

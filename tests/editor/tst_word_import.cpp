@@ -230,10 +230,10 @@ QByteArray packageBytes(const AnkiFixture::Collection& c, int version) {
   return file.readAll();
 }
 
-QByteArray zipBytes(const QMap<QString, QByteArray>& members) {
+QByteArray zipBytes(const QMap<QString, QByteArray>& members, const char* password = nullptr) {
   QTemporaryDir dir;
   QFile file(dir.filePath("z"));
-  if (!writeZip(file.fileName(), members) || !file.open(QIODevice::ReadOnly)) return {};
+  if (!writeZip(file.fileName(), members, password) || !file.open(QIODevice::ReadOnly)) return {};
   return file.readAll();
 }
 
@@ -322,6 +322,7 @@ void TestWordImport::ankiPackages_data() {
   QTest::addRow("only notes of one field") << zipBytes({{"collection.anki21", collectionBytes(oneField)}}) << Picks{}
                                            << Pairs{} << -1 << SkippedNotes{0, 1, 0};
   bad("no collection member", zipBytes({{"media", "{}"}}), AnkiError::NoCollection);
+  bad("encrypted", zipBytes({{"collection.anki21", real}}, "secret"), AnkiError::Encrypted);
 #endif
 }
 

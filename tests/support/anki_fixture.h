@@ -50,8 +50,8 @@ QByteArray collectionBytes(const Collection& collection);
 QByteArray zstd(const QByteArray& bytes);
 // A `meta` member of the given package version.
 QByteArray meta(int version);
-// A zip of the members, deflated.
-bool writeZip(const QString& path, const QMap<QString, QByteArray>& members);
+// A zip of the members, deflated; with a password, encrypted.
+bool writeZip(const QString& path, const QMap<QString, QByteArray>& members, const char* password = nullptr);
 
 // A package as the program writes it: version 1 (collection.anki2), 2
 // (collection.anki21 and meta) or 3 (zstd collection.anki21b, meta, and the
