@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "startup/control_characters.h"
 #include "startup/html_text.h"
 
 namespace SeparatedText {
@@ -185,9 +186,11 @@ std::optional<WordImport::ImportedWords> parse(const QString& text, std::optiona
       ++words.skipped.oneField;
       continue;
     }
-    const QString question =
-        header.html ? HtmlText::toPlain(kept.at(choice.question)) : kept.at(choice.question).trimmed();
-    const QString answer = header.html ? HtmlText::toPlain(kept.at(choice.answer)) : kept.at(choice.answer).trimmed();
+    const auto plain = [&](const QString& field) {
+      return header.html ? HtmlText::toPlain(field) : ControlCharacters::removed(field, true).trimmed();
+    };
+    const QString question = plain(kept.at(choice.question));
+    const QString answer = plain(kept.at(choice.answer));
     if (question.isEmpty() || answer.isEmpty()) {
       ++words.skipped.empty;
     } else if (question.size() > SkippedNotes::kMaxFieldChars || answer.size() > SkippedNotes::kMaxFieldChars) {

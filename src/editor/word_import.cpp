@@ -6,6 +6,7 @@
 
 #include "editor/separated_text.h"
 #include "startup/bounded_text.h"
+#include "startup/control_characters.h"
 #include "startup/field_reader.h"
 #include "startup/trim_spaces.h"
 
@@ -22,8 +23,8 @@ bool append(ImportedWords& words, const QString& question, const QString& answer
     ++words.leftOut.pairs;
     return false;
   }
-  words.questions.append(question);
-  words.answers.append(answer);
+  words.questions.append(ControlCharacters::removed(question, true));
+  words.answers.append(ControlCharacters::removed(answer, true));
   return true;
 }
 

@@ -89,6 +89,8 @@ void TestWordImport::csvReadsTwoFieldsAtATime_data() {
                                                    << Pairs{{"a", "b"}, {"c", "d"}, {"e", "f"}};
   QTest::addRow("spaces trimmed, quotes hold commas") << "  apple  , \"red, round\" \r\n" << true
                                                       << Pairs{{"apple", "red, round"}};
+  QTest::addRow("controls and direction overrides dropped, tab kept")
+      << QString("a\x07pp\tle,\u202Eり") + QChar(0) + "んご\x7f\r\n" << true << Pairs{{"app\tle", "りんご"}};
   QTest::addRow("empty answer on the last line") << "cat,猫\r\ndog,\r\n" << true
                                                  << Pairs{{"cat", "猫"}, {"dog", ""}};
   QTest::addRow("empty answer, no final line end") << "dog," << true << Pairs{{"dog", ""}};
@@ -193,6 +195,10 @@ void TestWordImport::separatedListsAndExports_data() {
          "g3\tBasic\tJP\t<img src=\"a.png\">\tpicture\tx\n"
          "g4\tBasic\n"
       << Pairs{{"犬", "dog (animal)"}, {"漢字", "kanji, \"chars\""}} << SkippedNotes{1, 1, 0};
+  QTest::addRow("entities, speech, controls")
+      << "e.txt" << "#separator:tab\n#html:true\ncaf&eacute;&ndash;&hellip;&rsquo;&NotEqualTilde;\t"
+                    "[anki:tts lang=ja_JP]猫[/anki:tts] &#7;ne&#x202E;ko\n"
+      << Pairs{{"café–…’\u2242\u0338", "猫 neko"}} << SkippedNotes{};
   QTest::addRow("html:false keeps tags, quoted field runs over lines")
       << "e.txt" << "#separator:Semicolon\n#html:false\n\"a;\nb\";<i>x</i>\n\n\nc;d\n"
       << Pairs{{"a;\nb", "<i>x</i>"}, {"c", "d"}} << SkippedNotes{};
