@@ -1,6 +1,6 @@
 #include "anki/anki_link.h"
 
-#include <QTemporaryDir>
+#include "anki/private_folder.h"
 #include <algorithm>
 
 #include "anki/anki_notes.h"
@@ -37,7 +37,7 @@ class LinkChoices final : public AnkiChoices {
 
 std::variant<AnkiPairs, AnkiError> readProfile(const ExtraSettings& settings, const QDateTime& now, Result& result) {
   if (settings.ankiProfile.isEmpty()) return AnkiError::NoCollection;
-  const QTemporaryDir copyFolder;
+  const PrivateFolder copyFolder;
   AnkiProfile::LiveState state = AnkiProfile::LiveState::Closed;
   std::variant<std::unique_ptr<Collection>, AnkiError> opened =
       AnkiProfile::openLive(settings.ankiProfile, copyFolder, &state);
@@ -95,7 +95,7 @@ Result load(const QString& home, const ExtraSettings& settings, const QDateTime&
 }
 
 std::variant<Offer, AnkiError> offered(const QString& profileFolder) {
-  const QTemporaryDir copyFolder;
+  const PrivateFolder copyFolder;
   std::variant<std::unique_ptr<Collection>, AnkiError> opened = AnkiProfile::openLive(profileFolder, copyFolder);
   if (const AnkiError* error = std::get_if<AnkiError>(&opened)) return *error;
   Collection& collection = *std::get<std::unique_ptr<Collection>>(opened);

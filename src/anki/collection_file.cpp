@@ -1,7 +1,7 @@
 #include "anki/collection_file.h"
 
 #include <QFile>
-#include <QTemporaryDir>
+#include "anki/private_folder.h"
 
 #include "anki/anki_profile.h"
 #include "anki/zstd_stream.h"
@@ -39,7 +39,7 @@ bool isCollectionName(const QString& path) {
 std::variant<AnkiPairs, AnkiError> read(const QString& path, AnkiChoices& choices, qint64 maxBytes) {
   const std::optional<FileIo::Start> start = FileIo::readStart(path, 4);
   if (!start) return AnkiError::NoPermission;
-  const QTemporaryDir folder;
+  const PrivateFolder folder;
   std::variant<std::unique_ptr<Collection>, AnkiError> opened =
       ZstdStream::startsFrame(start->bytes) ? decompressed(path, folder, maxBytes)
                                             : AnkiProfile::openLiveFile(path, folder);
