@@ -96,6 +96,11 @@ std::variant<AnkiPairs, AnkiError> read(Collection& collection, AnkiChoices& cho
 
   AnkiPairs pairs;
   const std::optional<AnkiError> error = collection.forEachNote(filter, [&](const Collection::NoteRow& note) {
+    // Notes after a full list are only counted: their text is never looked at.
+    if (pairs.count() >= AnkiPairs::kMaxPairs) {
+      ++pairs.beyond;
+      return true;
+    }
     const Collection::NoteType& type = collection.noteTypes().value(note.noteType);
     if (type.cloze && !note.fields.isEmpty()) {
       addCloze(pairs, note);
