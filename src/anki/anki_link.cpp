@@ -1,10 +1,10 @@
 #include "anki/anki_link.h"
 
-#include "anki/private_folder.h"
 #include <algorithm>
 
 #include "anki/anki_notes.h"
 #include "anki/anki_profile.h"
+#include "anki/private_folder.h"
 #include "anki/link_snapshot.h"
 
 namespace AnkiLink {
