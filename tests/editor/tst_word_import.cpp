@@ -328,7 +328,9 @@ void TestWordImport::ankiPackages_data() {
   QTest::addRow("only notes of one field") << zipBytes({{"collection.anki21", collectionBytes(oneField)}}) << Picks{}
                                            << Pairs{} << -1 << SkippedNotes{0, 1, 0};
   bad("no collection member", zipBytes({{"media", "{}"}}), AnkiError::NoCollection);
-  bad("encrypted", zipBytes({{"collection.anki21", real}}, "secret"), AnkiError::Encrypted);
+  // Where libzip was built without a cryptography library it cannot encrypt: no such package to try.
+  if (const QByteArray encrypted = zipBytes({{"collection.anki21", real}}, "secret"); !encrypted.isEmpty())
+    bad("encrypted", encrypted, AnkiError::Encrypted);
 #endif
 }
 

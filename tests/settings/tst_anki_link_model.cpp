@@ -65,8 +65,8 @@ void TestAnkiLinkModel::choiceIsReadShownAndApplied() {
 // Profiles as people count them, a same-named one with its place; a note
 // type's question and answer chosen for the link.
 void TestAnkiLinkModel::profilesAndFieldsOffered() {
-#ifndef DRIFTGLYPH_ANKI
-  QSKIP("built without Anki profiles");
+#if !defined(DRIFTGLYPH_ANKI) || defined(Q_OS_WIN)
+  QSKIP("built without Anki profiles, or where profiles have one place (APPDATA)");
 #else
   QTemporaryDir home, user;
   const QByteArray oldHome = qgetenv("HOME");
