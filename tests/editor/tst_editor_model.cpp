@@ -743,15 +743,20 @@ void TestEditorModel::importTextMakesNewList() {
 void TestEditorModel::importFailureKeepsList_data() {
   QTest::addColumn<QString>("name");  // "" = the dialog is cancelled
   QTest::addColumn<QByteArray>("content");
-  QTest::addRow("cancelled") << "" << QByteArray();
-  QTest::addRow("missing file") << "absent.txt" << QByteArray();
-  QTest::addRow("empty file") << "empty.txt" << QByteArray("");
-  QTest::addRow("only blanks") << "blank.csv" << QByteArray(" , \r\n");
+  QTest::addColumn<QString>("message");
+  const QString cannotOpen = QStringLiteral("ﾌｧｲﾙを開けません");
+  QTest::addRow("cancelled") << "" << QByteArray() << cannotOpen;
+  QTest::addRow("missing file") << "absent.txt" << QByteArray() << cannotOpen;
+  QTest::addRow("empty file") << "empty.txt" << QByteArray("") << cannotOpen;
+  QTest::addRow("only blanks") << "blank.csv" << QByteArray(" , \r\n") << cannotOpen;
+  QTest::addRow("a picture") << "photo.csv" << QByteArray("GIF89a\x01\0\x01\0\0\0\0;", 14)
+                             << QStringLiteral("テキストファイルではありません");
 }
 
 void TestEditorModel::importFailureKeepsList() {
   QFETCH(QString, name);
   QFETCH(QByteArray, content);
+  QFETCH(QString, message);
   Fixture f(twoFontList(20));
   f.model.setScrollValue(4);
   QString file;
@@ -761,7 +766,7 @@ void TestEditorModel::importFailureKeepsList() {
   }
   f.dialogs.chooseFile(file);
   f.model.importText();
-  QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("ﾌｧｲﾙを開けません")});
+  QCOMPARE(f.dialogs.messageTexts(), QStringList{message});
   QCOMPARE(f.doc().editQ(), twoFontList(20).questions);
   QCOMPARE(f.doc().editFile(), QStringLiteral("DEFAULT"));
   QVERIFY(!f.doc().editDirty());
