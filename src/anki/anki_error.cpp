@@ -22,6 +22,11 @@ QString japanese(AnkiError error) {
     case AnkiError::NoPairs: return QStringLiteral("問題と答えになるノートがありません。");
     case AnkiError::Cancelled: return QStringLiteral("読み込みを中止しました。");
     case AnkiError::WriteFailed: return QStringLiteral("一時ファイルを書けません。ディスクの空きを確かめてください。");
+    case AnkiError::NoPermission: return QStringLiteral("Ankiのファイルを読む権限がありません。");
+    case AnkiError::Encrypted: return QStringLiteral("Ankiのパッケージが暗号化されているため読めません。");
+    case AnkiError::NoSuchField: return QStringLiteral("指定されたフィールドはどのノートタイプにもありません。");
+    case AnkiError::TooHeavy:
+      return QStringLiteral("Ankiのコレクションを読むのに時間かメモリがかかりすぎるため、読み込みを中止しました。");
   }
   return {};
 }
@@ -41,6 +46,10 @@ QString english(AnkiError error) {
     case AnkiError::NoPairs: return QStringLiteral("no note gives a question and an answer");
     case AnkiError::Cancelled: return QStringLiteral("cancelled");
     case AnkiError::WriteFailed: return QStringLiteral("cannot write the temporary copy");
+    case AnkiError::NoPermission: return QStringLiteral("no permission to read the file");
+    case AnkiError::Encrypted: return QStringLiteral("the package is encrypted");
+    case AnkiError::NoSuchField: return QStringLiteral("no note type has the fields named");
+    case AnkiError::TooHeavy: return QStringLiteral("reading the collection took too long or too much memory; refused");
   }
   return {};
 }

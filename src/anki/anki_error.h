@@ -18,6 +18,10 @@ enum class AnkiError {
   NoPairs,        // nothing in the chosen notes gave a pair
   Cancelled,      // the user cancelled a choice
   WriteFailed,    // the temporary copy could not be written (disk full, no temporary folder)
+  NoPermission,   // the file is there but may not be read
+  Encrypted,      // a package whose collection is encrypted
+  NoSuchField,    // the fields named for question and answer are in no note type
+  TooHeavy,       // reading took longer or more memory than allowed (a hostile or broken collection)
 };
 
 namespace AnkiErrors {

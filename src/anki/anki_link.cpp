@@ -1,49 +1,71 @@
 #include "anki/anki_link.h"
 
-#include <QTemporaryDir>
+#include <algorithm>
 
 #include "anki/anki_notes.h"
 #include "anki/anki_profile.h"
+#include "anki/private_folder.h"
 #include "anki/link_snapshot.h"
 
 namespace AnkiLink {
 
 namespace {
 
+const QString kNothingDue = QStringLiteral("今日の復習はすべて終わりました。デッキの全カードを表示します。");
+
 // The link's fields: the two named in the settings, else the note type's
 // remembered choice, else its first two.
 class LinkChoices final : public AnkiChoices {
  public:
-  explicit LinkChoices(const ExtraSettings& settings) : settings_(settings) {}
-  std::optional<QString> deck(const QStringList&) override { return settings_.ankiDeck; }
+  explicit LinkChoices(const ExtraSettings& settings)
+      : settings_(settings), given_(settings.ankiDeck, settings.ankiQuestion, settings.ankiAnswer) {}
+  std::optional<QString> deck(const QStringList& names) override { return given_.deck(names); }
   std::optional<FieldChoice> fields(const QString& noteType, const QStringList& names) override {
+    given_.fields(noteType, names);  // kept for the message when the named fields are nowhere
     if (auto named = GivenChoices::named(names, settings_.ankiQuestion, settings_.ankiAnswer)) return named;
     if (const ExtraSettings::NoteFields* remembered = settings_.fieldsFor(noteType))
       if (auto named = GivenChoices::named(names, remembered->question, remembered->answer)) return named;
     return FieldChoice{};
   }
+  bool namedFieldsFound() const override { return given_.namedFieldsFound(); }
+  const QStringList& fieldsOffered() const { return given_.fieldsOffered(); }
 
  private:
   const ExtraSettings& settings_;
+  GivenChoices given_;
 };
 
-std::variant<AnkiPairs, AnkiError> readProfile(const ExtraSettings& settings, const QDateTime& now) {
+std::variant<AnkiPairs, AnkiError> readProfile(const ExtraSettings& settings, const QDateTime& now, Result& result) {
   if (settings.ankiProfile.isEmpty()) return AnkiError::NoCollection;
-  const QTemporaryDir copyFolder;
-  std::variant<std::unique_ptr<Collection>, AnkiError> opened = AnkiProfile::openLive(settings.ankiProfile, copyFolder);
+  const PrivateFolder copyFolder;
+  AnkiProfile::LiveState state = AnkiProfile::LiveState::Closed;
+  std::variant<std::unique_ptr<Collection>, AnkiError> opened =
+      AnkiProfile::openLive(settings.ankiProfile, copyFolder, &state);
+  result.leftUntidy = state == AnkiProfile::LiveState::LeftUntidy;
+  QStringList& fieldsOffered = result.fieldsOffered;
   if (const AnkiError* error = std::get_if<AnkiError>(&opened)) return *error;
   Collection& collection = *std::get<std::unique_ptr<Collection>>(opened);
   LinkChoices choices(settings);
-  const auto cards =
-      settings.ankiCards == ExtraSettings::AnkiCards::All ? Collection::Cards::All : Collection::Cards::DueToday;
-  return AnkiNotes::read(collection, choices, cards, AnkiProfile::today(collection.creationTime(), now));
+  const auto offeredWith = [&](std::variant<AnkiPairs, AnkiError> read) {
+    fieldsOffered = choices.fieldsOffered();
+    return read;
+  };
+  if (settings.ankiCards == ExtraSettings::AnkiCards::All) return offeredWith(AnkiNotes::read(collection, choices));
+  std::variant<AnkiPairs, AnkiError> due =
+      offeredWith(AnkiNotes::read(collection, choices, Collection::Cards::DueToday, now));
+  const AnkiPairs* pairs = std::get_if<AnkiPairs>(&due);
+  if (!pairs || pairs->count() > 0) return due;
+  // Today's work is done: the deck's words rather than a list that is not the learner's.
+  std::variant<AnkiPairs, AnkiError> all = AnkiNotes::read(collection, choices);
+  if (AnkiPairs* allPairs = std::get_if<AnkiPairs>(&all)) allPairs->nothingDue = true;
+  return all;
 }
 
 }  // namespace
 
 Result load(const QString& home, const ExtraSettings& settings, const QDateTime& now, bool keep) {
   Result result;
-  const std::variant<AnkiPairs, AnkiError> read = readProfile(settings, now);
+  const std::variant<AnkiPairs, AnkiError> read = readProfile(settings, now, result);
   const AnkiPairs* pairs = std::get_if<AnkiPairs>(&read);
   if (pairs && pairs->count() == 0) {
     // A read that found nothing to learn is a good read: an old snapshot would show stale words.
@@ -57,6 +79,7 @@ Result load(const QString& home, const ExtraSettings& settings, const QDateTime&
     words.answers = pairs->answers;
     result.skipped = pairs->skipped;
     result.beyond = pairs->beyond;
+    result.nothingDue = pairs->nothingDue;
     if (keep) LinkSnapshot::save(home, settings, words, now);
     result.words = std::move(words);
     return result;
@@ -71,11 +94,19 @@ Result load(const QString& home, const ExtraSettings& settings, const QDateTime&
   return result;
 }
 
-std::variant<QStringList, AnkiError> decks(const QString& profileFolder) {
-  const QTemporaryDir copyFolder;
+std::variant<Offer, AnkiError> offered(const QString& profileFolder) {
+  const PrivateFolder copyFolder;
   std::variant<std::unique_ptr<Collection>, AnkiError> opened = AnkiProfile::openLive(profileFolder, copyFolder);
   if (const AnkiError* error = std::get_if<AnkiError>(&opened)) return *error;
-  return AnkiNotes::decksOffered(*std::get<std::unique_ptr<Collection>>(opened));
+  Collection& collection = *std::get<std::unique_ptr<Collection>>(opened);
+  std::variant<QStringList, AnkiError> decks = AnkiNotes::decksOffered(collection);
+  if (const AnkiError* error = std::get_if<AnkiError>(&decks)) return *error;
+  Offer offer{std::get<QStringList>(decks), {}};
+  for (const Collection::NoteType& type : collection.noteTypes())
+    if (!type.cloze && type.fields.size() >= 2) offer.noteTypes.append(type);
+  std::sort(offer.noteTypes.begin(), offer.noteTypes.end(),
+            [](const Collection::NoteType& a, const Collection::NoteType& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
+  return offer;
 }
 
 QString statusText(const Result& result) {
@@ -84,13 +115,20 @@ QString statusText(const Result& result) {
     text = QStringLiteral("学習中・今日が期限のカードはありません。");
   else if (result.error)
     text = AnkiErrors::japanese(*result.error);
+  if (result.error == AnkiError::NoSuchField)
+    text += QStringLiteral("\nフィールド: ") + result.fieldsOffered.join(QStringLiteral(" / "));
   if (result.snapshotTaken)
     text += QStringLiteral("\n%1に読み込んだ%2語を表示します。")
                 .arg(result.snapshotTaken->toString(QStringLiteral("yyyy/MM/dd HH:mm")))
                 .arg(result.words ? result.words->count() : 0);
   else if (result.words)
-    text = QStringLiteral("Ankiから%1語を読み込みました。").arg(result.words->count());
+    text = (result.nothingDue ? kNothingDue : QString()) +
+           QStringLiteral("Ankiから%1語を読み込みました。").arg(result.words->count());
   if (!result.snapshotTaken && result.skipped.total() > 0 && result.error != AnkiError::NoPairs) text += result.skipped.japanese().replace(QStringLiteral("\r\n"), QString());
+  if (result.leftUntidy && !result.error)
+    text += QStringLiteral("Ankiが正しく終了していなかったため、最後に保存された内容を読み込みました。");
+  if (!result.snapshotTaken && result.beyond > 0)
+    text += QStringLiteral("%1語は一覧に入る%2語を超えるため表示しません。").arg(result.beyond).arg(AnkiPairs::kMaxPairs);
   return text;
 }
 

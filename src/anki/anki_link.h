@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "anki/anki_error.h"
+#include "anki/collection.h"
 #include "startup/extra_settings.h"
 #include "startup/quorl_saver.h"
 #include "startup/skipped_notes.h"
@@ -29,13 +30,25 @@ struct Result {
   std::optional<QDateTime> snapshotTaken;
   SkippedNotes skipped;
   int beyond = 0;
+  // No card was due today: `words` are all the deck's cards.
+  bool nothingDue = false;
+  // The program ended without tidying up: what it last saved was read from its log.
+  bool leftUntidy = false;
+  // With NoSuchField: each note type with its fields, "Basic (Front, Back)".
+  QStringList fieldsOffered;
 };
 
 // `keep`: a good read becomes the snapshot (false for a look that is not yet a choice).
 Result load(const QString& home, const ExtraSettings& settings, const QDateTime& now, bool keep = true);
 
-// The decks of a profile's collection that hold cards, for the settings to offer.
-std::variant<QStringList, AnkiError> decks(const QString& profileFolder);
+// What a profile's collection offers the settings: the decks that hold
+// cards, and the note types of two fields or more that are no cloze (whose
+// question and answer may be chosen), by name.
+struct Offer {
+  QStringList decks;
+  QList<Collection::NoteType> noteTypes;
+};
+std::variant<Offer, AnkiError> offered(const QString& profileFolder);
 
 // One Japanese line for the settings: how many words, or why none, and
 // that a snapshot of such a time is shown.

@@ -2,7 +2,9 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 
+#include "anki/cloze.h"
 #include "startup/html_text.h"
 
 namespace AnkiNotes {
@@ -25,9 +27,49 @@ std::variant<QStringList, AnkiError> decksOffered(Collection& collection) {
   return sorted;
 }
 
+namespace {
+
+// Adds a pair of plain texts, or counts why it was not added.
+void add(AnkiPairs& pairs, const QString& question, const QString& answer) {
+  if (question.isEmpty() || answer.isEmpty()) {
+    ++pairs.skipped.empty;
+  } else if (question.size() > SkippedNotes::kMaxFieldChars || answer.size() > SkippedNotes::kMaxFieldChars) {
+    ++pairs.skipped.tooLong;
+  } else if (pairs.count() >= AnkiPairs::kMaxPairs) {
+    ++pairs.beyond;
+  } else {
+    pairs.questions.append(question);
+    pairs.answers.append(answer);
+  }
+}
+
+// One pair per card: the cloze numbers of the cards taken (ord + 1), or of
+// the text where the note has no cards.
+void addCloze(AnkiPairs& pairs, const Collection::NoteRow& note) {
+  const QString& text = note.fields.first();
+  if (Cloze::isImageOcclusion(text)) {
+    ++pairs.skipped.pictures;
+    return;
+  }
+  const QList<int> inText = Cloze::numbers(text);
+  QList<int> numbers;
+  for (const int ord : note.cardOrds)
+    if (inText.contains(ord + 1) && !numbers.contains(ord + 1)) numbers.append(ord + 1);
+  std::sort(numbers.begin(), numbers.end());
+  if (note.cardOrds.isEmpty()) numbers = inText;
+  if (numbers.isEmpty()) ++pairs.skipped.empty;
+  for (const int number : numbers) {
+    const Cloze::Card card = Cloze::card(text, number);
+    add(pairs, card.question, card.answer);
+  }
+}
+
+}  // namespace
+
 std::variant<AnkiPairs, AnkiError> read(Collection& collection, AnkiChoices& choices, Collection::Cards cards,
-                                        qint64 today) {
-  Collection::NoteFilter filter{{}, cards, today};
+                                        const QDateTime& now) {
+  Collection::NoteFilter filter{{}, cards, SchedulerClock::today(collection.scheduler(), now),
+                                SchedulerClock::learningCutoff(collection.scheduler(), now)};
   const std::variant<QStringList, AnkiError> offered = decksOffered(collection);
   if (const AnkiError* error = std::get_if<AnkiError>(&offered)) return *error;
   const QStringList& deckNames = std::get<QStringList>(offered);
@@ -43,33 +85,34 @@ std::variant<AnkiPairs, AnkiError> read(Collection& collection, AnkiChoices& cho
   QHash<qint64, FieldChoice> chosen;
   for (const qint64 type : std::get<QList<qint64>>(used)) {
     const Collection::NoteType noteType = collection.noteTypes().value(type);
-    if (noteType.fields.size() <= 2) continue;
+    // A cloze note's question and answer both come from its first field.
+    filter.cardOrds = filter.cardOrds || noteType.cloze;
+    if (noteType.cloze || noteType.fields.size() < 2) continue;
     const std::optional<FieldChoice> choice = choices.fields(noteType.name, noteType.fields);
     if (!choice) return AnkiError::Cancelled;
     chosen.insert(type, *choice);
   }
+  if (!choices.namedFieldsFound()) return AnkiError::NoSuchField;
 
   AnkiPairs pairs;
-  const std::optional<AnkiError> error = collection.forEachNote(filter, [&](qint64 type, const QStringList& fields) {
+  const std::optional<AnkiError> error = collection.forEachNote(filter, [&](const Collection::NoteRow& note) {
+    // Notes after a full list are only counted: their text is never looked at.
     if (pairs.count() >= AnkiPairs::kMaxPairs) {
       ++pairs.beyond;
       return true;
     }
-    const FieldChoice choice = chosen.value(type);
+    const Collection::NoteType& type = collection.noteTypes().value(note.noteType);
+    if (type.cloze && !note.fields.isEmpty()) {
+      addCloze(pairs, note);
+      return true;
+    }
+    const FieldChoice choice = chosen.value(note.noteType);
+    const QStringList& fields = note.fields;
     if (fields.size() < 2 || choice.question >= fields.size() || choice.answer >= fields.size()) {
       ++pairs.skipped.oneField;
       return true;
     }
-    const QString question = HtmlText::toPlain(fields.at(choice.question));
-    const QString answer = HtmlText::toPlain(fields.at(choice.answer));
-    if (question.isEmpty() || answer.isEmpty()) {
-      ++pairs.skipped.empty;
-    } else if (question.size() > SkippedNotes::kMaxFieldChars || answer.size() > SkippedNotes::kMaxFieldChars) {
-      ++pairs.skipped.tooLong;
-    } else {
-      pairs.questions.append(question);
-      pairs.answers.append(answer);
-    }
+    add(pairs, HtmlText::toPlain(fields.at(choice.question)), HtmlText::toPlain(fields.at(choice.answer)));
     return true;
   });
   if (error) return *error;

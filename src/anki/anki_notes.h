@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QStringList>
 #include <variant>
 
@@ -16,6 +17,7 @@ struct AnkiPairs {
   QStringList questions;
   QStringList answers;
   int beyond = 0;  // notes after the kMaxPairs-th pair, not read
+  bool nothingDue = false;  // read as all cards because none was due today
   SkippedNotes skipped;
 
   int count() const { return int(questions.size()); }
@@ -31,7 +33,11 @@ std::variant<QStringList, AnkiError> decksOffered(Collection& collection);
 // plain text (HtmlText); a note with one field, an empty or an overlong
 // question or answer is counted in `skipped`. With none left the pairs are
 // empty: the caller says why (NoPairs, with `skipped`).
+// Cloze note types give one pair per card (see Cloze), image occlusions
+// none (counted). DueToday takes the cards due by the collection's own
+// clock (SchedulerClock) at `now`.
 std::variant<AnkiPairs, AnkiError> read(Collection& collection, AnkiChoices& choices,
-                                        Collection::Cards cards = Collection::Cards::All, qint64 today = 0);
+                                        Collection::Cards cards = Collection::Cards::All,
+                                        const QDateTime& now = QDateTime::currentDateTime());
 
 }  // namespace AnkiNotes

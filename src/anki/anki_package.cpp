@@ -1,7 +1,7 @@
 #include "anki/anki_package.h"
 
 #include <QFile>
-#include <QTemporaryDir>
+#include "anki/private_folder.h"
 
 #include "anki/package_archive.h"
 #include "anki/package_meta.h"
@@ -37,7 +37,7 @@ std::variant<AnkiPairs, AnkiError> read(const QString& path, AnkiChoices& choice
   const auto& [name, zstd] = std::get<PackageMeta::CollectionMember>(member);
   if (!archive.has(name)) return AnkiError::NoCollection;
 
-  const QTemporaryDir folder;
+  const PrivateFolder folder;
   if (!folder.isValid()) return AnkiError::WriteFailed;
   const QString copy = folder.filePath(QStringLiteral("collection"));
   {

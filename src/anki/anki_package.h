@@ -15,7 +15,8 @@
 namespace AnkiPackage {
 
 // The import chooser's own file type.
-inline const QString kFilter = QStringLiteral("Ankiのﾃﾞｯｷ(*.apkg;*.colpkg)|*.apkg;*.colpkg");
+inline const QString kFilter = QStringLiteral(
+    "Ankiのﾃﾞｯｷ(*.apkg;*.colpkg;*.anki2;*.anki21;*.anki21b)|*.apkg;*.colpkg;*.anki2;*.anki21;*.anki21b");
 
 // Whether a file is named as a package (.apkg or .colpkg, in any case).
 inline bool isPackageName(const QString& path) {

@@ -19,6 +19,9 @@ inline const QString kCollectionName = QStringLiteral("collection.anki2");
 struct Profile {
   QString name;    // the folder's name, as the program shows it
   QString folder;  // full path
+  // As offered to the user: the name, and where another profile has the
+  // same name, its place ("User 1 (Flatpak)").
+  QString label;
 };
 
 // Where the program keeps its profiles on this system: $XDG_DATA_HOME/Anki2
@@ -26,24 +29,27 @@ struct Profile {
 // %APPDATA%\Anki2 on Windows. Only folders that exist.
 QStringList dataFolders();
 
-// The profiles in those folders, in the order found.
+// The profiles in those folders, sorted by label with numbers as numbers.
 QList<Profile> profiles();
 
-// Days since the collection's creation, as the program counts its review
-// days: a day starts at 4 a.m. local time.
-qint64 today(qint64 createdSecs, const QDateTime& now);
+// How a live collection was found: closed, or left by a program that ended
+// without tidying up (its log was read with it).
+enum class LiveState { Closed, LeftUntidy };
 
-// Opens a profile's collection read-only without ever writing, locking for
-// long or changing anything in the profile folder:
-//  - a collection in the rollback-journal mode is read in place, read-only;
-//    a program holding it locked gives Locked;
-//  - a collection in WAL mode whose -wal file is there is open in (or was
-//    left by) the program: Locked, since even a read-only reader would have
-//    to write beside it;
-//  - one in WAL mode without a -wal file is closed and whole: it is copied
-//    into `copyFolder` and read there, provided the file stayed the same
-//    and no -wal file appeared while it was copied.
+// Opens a profile's collection without ever writing, locking or changing
+// anything in the profile folder:
+//  - a program holding SQLite's lock on it (see SqliteLockProbe) has it
+//    open: Locked;
+//  - a collection in the rollback-journal mode without a hot journal is
+//    read in place, read-only;
+//  - otherwise (WAL mode, or a log left by a program that crashed) the
+//    collection and its log are copied into `copyFolder` and read there,
+//    where SQLite applies the log, provided neither changed while copied.
 std::variant<std::unique_ptr<Collection>, AnkiError> openLive(const QString& profileFolder,
-                                                              const QTemporaryDir& copyFolder);
+                                                              const QTemporaryDir& copyFolder,
+                                                              LiveState* state = nullptr);
+// The same for a collection file wherever it lies.
+std::variant<std::unique_ptr<Collection>, AnkiError> openLiveFile(const QString& path, const QTemporaryDir& copyFolder,
+                                                                  LiveState* state = nullptr);
 
 }  // namespace AnkiProfile

@@ -4,12 +4,14 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <variant>
 
 #include "anki/anki_error.h"
+#include "anki/scheduler_clock.h"
 
 struct sqlite3;
 
@@ -22,6 +24,7 @@ class Collection {
   struct NoteType {
     QString name;
     QStringList fields;  // in field order
+    bool cloze = false;  // one card per cloze number of the first field
   };
   struct Deck {
     qint64 id = 0;
@@ -33,13 +36,23 @@ class Collection {
   struct NoteFilter {
     QList<qint64> decks;
     Cards cards = Cards::All;
-    qint64 today = 0;  // days since the collection's creation (review cards' due day)
+    qint64 today = 0;          // SchedulerClock::today: review and day-learning cards due by then
+    qint64 learningCutoff = 0;  // SchedulerClock::learningCutoff: learning cards due by then
+    bool cardOrds = false;      // tell each note's ords of the cards taken
+  };
+  struct NoteRow {
+    qint64 noteType = 0;
+    QStringList fields;
+    QList<int> cardOrds;  // with NoteFilter::cardOrds: the ords of the cards the filter takes
   };
 
   // How the file is opened: a copy of our own (extracted from a package or
   // copied while no program had it open) never changes under us; a live
   // file is opened read-only and may be locked by the program that owns it.
-  enum class Access { OwnCopy, Live };
+  // A copy of ours that came with the log its program left (a -wal or a hot
+  // journal) is opened for writing, in its private folder, so that SQLite
+  // can apply the log to it.
+  enum class Access { OwnCopy, OwnCopyWithLog, Live };
 
   ~Collection();
   Collection(const Collection&) = delete;
@@ -48,7 +61,7 @@ class Collection {
   static std::variant<std::unique_ptr<Collection>, AnkiError> open(const QString& path, Access access);
 
   int schema() const { return schema_; }
-  qint64 creationTime() const { return created_; }
+  const SchedulerSettings& scheduler() const { return scheduler_; }
   const QHash<qint64, NoteType>& noteTypes() const { return noteTypes_; }
   const QList<Deck>& decks() const { return decks_; }
 
@@ -60,21 +73,24 @@ class Collection {
   std::variant<QList<qint64>, AnkiError> decksWithCards();
   // The note types of the notes the filter takes.
   std::variant<QList<qint64>, AnkiError> noteTypesUsed(const NoteFilter& filter);
-  // Calls `take(noteType, fields)` for each note the filter takes, oldest
-  // first; `take` returns false to stop.
-  std::optional<AnkiError> forEachNote(const NoteFilter& filter,
-                                       const std::function<bool(qint64, const QStringList&)>& take);
+  // Calls `take` for each note the filter takes, oldest first; `take`
+  // returns false to stop.
+  std::optional<AnkiError> forEachNote(const NoteFilter& filter, const std::function<bool(const NoteRow&)>& take);
 
  private:
   explicit Collection(sqlite3* db) : db_(db) {}
+  std::optional<AnkiError> checkTables();
   std::optional<AnkiError> readCol();
   std::optional<AnkiError> readTypesAndDecksFromJson(const QByteArray& models, const QByteArray& decks);
   std::optional<AnkiError> readTypesAndDecksFromTables();
+  void readScheduler(const QByteArray& colConf);
   QString noteQuery(const char* columns, const NoteFilter& filter) const;
 
   sqlite3* db_;
+  // When the query running now is stopped (see Statement).
+  std::chrono::steady_clock::time_point queryDeadline_;
   int schema_ = 0;
-  qint64 created_ = 0;
+  SchedulerSettings scheduler_;
   QHash<qint64, NoteType> noteTypes_;
   QList<Deck> decks_;
 };

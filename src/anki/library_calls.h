@@ -14,7 +14,7 @@
 #define DRIFTGLYPH_SQLITE_CALLS(X)                                                                                   \
   X(sqlite3_open_v2) X(sqlite3_close_v2) X(sqlite3_limit) X(sqlite3_busy_timeout) X(sqlite3_create_collation_v2)     \
   X(sqlite3_prepare_v2) X(sqlite3_step) X(sqlite3_finalize) X(sqlite3_column_int64) X(sqlite3_column_blob)           \
-  X(sqlite3_column_text) X(sqlite3_column_bytes)
+  X(sqlite3_column_text) X(sqlite3_column_bytes) X(sqlite3_progress_handler) X(sqlite3_hard_heap_limit64)
 
 #define DRIFTGLYPH_CALL_MEMBER(name) decltype(&::name) name = nullptr;
 

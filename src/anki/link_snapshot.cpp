@@ -14,9 +14,10 @@ QString notePath(const QString& home) { return Paths::join(home, QStringLiteral(
 
 // What a snapshot was read for, as one line.
 QString choiceOf(const ExtraSettings& s) {
-  return QStringList{s.ankiProfile, s.ankiDeck, s.ankiCards == ExtraSettings::AnkiCards::All ? "all" : "due",
-                     s.ankiQuestion, s.ankiAnswer}
-      .join(QChar(0x1f));
+  QStringList choice{s.ankiProfile, s.ankiDeck, s.ankiCards == ExtraSettings::AnkiCards::All ? "all" : "due",
+                     s.ankiQuestion, s.ankiAnswer};
+  for (const ExtraSettings::NoteFields& fields : s.noteFields) choice << fields.noteType << fields.question << fields.answer;
+  return choice.join(QChar(0x1f));
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 #include "anki/package_archive.h"
 
 #include "anki/library_calls.h"
+#include "anki/zstd_stream.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
-#include <zstd.h>
-#include <zstd_errors.h>
+#include <algorithm>
 
 namespace {
 
@@ -17,17 +18,25 @@ const ZipCalls& calls() { return *LibraryCalls::zip(); }
 // A member's decompressed bytes, piece by piece.
 class MemberStream {
  public:
-  MemberStream(zip* archive, const QString& member)
-      : file_(calls().zip_fopen(archive, member.toUtf8().constData(), 0)) {}
+  MemberStream(zip* archive, const QString& member, std::optional<qint64> declared = std::nullopt)
+      : file_(calls().zip_fopen(archive, member.toUtf8().constData(), 0)), declared_(declared) {}
   ~MemberStream() {
     if (file_) calls().zip_fclose(file_);
   }
   bool isOpen() const { return file_ != nullptr; }
-  // Bytes read, 0 at the end, -1 on an error (a damaged or truncated member).
-  qint64 read(char* into, qint64 size) { return calls().zip_fread(file_, into, zip_uint64_t(size)); }
+  // Bytes read, 0 at the end, -1 on an error (a damaged or truncated
+  // member, or one that runs past the size its header declares: a lie is
+  // caught when it is told, not at the end of the member).
+  qint64 read(char* into, qint64 size) {
+    const qint64 got = calls().zip_fread(file_, into, zip_uint64_t(size));
+    if (got > 0) total_ += got;
+    return declared_ && total_ > *declared_ ? -1 : got;
+  }
 
  private:
   zip_file_t* file_;
+  std::optional<qint64> declared_;
+  qint64 total_ = 0;
 };
 
 std::optional<AnkiError> copyPlain(MemberStream& in, QIODevice& out, qint64 maxBytes) {
@@ -41,48 +50,6 @@ std::optional<AnkiError> copyPlain(MemberStream& in, QIODevice& out, qint64 maxB
     if (total > maxBytes) return AnkiError::TooLarge;
     if (out.write(piece.constData(), got) != got) return AnkiError::WriteFailed;
   }
-}
-
-std::optional<AnkiError> copyZstd(MemberStream& in, QIODevice& out, qint64 maxBytes) {
-  const std::unique_ptr<ZSTD_DCtx, size_t (*)(ZSTD_DCtx*)> context(ZSTD_createDCtx(), ZSTD_freeDCtx);
-  if (!context) return AnkiError::WriteFailed;
-  // A frame may ask for a window of up to 2 GB; 128 MB covers every collection.
-  ZSTD_DCtx_setParameter(context.get(), ZSTD_d_windowLogMax, 27);
-  QByteArray input(kPiece, Qt::Uninitialized);
-  QByteArray output(qint64(ZSTD_DStreamOutSize()), Qt::Uninitialized);
-  qint64 total = 0;
-  size_t pending = 1;  // 0 once a frame has ended where the input ends
-  bool any = false;
-  for (;;) {
-    const qint64 got = in.read(input.data(), kPiece);
-    if (got < 0) return AnkiError::NotPackage;
-    if (got == 0) break;
-    if (!any) {
-      const unsigned long long declared = ZSTD_getFrameContentSize(input.constData(), size_t(got));
-      if (declared != ZSTD_CONTENTSIZE_UNKNOWN && declared != ZSTD_CONTENTSIZE_ERROR &&
-          declared > static_cast<unsigned long long>(maxBytes))
-        return AnkiError::TooLarge;
-    }
-    any = true;
-    ZSTD_inBuffer from{input.constData(), size_t(got), 0};
-    bool outputFull = false;
-    // A full output buffer may leave decoded bytes inside the context: go on until it has none.
-    while (from.pos < from.size || outputFull) {
-      ZSTD_outBuffer to{output.data(), size_t(output.size()), 0};
-      pending = ZSTD_decompressStream(context.get(), &to, &from);
-      if (ZSTD_isError(pending)) {
-        const auto code = ZSTD_getErrorCode(pending);
-        return code == ZSTD_error_frameParameter_windowTooLarge ? AnkiError::TooLarge : AnkiError::NotPackage;
-      }
-      total += qint64(to.pos);
-      if (total > maxBytes) return AnkiError::TooLarge;
-      if (out.write(output.constData(), qint64(to.pos)) != qint64(to.pos)) return AnkiError::WriteFailed;
-      outputFull = to.pos == to.size;
-    }
-  }
-  // A frame cut short is a damaged package, not a shorter collection.
-  if (!any || pending != 0) return AnkiError::NotPackage;
-  return std::nullopt;
 }
 
 }  // namespace
@@ -102,7 +69,7 @@ std::variant<std::unique_ptr<PackageArchive>, AnkiError> PackageArchive::open(co
   const QByteArray name = QFile::encodeName(path);
 #endif
   zip* archive = calls().zip_open(name.constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
-  if (!archive) return AnkiError::NotPackage;
+  if (!archive) return error == ZIP_ER_OPEN && QFileInfo(path).isFile() ? AnkiError::NoPermission : AnkiError::NotPackage;
   return std::unique_ptr<PackageArchive>(new PackageArchive(archive));
 }
 
@@ -129,10 +96,13 @@ std::optional<AnkiError> PackageArchive::extract(const QString& member, QIODevic
   // one that lies is stopped by the count as it is read.
   zip_stat_t stat;
   calls().zip_stat_init(&stat);
-  if (calls().zip_stat(archive_, member.toUtf8().constData(), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
-      stat.size > zip_uint64_t(maxBytes) && !zstd)
-    return AnkiError::TooLarge;
-  MemberStream in(archive_, member);
+  const bool stated = calls().zip_stat(archive_, member.toUtf8().constData(), 0, &stat) == 0;
+  if (stated && (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+    return AnkiError::Encrypted;
+  const bool sized = stated && (stat.valid & ZIP_STAT_SIZE);
+  if (sized && stat.size > zip_uint64_t(maxBytes) && !zstd) return AnkiError::TooLarge;
+  MemberStream in(archive_, member, sized ? std::optional(qint64(std::min<zip_uint64_t>(stat.size, zip_uint64_t(maxBytes) + 1))) : std::nullopt);
   if (!in.isOpen()) return AnkiError::NotPackage;
-  return zstd ? copyZstd(in, out, maxBytes) : copyPlain(in, out, maxBytes);
+  if (!zstd) return copyPlain(in, out, maxBytes);
+  return ZstdStream::decompress([&in](char* into, qint64 size) { return in.read(into, size); }, out, maxBytes);
 }

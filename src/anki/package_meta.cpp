@@ -1,52 +1,14 @@
 #include "anki/package_meta.h"
 
+#include "anki/protobuf_message.h"
+
 namespace PackageMeta {
 
-namespace {
-
-// A protocol-buffer varint at `at`; nullopt when it runs past the end or beyond 64 bits.
-std::optional<quint64> varint(const QByteArray& bytes, qsizetype& at) {
-  quint64 value = 0;
-  for (int shift = 0; shift < 64; shift += 7) {
-    if (at >= bytes.size()) return std::nullopt;
-    const auto byte = quint8(bytes.at(at++));
-    value |= quint64(byte & 0x7F) << shift;
-    if (!(byte & 0x80)) return value;
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
 std::variant<int, AnkiError> version(const QByteArray& meta) {
-  std::optional<quint64> found;
-  qsizetype at = 0;
-  while (at < meta.size()) {
-    const std::optional<quint64> key = varint(meta, at);
-    if (!key || (*key >> 3) == 0) return AnkiError::BadMeta;
-    const quint64 field = *key >> 3;
-    switch (*key & 7) {
-      case 0: {
-        const std::optional<quint64> value = varint(meta, at);
-        if (!value) return AnkiError::BadMeta;
-        if (field == 1) found = value;
-        break;
-      }
-      case 1: at += 8; break;
-      case 5: at += 4; break;
-      case 2: {
-        const std::optional<quint64> length = varint(meta, at);
-        if (!length || *length > quint64(meta.size() - at)) return AnkiError::BadMeta;
-        at += qsizetype(*length);
-        break;
-      }
-      default: return AnkiError::BadMeta;
-    }
-    if (at > meta.size()) return AnkiError::BadMeta;
-  }
-  if (!found || *found == 0) return AnkiError::BadMeta;
-  if (*found > quint64(kNewestVersion)) return AnkiError::TooNew;
-  return int(*found);
+  const ProtobufMessage::VarintField found = ProtobufMessage::varint(meta, 1);
+  if (!found.wellFormed || !found.value || *found.value == 0) return AnkiError::BadMeta;
+  if (*found.value > quint64(kNewestVersion)) return AnkiError::TooNew;
+  return int(*found.value);
 }
 
 CollectionMember memberOf(int version) {

@@ -3,6 +3,7 @@
 #include <QTextStream>
 
 #include "anki/anki_link.h"
+#include "anki/anki_notes.h"
 #include "app/gui_session.h"
 #include "app/run_modes.h"
 #include "editor/import_command.h"
@@ -46,8 +47,13 @@ int listWords(int& argc, char** argv, const StartupCommand& command) {
   const std::unique_ptr<QuorlSaver> saver = openSaver(command, HomeUse::OnlyRead);
   QTextStream err(&Console::err());
   saver->setExtraSource(AnkiLink::extraSource([&err](const AnkiLink::Result& link) {
+    if (link.nothingDue) err << "driftglyph: Anki: nothing is due today; showing all cards of the deck" << Qt::endl;
+    if (link.beyond > 0)
+      err << "driftglyph: Anki: " << link.beyond << " notes beyond the " << AnkiPairs::kMaxPairs
+          << " a list holds are not shown" << Qt::endl;
     if (!link.error || link.error == AnkiError::NoPairs) return;
     err << "driftglyph: Anki: " << AnkiErrors::english(*link.error) << "; ";
+    if (link.error == AnkiError::NoSuchField) err << "fields: " << link.fieldsOffered.join(QStringLiteral("; ")) << "; ";
     if (link.snapshotTaken)
       err << "showing the snapshot of " << link.snapshotTaken->toString(Qt::ISODate) << Qt::endl;
     else

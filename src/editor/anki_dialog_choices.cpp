@@ -15,6 +15,8 @@ std::optional<QString> AnkiDialogChoices::deck(const QStringList& names) {
 std::optional<FieldChoice> AnkiDialogChoices::fields(const QString& noteType, const QStringList& fieldNames) {
   if (const ExtraSettings::NoteFields* known = remembered_.fieldsFor(noteType))
     if (auto named = GivenChoices::named(fieldNames, known->question, known->answer)) return named;
+  // Two fields are question and answer in their order unless chosen otherwise.
+  if (fieldNames.size() <= 2) return FieldChoice{};
   for (;;) {
     const std::optional<QList<int>> picked =
         dialogs_.choose(EditorTexts::fieldsQuestion(noteType, int(fieldNames.size())),

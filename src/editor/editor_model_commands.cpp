@@ -103,8 +103,12 @@ void EditorModel::importText() {
     return;
   }
   grid_.resetToTop();
-  if (AnkiPackage::isPackageName(path)) {
+  if (FileImport::isAnkiName(path)) {
     importAnkiPackage(path);
+    return;
+  }
+  if (!FileImport::isText(path)) {
+    dialogs_.message(EditorTexts::kNotText);
     return;
   }
   const std::optional<WordImport::ImportedWords> words = WordImport::importTextFile(path);
@@ -142,6 +146,10 @@ void EditorModel::importVcb() {
     return;
   }
   grid_.resetToTop();
+  if (!FileImport::isText(path)) {
+    dialogs_.message(EditorTexts::kNotText);
+    return;
+  }
   const WordImport::VcbImport imported = WordImport::importVcbFile(path);
   // The header's fonts are taken as soon as it is read, even if the entries then fail.
   if (imported.questionFont) fonts_.setListFont(kQuestion, *imported.questionFont);

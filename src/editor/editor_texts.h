@@ -32,6 +32,8 @@ inline const QString kOkQuestion = QStringLiteral("保存しないと現在編�
                                    QStringLiteral("保存しますか？");
 
 inline const QString kCannotOpen = QStringLiteral("ﾌｧｲﾙを開けません");
+// An import given a picture, an archive or a program.
+inline const QString kNotText = QStringLiteral("テキストファイルではありません");
 inline const QString kCannotSave = QStringLiteral("ﾌｧｲﾙを保存できません");
 inline const QString kOverwriteQuestion = QStringLiteral("上書しますか？");
 // Save as refuses an all-blank list with two exclamation marks, the writer with none.

@@ -9,7 +9,7 @@
 #include "editor/word_import.h"
 
 // Any file the program imports, told apart by its name: flashcard packages
-// (.apkg, .colpkg), the companion's .vcb files, and text (csv, line by line,
+// and collections (.apkg, .colpkg, .anki2, .anki21, .anki21b), the companion's .vcb files, and text (csv, line by line,
 // separated lists and flashcard exports; see WordImport::importTextFile).
 namespace FileImport {
 
@@ -20,7 +20,16 @@ struct Outcome {
   std::optional<AnkiError> ankiError;
   // A package whose notes all gave no pair (NoPairs): why each did not.
   SkippedNotes skipped;
+  // Neither text nor a flashcard file (a picture, a program, …): not read.
+  bool notText = false;
 };
+
+// False for a file whose start shows it is no text (see TextSniff); a file
+// that cannot be read is left to the reader to refuse.
+bool isText(const QString& path);
+
+// Whether the file is named as a flashcard package or collection.
+bool isAnkiName(const QString& path);
 
 Outcome importFile(const QString& path, AnkiChoices& choices);
 

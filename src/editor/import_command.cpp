@@ -1,6 +1,7 @@
 #include "editor/import_command.h"
 
 #include <QTextStream>
+#include <filesystem>
 
 #include "editor/file_import.h"
 #include "startup/file_io.h"
@@ -31,8 +32,23 @@ int run(const Options& options, QTextStream& out, QTextStream& err) {
     return 2;
   };
   if (!FileIo::isFile(options.file)) return fail(QStringLiteral("cannot be read"));
+  std::error_code sameError;
+  if (std::filesystem::equivalent(options.file.toStdU16String(), options.output.toStdU16String(), sameError))
+    return fail(QStringLiteral("is also the output; nothing written"));
+  const bool anki = FileImport::isAnkiName(options.file);
+  if (!anki && !options.deck.isEmpty()) return fail(QStringLiteral("has no decks to choose from (--deck)"));
   GivenChoices choices(options.deck, options.questionField, options.answerField);
   const FileImport::Outcome outcome = FileImport::importFile(options.file, choices);
+  if (outcome.notText) return fail(QStringLiteral("not a text file"));
+  if (outcome.ankiError == AnkiError::NoDeck)
+    return fail(QStringLiteral("no deck \"%1\"; decks: %2").arg(options.deck, choices.decksOffered().join(QStringLiteral(", "))));
+  if (outcome.ankiError == AnkiError::NoSuchField || (outcome.words && !choices.namedFieldsFound())) {
+    const QStringList& offered = choices.fieldsOffered();
+    return fail(QStringLiteral("no fields \"%1\" and \"%2\"; %3")
+                    .arg(options.questionField, options.answerField,
+                         offered.isEmpty() ? QStringLiteral("the file names no fields")
+                                           : QStringLiteral("fields: ") + offered.join(QStringLiteral("; "))));
+  }
   if (outcome.ankiError)
     return fail(AnkiErrors::english(*outcome.ankiError) +
                 (outcome.skipped.total() > 0 ? QStringLiteral(" (%1)").arg(outcome.skipped.english()) : QString()));

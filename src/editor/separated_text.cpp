@@ -2,7 +2,9 @@
 
 #include <QSet>
 #include <QStringList>
+#include <algorithm>
 
+#include "startup/control_characters.h"
 #include "startup/html_text.h"
 
 namespace SeparatedText {
@@ -13,6 +15,7 @@ struct Header {
   std::optional<QChar> separator;
   bool html = false;
   QSet<int> skippedColumns;  // 0-based
+  QString columns;           // the names of #columns:, still joined
   qsizetype dataStart = 0;
 };
 
@@ -50,6 +53,8 @@ Header readHeader(const QString& text) {
       header.separator = separatorNamed(value);
     } else if (key == QLatin1String("html")) {
       header.html = value.trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+    } else if (key == QLatin1String("columns")) {
+      header.columns = value;
     } else if (key.endsWith(QLatin1String(" column"))) {
       bool ok = false;
       const int column = value.trimmed().toInt(&ok);
@@ -136,29 +141,56 @@ QStringView firstDataLine(const QString& text, qsizetype from) {
 }  // namespace
 
 bool recognises(const QString& text, bool csvName) {
-  const QStringView first = firstDataLine(text, text.startsWith(QChar(0xFEFF)) ? 1 : 0);
+  qsizetype at = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
+  const QStringView first = firstDataLine(text, at);
   if (isHeaderLine(first)) return true;
-  return !csvName && first.contains(u'\t');
+  if (!csvName) return first.contains(u'\t');
+  // A spreadsheet's tab-separated text saved under a .csv name: its first
+  // lines hold tabs and no comma.
+  constexpr int kLinesLooked = 3;
+  for (int line = 0; line < kLinesLooked; ++line) {
+    const QStringView data = firstDataLine(text, at);
+    if (data.isEmpty()) return line > 0;
+    if (!data.contains(u'\t') || data.contains(u',')) return false;
+    at = data.data() - text.data() + data.size();
+  }
+  return true;
 }
 
-std::optional<WordImport::ImportedWords> parse(const QString& text, std::optional<BoundedText::Lines> linesAfter) {
+std::optional<WordImport::ImportedWords> parse(const QString& text, std::optional<BoundedText::Lines> linesAfter,
+                                               AnkiChoices* choices) {
   const Header header = readHeader(text);
   const QChar separator = header.separator.value_or(
       firstDataLine(text, header.dataStart).contains(u'\t') ? QChar(u'\t') : QChar(u','));
+  // The named columns that hold words are the fields a choice picks from.
+  FieldChoice choice;
+  if (choices && !header.columns.isEmpty()) {
+    QStringList names;
+    const QStringList columns = header.columns.split(separator);
+    for (int column = 0; column < columns.size(); ++column)
+      if (!header.skippedColumns.contains(column)) names.append(columns.at(column).trimmed());
+    const std::optional<FieldChoice> chosen = choices->fields(QString(), names);
+    if (!chosen) return std::nullopt;
+    choice = *chosen;
+  }
+  const int needed = std::max(choice.question, choice.answer) + 1;
   RecordReader records(text, header.dataStart, separator);
   WordImport::ImportedWords words;
   while (!records.atEnd()) {
     const QStringList fields = records.next();
     if (fields.size() == 1 && fields.first().trimmed().isEmpty()) continue;  // a blank line
     QStringList kept;
-    for (int column = 0; column < fields.size() && kept.size() < 2; ++column)
+    for (int column = 0; column < fields.size() && kept.size() < needed; ++column)
       if (!header.skippedColumns.contains(column)) kept.append(fields.at(column));
-    if (kept.size() < 2) {
+    if (kept.size() < needed) {
       ++words.skipped.oneField;
       continue;
     }
-    const QString question = header.html ? HtmlText::toPlain(kept.at(0)) : kept.at(0).trimmed();
-    const QString answer = header.html ? HtmlText::toPlain(kept.at(1)) : kept.at(1).trimmed();
+    const auto plain = [&](const QString& field) {
+      return header.html ? HtmlText::toPlain(field) : ControlCharacters::removed(field, true).trimmed();
+    };
+    const QString question = plain(kept.at(choice.question));
+    const QString answer = plain(kept.at(choice.answer));
     if (question.isEmpty() || answer.isEmpty()) {
       ++words.skipped.empty;
     } else if (question.size() > SkippedNotes::kMaxFieldChars || answer.size() > SkippedNotes::kMaxFieldChars) {

@@ -6,6 +6,7 @@
 
 #include "editor/separated_text.h"
 #include "startup/bounded_text.h"
+#include "startup/control_characters.h"
 #include "startup/field_reader.h"
 #include "startup/trim_spaces.h"
 
@@ -22,8 +23,8 @@ bool append(ImportedWords& words, const QString& question, const QString& answer
     ++words.leftOut.pairs;
     return false;
   }
-  words.questions.append(question);
-  words.answers.append(answer);
+  words.questions.append(ControlCharacters::removed(question, true));
+  words.answers.append(ControlCharacters::removed(answer, true));
   return true;
 }
 
@@ -148,11 +149,11 @@ std::optional<ImportedWords> parseCsv(const QString& text) { return csvPairs(tex
 
 std::optional<ImportedWords> parseLineByLine(const QString& text) { return lineByLinePairs(text, std::nullopt); }
 
-std::optional<ImportedWords> importTextFile(const QString& path) {
+std::optional<ImportedWords> importTextFile(const QString& path, AnkiChoices* choices) {
   const std::optional<FileText> file = readFile(path);
   if (!file) return std::nullopt;
   std::optional<ImportedWords> words =
-      SeparatedText::recognises(file->text, textFormatOf(path) == TextFormat::Csv) ? SeparatedText::parse(file->text, file->rest)
+      SeparatedText::recognises(file->text, textFormatOf(path) == TextFormat::Csv) ? SeparatedText::parse(file->text, file->rest, choices)
       : textFormatOf(path) == TextFormat::Csv                                     ? csvPairs(file->text, file->rest)
                                                                                    : lineByLinePairs(file->text, file->rest);
   if (words) words->leftOut.badLines = file->badLines;

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "anki/anki_choices.h"
 #include "startup/skipped_notes.h"
 #include "startup/word_list.h"
 
@@ -58,7 +59,8 @@ std::optional<ImportedWords> parseLineByLine(const QString& text);
 // separated list where SeparatedText recognises one (flashcard exports with
 // their header lines in any file; tab-separated lists in files not named csv).
 // nullopt when the file is missing or unreadable or parsing gives nothing.
-std::optional<ImportedWords> importTextFile(const QString& path);
+// `choices` (when given) picks question and answer among an export's named columns.
+std::optional<ImportedWords> importTextFile(const QString& path, AnkiChoices* choices = nullptr);
 
 // The companion's question files (.vcb): a header record (entry count N,
 // question font, answer font, one unused field), then N entries of a number,

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "anki/anki_profile.h"
 #include "desktop/plain_label.h"
@@ -39,6 +40,21 @@ AnkiLinkDialog::AnkiLinkDialog(QuorlSaver& saver, UserDialogs& dialogs, QWidget*
   cmbDeck_ = new QComboBox(this);
   cmbDeck_->setObjectName(QStringLiteral("cmbAnkiDeck"));
   form->addRow(new PlainLabel(QStringLiteral("デッキ"), this), cmbDeck_);
+  cmbNoteType_ = new QComboBox(this);
+  cmbNoteType_->setObjectName(QStringLiteral("cmbAnkiNoteType"));
+  form->addRow(new PlainLabel(QStringLiteral("ノートタイプ"), this), cmbNoteType_);
+  cmbQuestion_ = new QComboBox(this);
+  cmbQuestion_->setObjectName(QStringLiteral("cmbAnkiQuestion"));
+  form->addRow(new PlainLabel(QStringLiteral("問題のフィールド"), this), cmbQuestion_);
+  cmbAnswer_ = new QComboBox(this);
+  cmbAnswer_->setObjectName(QStringLiteral("cmbAnkiAnswer"));
+  form->addRow(new PlainLabel(QStringLiteral("答えのフィールド"), this), cmbAnswer_);
+  // Names of any length (a deck nested two thousand levels) are shown
+  // shortened: the combo boxes, and so the dialog, keep their width.
+  for (QComboBox* combo : {cmbProfile_, cmbDeck_, cmbNoteType_, cmbQuestion_, cmbAnswer_}) {
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(kShownCharacters);
+  }
   optDue_ = new QRadioButton(QStringLiteral("学習中と今日が期限のカード"), this);
   optDue_->setObjectName(QStringLiteral("optAnkiDue"));
   optAll_ = new QRadioButton(QStringLiteral("デッキのすべてのカード"), this);
@@ -70,9 +86,22 @@ AnkiLinkDialog::AnkiLinkDialog(QuorlSaver& saver, UserDialogs& dialogs, QWidget*
     refresh();
   });
   connect(cmbDeck_, &QComboBox::activated, this, [this](int index) {
-    model_.setDeck(index == 0 ? QString() : cmbDeck_->itemText(index));
+    model_.setDeck(cmbDeck_->itemData(index).toString());
     refresh();
   });
+  connect(cmbNoteType_, &QComboBox::activated, this, [this] { refreshFields(); });
+  const auto chooseFields = [this] {
+    const int type = cmbNoteType_->currentIndex();
+    if (type < 0 || cmbQuestion_->currentIndex() == cmbAnswer_->currentIndex()) {
+      refreshFields();  // the same field cannot be both
+      return;
+    }
+    model_.setFields(model_.noteTypes().at(type).name, cmbQuestion_->currentData().toString(),
+                     cmbAnswer_->currentData().toString());
+    refresh();
+  };
+  connect(cmbQuestion_, &QComboBox::activated, this, chooseFields);
+  connect(cmbAnswer_, &QComboBox::activated, this, chooseFields);
   connect(optDue_, &QRadioButton::clicked, this, [this] {
     model_.setCards(ExtraSettings::AnkiCards::Due);
     refresh();
@@ -92,7 +121,7 @@ void AnkiLinkDialog::refresh() {
     const QSignalBlocker block(cmbProfile_);
     cmbProfile_->clear();
     for (const AnkiProfile::Profile& profile : model_.profiles()) {
-      cmbProfile_->addItem(profile.name, profile.folder);
+      addShortened(cmbProfile_, profile.label, profile.folder);
       cmbProfile_->setItemData(cmbProfile_->count() - 1, QDir::toNativeSeparators(profile.folder), Qt::ToolTipRole);
       if (QDir(profile.folder) == QDir(s.ankiProfile)) cmbProfile_->setCurrentIndex(cmbProfile_->count() - 1);
     }
@@ -100,17 +129,52 @@ void AnkiLinkDialog::refresh() {
   {
     const QSignalBlocker block(cmbDeck_);
     cmbDeck_->clear();
-    cmbDeck_->addItem(AnkiLinkModel::allDecks());
+    cmbDeck_->addItem(AnkiLinkModel::allDecks(), QString());
     QStringList decks = model_.decks();
     // A deck chosen earlier stays on offer while the collection cannot be read.
     if (!s.ankiDeck.isEmpty() && !decks.contains(s.ankiDeck)) decks.append(s.ankiDeck);
-    cmbDeck_->addItems(decks);
+    for (const QString& deck : decks) addShortened(cmbDeck_, deck, deck);
     cmbDeck_->setCurrentIndex(s.ankiDeck.isEmpty() ? 0 : int(decks.indexOf(s.ankiDeck)) + 1);
   }
+  {
+    const QSignalBlocker block(cmbNoteType_);
+    const QString shown = cmbNoteType_->currentData().toString();
+    cmbNoteType_->clear();
+    for (const Collection::NoteType& type : model_.noteTypes()) addShortened(cmbNoteType_, type.name, type.name);
+    cmbNoteType_->setCurrentIndex(std::max(0, cmbNoteType_->findData(shown)));
+  }
+  refreshFields();
   optDue_->setChecked(s.ankiCards == ExtraSettings::AnkiCards::Due);
   optAll_->setChecked(s.ankiCards == ExtraSettings::AnkiCards::All);
   lblStatus_->setText(model_.profiles().isEmpty() ? QStringLiteral("Ankiのプロファイルが見つかりません。「参照...」で collection.anki2 を選んでください。")
                                                   : model_.status());
+}
+
+void AnkiLinkDialog::refreshFields() {
+  const QSignalBlocker blockQuestion(cmbQuestion_);
+  const QSignalBlocker blockAnswer(cmbAnswer_);
+  cmbQuestion_->clear();
+  cmbAnswer_->clear();
+  const int index = cmbNoteType_->currentIndex();
+  for (QComboBox* combo : {cmbNoteType_, cmbQuestion_, cmbAnswer_}) combo->setEnabled(index >= 0);
+  if (index < 0) return;
+  const Collection::NoteType& type = model_.noteTypes().at(index);
+  for (const QString& field : type.fields) {
+    addShortened(cmbQuestion_, field, field);
+    addShortened(cmbAnswer_, field, field);
+  }
+  const ExtraSettings::NoteFields chosen = model_.fieldsOf(type);
+  cmbQuestion_->setCurrentIndex(int(type.fields.indexOf(chosen.question)));
+  cmbAnswer_->setCurrentIndex(int(type.fields.indexOf(chosen.answer)));
+}
+
+void AnkiLinkDialog::addShortened(QComboBox* combo, const QString& text, const QString& value) {
+  const int width = combo->fontMetrics().averageCharWidth() * kShownCharacters * 2;
+  // Laying out a name of thousands of characters only to drop them takes seconds: cut it first.
+  constexpr qsizetype kKept = 4 * kShownCharacters;
+  const QString cut = text.size() <= 2 * kKept ? text : text.left(kKept) + QChar(0x2026) + text.right(kKept);
+  combo->addItem(combo->fontMetrics().elidedText(cut, Qt::ElideMiddle, width), value);
+  combo->setItemData(combo->count() - 1, text, Qt::ToolTipRole);
 }
 
 void AnkiLinkDialog::browse() {

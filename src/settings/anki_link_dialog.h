@@ -26,13 +26,21 @@ class AnkiLinkDialog final : public QDialog {
 
  private:
   void refresh();
+  void refreshFields();
   void browse();
+  // Adds `text` shortened in its middle to a width the dialog can hold, the whole of it as the tip.
+  static void addShortened(QComboBox* combo, const QString& text, const QString& value);
+
+  static constexpr int kShownCharacters = 24;
 
   AnkiLinkModel model_;
   UserDialogs& dialogs_;
   QCheckBox* chkUse_ = nullptr;
   QComboBox* cmbProfile_ = nullptr;
   QComboBox* cmbDeck_ = nullptr;
+  QComboBox* cmbNoteType_ = nullptr;
+  QComboBox* cmbQuestion_ = nullptr;
+  QComboBox* cmbAnswer_ = nullptr;
   QRadioButton* optDue_ = nullptr;
   QRadioButton* optAll_ = nullptr;
   QLabel* lblStatus_ = nullptr;

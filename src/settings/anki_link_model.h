@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include "anki/anki_profile.h"
+#include "anki/collection.h"
 #include "startup/extra_settings.h"
 #include "settings/settings_texts.h"
 
@@ -24,6 +26,10 @@ class AnkiLinkModel {
   const QList<AnkiProfile::Profile>& profiles() const { return profiles_; }
   // The chosen profile's decks that hold cards; empty while it cannot be read.
   const QStringList& decks() const { return decks_; }
+  // The chosen profile's note types whose question and answer may be chosen.
+  const QList<Collection::NoteType>& noteTypes() const { return noteTypes_; }
+  // A note type's question and answer as chosen (else its first two fields).
+  ExtraSettings::NoteFields fieldsOf(const Collection::NoteType& type) const;
   // One Japanese line: the words the choice gives, or why none.
   const QString& status() const { return status_; }
 
@@ -31,6 +37,7 @@ class AnkiLinkModel {
   void setProfile(const QString& folder);
   void setDeck(const QString& deck);
   void setCards(ExtraSettings::AnkiCards cards);
+  void setFields(const QString& noteType, const QString& question, const QString& answer);
 
   // Writes Driftglyph.ini and loads the saver's words as now chosen; false
   // (with a Japanese `error`) when the file could not be written.
@@ -45,5 +52,7 @@ class AnkiLinkModel {
   ExtraSettings settings_;
   QList<AnkiProfile::Profile> profiles_;
   QStringList decks_;
+  QList<Collection::NoteType> noteTypes_;
+  QSet<QString> changedFields_;  // note types whose fields were chosen here
   QString status_;
 };

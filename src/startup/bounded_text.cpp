@@ -6,6 +6,7 @@
 #include "os/regular_file.h"
 #include "startup/file_io.h"
 #include "startup/text_codec.h"
+#include "startup/text_sniff.h"
 
 namespace {
 
@@ -22,7 +23,9 @@ bool BoundedText::LineCounter::take(const char* bytes, qint64 size, qint64 cap) 
   const char* const end = bytes + size;
   while (at < end) {
     if (!inLine) {
-      inLine = !isBlank(*at++);
+      // In UTF-16 text the zero bytes of its ASCII characters are no content.
+      inLine = !isBlank(*at) && !(utf16 && *at == '\0');
+      ++at;
       continue;
     }
     // Inside a line only its end matters: memchr finds it many bytes at a time.
@@ -55,9 +58,17 @@ bool BoundedText::open(const QString& path) {
   if (more->isEmpty()) return true;
   whole_ = false;
   // The text ends at the last line end; a line cut in two is left, whole, to
-  // the count of the rest.
+  // the count of the rest. UTF-16 is cut after a whole line-end character.
+  const TextSniff::Kind kind = TextSniff::of(bytes_);
+  counted_.utf16 = TextSniff::isUtf16(kind);
   qsizetype cut = bytes_.size();
-  while (cut > 0 && !isLineEnd(bytes_.at(cut - 1))) --cut;
+  if (counted_.utf16) {
+    const int low = kind == TextSniff::Kind::Utf16LE ? 2 : 1;  // where the character's low byte lies
+    cut &= ~qsizetype(1);
+    while (cut > 0 && !(isLineEnd(bytes_.at(cut - low)) && bytes_.at(cut - 3 + low) == '\0')) cut -= 2;
+  } else {
+    while (cut > 0 && !isLineEnd(bytes_.at(cut - 1))) --cut;
+  }
   counted_.take(bytes_.constData() + cut, bytes_.size() - cut, kNoCap);
   counted_.take(more->constData(), more->size(), kNoCap);
   scanned_ = bytes_.size() - cut + more->size();

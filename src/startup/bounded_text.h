@@ -52,6 +52,7 @@ class BoundedText {
   struct LineCounter {
     qint64 count = 0;
     bool inLine = false;
+    bool utf16 = false;
     // Reads `bytes` until the count reaches `cap`; false then.
     bool take(const char* bytes, qint64 size, qint64 cap);
   };

@@ -2,6 +2,9 @@
 
 #include <QRegularExpression>
 
+#include "startup/control_characters.h"
+#include "startup/html_entities.h"
+
 namespace HtmlText {
 
 namespace {
@@ -15,20 +18,19 @@ bool breaksWords(QStringView name) {
   return false;
 }
 
-// The character an entity stands for; nullopt for an unknown one, which stays as written.
-std::optional<char32_t> entity(QStringView name) {
+// The text an entity stands for; nullopt for an unknown one, which stays as written.
+std::optional<QString> entity(QStringView name) {
   if (name.startsWith(u'#')) {
     bool ok = false;
     const bool hex = name.size() > 1 && (name.at(1) == u'x' || name.at(1) == u'X');
     const uint code = hex ? name.mid(2).toUInt(&ok, 16) : name.mid(1).toUInt(&ok, 10);
     if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
-    return char32_t(code);
+    const auto character = char32_t(code);
+    return QString::fromUcs4(&character, 1);
   }
-  static const std::pair<const char*, char32_t> kNamed[] = {
-      {"nbsp", u' '}, {"amp", u'&'}, {"lt", u'<'}, {"gt", u'>'}, {"quot", u'"'}, {"apos", u'\''}};
-  for (const auto& [named, character] : kNamed)
-    if (name == QLatin1String(named)) return character;
-  return std::nullopt;
+  // A no-break space lays out as a space: the label's words stay apart.
+  if (name == QLatin1String("nbsp")) return QStringLiteral(" ");
+  return HtmlEntities::named(name);
 }
 
 // Skips what a script or style element holds; returns where its end tag ends.
@@ -61,9 +63,9 @@ QString dropTagsAndEntities(const QString& html) {
     }
     if (c == u'&') {
       const qsizetype semicolon = html.indexOf(u';', i + 1);
-      if (semicolon > i && semicolon - i <= 10) {
-        if (const std::optional<char32_t> decoded = entity(QStringView(html).mid(i + 1, semicolon - i - 1))) {
-          out += QString::fromUcs4(&*decoded, 1);
+      if (semicolon > i && semicolon - i <= HtmlEntities::kLongestName + 1) {
+        if (const std::optional<QString> decoded = entity(QStringView(html).mid(i + 1, semicolon - i - 1))) {
+          out += *decoded;
           i = semicolon + 1;
           continue;
         }
@@ -79,12 +81,15 @@ QString dropTagsAndEntities(const QString& html) {
 
 QString toPlain(const QString& html) {
   static const QRegularExpression sound(QStringLiteral("\\[sound:[^\\]]*\\]"));
+  // Text to be read aloud is shown; its markers are not (nor taken for furigana).
+  static const QRegularExpression speech(QStringLiteral("\\[/?anki:tts[^\\]]*\\]"));
   // Furigana as flashcard fields write it: an optional space, the base text, the reading in brackets.
   static const QRegularExpression furigana(QStringLiteral(" ?([^ \\[\\]]+?)\\[[^\\[\\]]*\\]"));
   QString text = dropTagsAndEntities(html);
   text.remove(sound);
+  text.remove(speech);
   text.replace(furigana, QStringLiteral("\\1"));
-  return text.simplified();
+  return ControlCharacters::removed(text).simplified();
 }
 
 }  // namespace HtmlText

@@ -11,11 +11,12 @@ struct SkippedNotes {
   int empty = 0;     // question or answer empty once the text was tidied
   int oneField = 0;  // only one field: nothing to pair it with
   int tooLong = 0;   // a field longer than a label can show (kMaxFieldChars)
+  int pictures = 0;  // image occlusions: shapes on a picture, no words
 
   // Fields longer than this are not words to learn but pasted documents.
   static constexpr int kMaxFieldChars = 2000;
 
-  int total() const { return empty + oneField + tooLong; }
+  int total() const { return empty + oneField + tooLong + pictures; }
   bool operator==(const SkippedNotes&) const = default;
 
   // One Japanese line per reason, for the message box; empty when none.
@@ -25,6 +26,7 @@ struct SkippedNotes {
     if (oneField) lines << StartupTexts::notesOneField(oneField);
     if (tooLong)
       lines << StartupTexts::notesTooLong(tooLong, kMaxFieldChars);
+    if (pictures) lines << StartupTexts::notesPictures(pictures);
     return lines.join(QStringLiteral("\r\n"));
   }
   // The same on one line, for the command line.
@@ -33,6 +35,7 @@ struct SkippedNotes {
     if (empty) parts << QStringLiteral("%1 empty").arg(empty);
     if (oneField) parts << QStringLiteral("%1 with one field").arg(oneField);
     if (tooLong) parts << QStringLiteral("%1 longer than %2 characters").arg(tooLong).arg(kMaxFieldChars);
+    if (pictures) parts << QStringLiteral("%1 image occlusion").arg(pictures);
     return parts.join(QStringLiteral(", "));
   }
 };

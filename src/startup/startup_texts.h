@@ -43,5 +43,8 @@ inline QString notesOneField(int count) {
 inline QString notesTooLong(int count, int maxChars) {
   return QStringLiteral("%1件は%2文字を超えるため読み込んでいません。").arg(count).arg(maxChars);
 }
+inline QString notesPictures(int count) {
+  return QStringLiteral("%1件は画像の穴埋め(イメージオクルージョン)のため読み込んでいません。").arg(count);
+}
 
 }  // namespace StartupTexts

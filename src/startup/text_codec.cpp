@@ -1,5 +1,7 @@
 #include "startup/text_codec.h"
 
+#include "startup/text_sniff.h"
+
 #include <QStringDecoder>
 
 #include "os/legacy_text.h"
@@ -86,6 +88,11 @@ Scan scanShiftJis(const QByteArray& b) {
 QString decodeShiftJis(const QByteArray& bytes) { return LegacyText::decodeShiftJis(bytes); }
 
 Decoded decodeReporting(const QByteArray& bytes) {
+  if (const TextSniff::Kind kind = TextSniff::of(bytes); TextSniff::isUtf16(kind)) {
+    QStringDecoder utf16(kind == TextSniff::Kind::Utf16LE ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    QString text = utf16.decode(bytes);  // drops a leading byte-order mark
+    return {std::move(text), utf16.hasError() ? 1 : 0};
+  }
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(bytes);  // drops a leading byte-order mark
   if (!utf8.hasError()) return {std::move(text), 0};

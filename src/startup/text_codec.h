@@ -3,9 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-// Text files are read in either of the two encodings users actually have:
-// UTF-8 (with or without a byte-order mark) or legacy Shift JIS
-// (windows-31j). Files are written as the system writes them (see LegacyText).
+// Text files are read in the encodings users actually have: UTF-8 (with or
+// without a byte-order mark), legacy Shift JIS (windows-31j), and the UTF-16
+// of spreadsheets' "Unicode text" (see TextSniff). Files are written as the system writes them (see LegacyText).
 namespace TextCodec {
 
 struct Decoded {

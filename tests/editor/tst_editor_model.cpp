@@ -715,7 +715,9 @@ void TestEditorModel::importTextMakesNewList() {
   // The text files stay the chooser's first type; flashcard packages come second where they are read.
   const QStringList types = f.dialogs.fileDialogs.at(0).request.filter.split(u'|');
   QCOMPARE(types.mid(0, 2).join(u'|'), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt;*.csv;*.tsv)|*.txt;*.csv;*.tsv"));
-  QCOMPARE(types.mid(2).join(u'|'), (AnkiPackage::available() ? QStringLiteral("Ankiのﾃﾞｯｷ(*.apkg;*.colpkg)|*.apkg;*.colpkg|") : QString()) +
+  QCOMPARE(types.mid(2).join(u'|'), (AnkiPackage::available() ? QStringLiteral("Ankiのﾃﾞｯｷ(*.apkg;*.colpkg;*.anki2;*.anki21;*.anki21b)|"
+                                                                                  "*.apkg;*.colpkg;*.anki2;*.anki21;*.anki21b|")
+                                                                 : QString()) +
                                         QStringLiteral("すべてのﾌｧｲﾙ(*)|*"));
   // A new list has no file yet: overwrite asks for a name.
   f.dialogs.chooseFile(QString());
@@ -741,15 +743,20 @@ void TestEditorModel::importTextMakesNewList() {
 void TestEditorModel::importFailureKeepsList_data() {
   QTest::addColumn<QString>("name");  // "" = the dialog is cancelled
   QTest::addColumn<QByteArray>("content");
-  QTest::addRow("cancelled") << "" << QByteArray();
-  QTest::addRow("missing file") << "absent.txt" << QByteArray();
-  QTest::addRow("empty file") << "empty.txt" << QByteArray("");
-  QTest::addRow("only blanks") << "blank.csv" << QByteArray(" , \r\n");
+  QTest::addColumn<QString>("message");
+  const QString cannotOpen = QStringLiteral("ﾌｧｲﾙを開けません");
+  QTest::addRow("cancelled") << "" << QByteArray() << cannotOpen;
+  QTest::addRow("missing file") << "absent.txt" << QByteArray() << cannotOpen;
+  QTest::addRow("empty file") << "empty.txt" << QByteArray("") << cannotOpen;
+  QTest::addRow("only blanks") << "blank.csv" << QByteArray(" , \r\n") << cannotOpen;
+  QTest::addRow("a picture") << "photo.csv" << QByteArray("GIF89a\x01\0\x01\0\0\0\0;", 14)
+                             << QStringLiteral("テキストファイルではありません");
 }
 
 void TestEditorModel::importFailureKeepsList() {
   QFETCH(QString, name);
   QFETCH(QByteArray, content);
+  QFETCH(QString, message);
   Fixture f(twoFontList(20));
   f.model.setScrollValue(4);
   QString file;
@@ -759,7 +766,7 @@ void TestEditorModel::importFailureKeepsList() {
   }
   f.dialogs.chooseFile(file);
   f.model.importText();
-  QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("ﾌｧｲﾙを開けません")});
+  QCOMPARE(f.dialogs.messageTexts(), QStringList{message});
   QCOMPARE(f.doc().editQ(), twoFontList(20).questions);
   QCOMPARE(f.doc().editFile(), QStringLiteral("DEFAULT"));
   QVERIFY(!f.doc().editDirty());

@@ -7,6 +7,7 @@
 #include "editor/anki_dialog_choices.h"
 #include "editor/editor_texts.h"
 #include "editor/file_import.h"
+#include "editor/import_command.h"
 #include "editor/word_import.h"
 #include "fake_user_dialogs.h"
 #ifdef DRIFTGLYPH_ANKI
@@ -14,6 +15,7 @@
 #endif
 #include "os/legacy_text.h"
 #include "startup/startup_texts.h"
+#include "startup/word_list.h"
 
 namespace {
 
@@ -58,6 +60,8 @@ class TestWordImport : public QObject {
   void separatedListsAndExports();
   void ankiPackages_data();
   void ankiPackages();
+  void importCommand_data();
+  void importCommand();
   void shiftJisFileIsDecoded();
   void missingOrUnreadableFileFails();
   void importStopsAtItemLimit();
@@ -85,6 +89,8 @@ void TestWordImport::csvReadsTwoFieldsAtATime_data() {
                                                    << Pairs{{"a", "b"}, {"c", "d"}, {"e", "f"}};
   QTest::addRow("spaces trimmed, quotes hold commas") << "  apple  , \"red, round\" \r\n" << true
                                                       << Pairs{{"apple", "red, round"}};
+  QTest::addRow("controls and direction overrides dropped, tab kept")
+      << QString("a\x07pp\tle,\u202Eり") + QChar(0) + "んご\x7f\r\n" << true << Pairs{{"app\tle", "りんご"}};
   QTest::addRow("empty answer on the last line") << "cat,猫\r\ndog,\r\n" << true
                                                  << Pairs{{"cat", "猫"}, {"dog", ""}};
   QTest::addRow("empty answer, no final line end") << "dog," << true << Pairs{{"dog", ""}};
@@ -189,6 +195,10 @@ void TestWordImport::separatedListsAndExports_data() {
          "g3\tBasic\tJP\t<img src=\"a.png\">\tpicture\tx\n"
          "g4\tBasic\n"
       << Pairs{{"犬", "dog (animal)"}, {"漢字", "kanji, \"chars\""}} << SkippedNotes{1, 1, 0};
+  QTest::addRow("entities, speech, controls")
+      << "e.txt" << "#separator:tab\n#html:true\ncaf&eacute;&ndash;&hellip;&rsquo;&NotEqualTilde;\t"
+                    "[anki:tts lang=ja_JP]猫[/anki:tts] &#7;ne&#x202E;ko\n"
+      << Pairs{{"café–…’\u2242\u0338", "猫 neko"}} << SkippedNotes{};
   QTest::addRow("html:false keeps tags, quoted field runs over lines")
       << "e.txt" << "#separator:Semicolon\n#html:false\n\"a;\nb\";<i>x</i>\n\n\nc;d\n"
       << Pairs{{"a;\nb", "<i>x</i>"}, {"c", "d"}} << SkippedNotes{};
@@ -226,10 +236,10 @@ QByteArray packageBytes(const AnkiFixture::Collection& c, int version) {
   return file.readAll();
 }
 
-QByteArray zipBytes(const QMap<QString, QByteArray>& members) {
+QByteArray zipBytes(const QMap<QString, QByteArray>& members, const char* password = nullptr) {
   QTemporaryDir dir;
   QFile file(dir.filePath("z"));
-  if (!writeZip(file.fileName(), members) || !file.open(QIODevice::ReadOnly)) return {};
+  if (!writeZip(file.fileName(), members, password) || !file.open(QIODevice::ReadOnly)) return {};
   return file.readAll();
 }
 
@@ -270,6 +280,29 @@ void TestWordImport::ankiPackages_data() {
   QTest::addRow("no meta: collection.anki21 before the old one")
       << zipBytes({{"collection.anki2", collectionBytes(AnkiFixture::Collection{})}, {"collection.anki21", real}})
       << Picks{} << legacyPairs << -1 << SkippedNotes{1, 0, 0};
+  // Cloze notes: one pair per number, a hint in brackets, the Back Extra not needed.
+  AnkiFixture::Collection cloze;
+  cloze.noteTypes = {{5, "Cloze", {"Text", "Back Extra"}, true}};
+  cloze.notes = {{5, {"{{c1::東京::capital}}は{{c2::日本}}の首都", ""}, 1, 0, 0, 0, {0, 1}},
+                 {5, {"{{c1::image-occlusion:rect:left=.1:top=.2:width=.3:height=.4}}", ""}}};
+  const Pairs clozePairs{{"[capital]は日本の首都", "東京"}, {"東京は[...]の首都", "日本"}};
+  QTest::addRow("cloze, schema 18") << packageBytes(cloze, 3) << Picks{} << clozePairs << -1 << SkippedNotes{0, 0, 0, 1};
+  cloze.schema = 11;
+  cloze.notes = {{5, {"{{c1::犬}}と{{c1::<b>猫</b>}}、{{c2::鳥 {{c3::魚}}}}", "extra"}, 1, 0, 0, 0, {0, 1, 2}}};
+  QTest::addRow("cloze, schema 11: repeated and nested numbers")
+      << packageBytes(cloze, 2) << Picks{}
+      << Pairs{{"[...]と[...]、鳥 魚", "犬 / 猫"}, {"犬と猫、[...]", "鳥 魚"}, {"犬と猫、鳥 [...]", "魚"}} << -1
+      << SkippedNotes{};
+  // A collection is a whole number of pages: at a multiple of 128 KiB its last
+  // zstd block fills the reader's buffer exactly. The pages beyond the
+  // collection's own are zeros, as SQLite leaves free pages.
+  for (const int pages : {31, 32, 33, 63, 64, 65}) {
+    QByteArray paged = real;
+    paged.resize(pages * 4096, '\0');
+    QTest::addRow("latest package of %d pages of 4 KiB", pages)
+        << zipBytes({{"meta", meta(3)}, {"collection.anki21b", zstd(paged)}}) << Picks{} << legacyPairs << -1
+        << SkippedNotes{1, 0, 0};
+  }
   AnkiFixture::Collection many;
   for (int i = 0; i < 32767 + 5; ++i) many.notes.append({1, {QString::number(i), "n"}});
   QTest::addRow("beyond the pairs a list holds") << packageBytes(many, 3) << Picks{} << Pairs{} << -1 << SkippedNotes{};
@@ -295,6 +328,9 @@ void TestWordImport::ankiPackages_data() {
   QTest::addRow("only notes of one field") << zipBytes({{"collection.anki21", collectionBytes(oneField)}}) << Picks{}
                                            << Pairs{} << -1 << SkippedNotes{0, 1, 0};
   bad("no collection member", zipBytes({{"media", "{}"}}), AnkiError::NoCollection);
+  // Where libzip was built without a cryptography library it cannot encrypt: no such package to try.
+  if (const QByteArray encrypted = zipBytes({{"collection.anki21", real}}, "secret"); !encrypted.isEmpty())
+    bad("encrypted", encrypted, AnkiError::Encrypted);
 #endif
 }
 
@@ -331,6 +367,94 @@ void TestWordImport::ankiPackages() {
   AnkiDialogChoices again(dialogs, remembered);
   QCOMPARE(pairsOf(FileImport::fromAnki(std::get<AnkiPairs>(AnkiPackage::read(path, again, 8 << 20)))), pairs);
   QCOMPARE(dialogs.choiceRequests.size(), asked + qsizetype(picks.isEmpty() ? 0 : 1));
+}
+
+// driftglyph --import: what is written, or why nothing is (status 2).
+void TestWordImport::importCommand_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<QStringList>("options");  // deck, question field, answer field
+  QTest::addColumn<QString>("said");         // part of the line printed
+  QTest::addColumn<Pairs>("pairs");          // written; none: status 2
+  const QStringList none{"", "", ""};
+  QTest::addRow("csv") << "w.csv" << QByteArray("cat,猫\r\n") << none << "1 pairs written" << Pairs{{"cat", "猫"}};
+  QTest::addRow("a picture") << "photo.txt" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << none
+                             << "not a text file" << Pairs{};
+  QTest::addRow("a program") << "words.csv" << QByteArray("\x7f" "ELF\2\1\1\0\0\0", 12) << none << "not a text file"
+                             << Pairs{};
+  const QString tabbed = "cat\t猫\r\ndog\t犬\r\n";
+  QTest::addRow("UTF-16 with its mark, tab-separated")
+      << "u.txt" << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(tabbed.utf16()), tabbed.size() * 2)
+      << none << "2 pairs written" << Pairs{{"cat", "猫"}, {"dog", "犬"}};
+  QByteArray bigEndian;
+  for (const QChar c : tabbed) bigEndian += char(c.unicode() >> 8), bigEndian += char(c.unicode() & 0xFF);
+  QTest::addRow("UTF-16 without a mark, tab-separated .csv")
+      << "u.csv" << bigEndian << none << "2 pairs written" << Pairs{{"cat", "猫"}, {"dog", "犬"}};
+  QTest::addRow("the output is the input") << "out.dgl" << QByteArray("cat\r\n猫\r\n") << none
+                                           << "is also the output" << Pairs{};
+  QTest::addRow("--deck on a file without decks") << "w.csv" << QByteArray("cat,猫\r\n") << QStringList{"JP", "", ""}
+                                                  << "has no decks" << Pairs{};
+  QTest::addRow("--fields on a file that names none") << "w.csv" << QByteArray("cat,猫\r\n")
+                                                      << QStringList{"", "Back", "Front"} << "the file names no fields"
+                                                      << Pairs{};
+  QTest::addRow("--fields among #columns: names")
+      << "e.txt" << QByteArray("#separator:tab\n#columns:Word\tReading\tMeaning\n猫\tねこ\tcat\n") << QStringList{"", "meaning", "word"}
+      << "1 pairs written" << Pairs{{"cat", "猫"}};
+#ifdef DRIFTGLYPH_ANKI
+  AnkiFixture::Collection basic;
+  basic.notes = {{1, {"犬", "dog"}}};
+  const QByteArray collection = collectionBytes(basic);
+  QTest::addRow("bare collection.anki2") << "collection.anki2" << collection << QStringList{"", "", ""}
+                                         << "1 pairs written" << Pairs{{"犬", "dog"}};
+  QTest::addRow("unzipped collection.anki21b") << "collection.anki21b" << zstd(collection) << QStringList{"", "", ""}
+                                               << "1 pairs written" << Pairs{{"犬", "dog"}};
+  QTest::addRow("--fields Back,Front on two fields") << "collection.anki2" << collection
+                                                      << QStringList{"", "back", "front"} << "1 pairs written"
+                                                      << Pairs{{"dog", "犬"}};
+  QTest::addRow("--fields that no note type has") << "collection.anki2" << collection
+                                                   << QStringList{"", "Reading", "Meaning"}
+                                                   << "fields: Basic (Front, Back)" << Pairs{};
+  QTest::addRow("--deck that is not there") << "collection.anki2" << collection << QStringList{"N5", "", ""}
+                                            << "decks: Default" << Pairs{};
+  AnkiFixture::Collection longField = basic;
+  longField.notes.append({1, {"long", QString(20 << 20, u'x')}});
+  QTest::addRow("a field of 20 MB left out, the rest read")
+      << "collection.anki2" << collectionBytes(longField) << none << "1 longer than 2000 characters"
+      << Pairs{{"犬", "dog"}};
+  AnkiFixture::Collection endless = basic;
+  endless.spoil = "DROP TABLE notes; CREATE VIEW notes AS WITH RECURSIVE r(id) AS (SELECT 1 UNION ALL SELECT id + 1 FROM r) "
+                  "SELECT id, '' AS guid, 1 AS mid, 0 AS mod, 0 AS usn, '' AS tags, 'a' || char(31) || 'b' AS flds, "
+                  "0 AS sfld, 0 AS csum, 0 AS flags, '' AS data FROM r";
+  QTest::addRow("notes an endless view") << "collection.anki2" << collectionBytes(endless) << none
+                                         << "not an Anki collection" << Pairs{};
+#endif
+}
+
+void TestWordImport::importCommand() {
+  QFETCH(QString, name);
+  QFETCH(QByteArray, bytes);
+  QFETCH(QStringList, options);
+  QFETCH(QString, said);
+  QFETCH(Pairs, pairs);
+  QTemporaryDir dir;
+  const QString input = writeFile(dir, name, bytes);
+  const QString output = dir.filePath("out.dgl");  // the input itself in one row
+  QString printed;
+  QTextStream out(&printed);
+  QTextStream err(&printed);
+  const int status =
+      ImportCommand::run({input, output, options.at(0), options.at(1), options.at(2)}, out, err);
+  QVERIFY2(printed.contains(said), qPrintable(printed));
+  QCOMPARE(status, pairs.isEmpty() ? 2 : 0);
+  // The input is never changed, nothing is made beside it but the list.
+  QCOMPARE(QFileInfo(input).size(), bytes.size());
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), pairs.isEmpty() ? 1 : 2);
+  if (pairs.isEmpty()) return;
+  const std::optional<WordList> written = WordListFile::readChecked(output);
+  QVERIFY(written);
+  Pairs got;
+  for (int i = 1; i <= written->count(); ++i) got << QStringList{written->question(i), written->answer(i)};
+  QCOMPARE(got, pairs);
 }
 
 void TestWordImport::shiftJisFileIsDecoded() {

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,6 +14,7 @@ class TestAnkiLinkModel : public QObject {
 
  private slots:
   void choiceIsReadShownAndApplied();
+  void profilesAndFieldsOffered();
 };
 
 // The settings' link choice: decks offered from the profile, the status of
@@ -57,6 +59,43 @@ void TestAnkiLinkModel::choiceIsReadShownAndApplied() {
   QVERIFY(model.settings().ankiDeck.isEmpty());
   QVERIFY(model.decks().isEmpty());
   QCOMPARE(model.status(), AnkiErrors::japanese(AnkiError::NoCollection));
+#endif
+}
+
+// Profiles as people count them, a same-named one with its place; a note
+// type's question and answer chosen for the link.
+void TestAnkiLinkModel::profilesAndFieldsOffered() {
+#if !defined(DRIFTGLYPH_ANKI) || defined(Q_OS_WIN)
+  QSKIP("built without Anki profiles, or where profiles have one place (APPDATA)");
+#else
+  QTemporaryDir home, user;
+  const QByteArray oldHome = qgetenv("HOME");
+  const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+  qputenv("HOME", QFile::encodeName(user.path()));
+  qunsetenv("XDG_DATA_HOME");
+  AnkiFixture::Collection c;
+  c.noteTypes = {{1, "Japanese", {"Word", "Reading", "Meaning"}}, {2, "Cloze", {"Text", "Extra"}, true}};
+  c.notes = {{1, {"猫", "ねこ", "cat"}}};
+  for (const char* folder : {"/.local/share/Anki2/User 10", "/.local/share/Anki2/User 2", "/.local/share/Anki2/User 1",
+                                "/.var/app/net.ankiweb.Anki/data/Anki2/User 1"}) {
+    QVERIFY(QDir().mkpath(user.path() + QString(folder)));
+    QVERIFY(AnkiFixture::writeCollection(user.path() + folder + "/collection.anki2", c));
+  }
+  QuorlSaver saver(home.path());
+  saver.setExtraSource(AnkiLink::extraSource());
+  AnkiLinkModel model(saver);
+  QStringList labels;
+  for (const AnkiProfile::Profile& profile : model.profiles()) labels << profile.label;
+  qputenv("HOME", oldHome);
+  if (oldData.isNull()) qunsetenv("XDG_DATA_HOME"); else qputenv("XDG_DATA_HOME", oldData);
+  QCOMPARE(labels, QStringList({"User 1", "User 1 (Flatpak)", "User 2", "User 10"}));
+
+  model.setCards(ExtraSettings::AnkiCards::All);
+  QCOMPARE(model.noteTypes().size(), 1);  // a cloze type's fields are not chosen
+  model.setFields("Japanese", "Word", "Meaning");
+  model.setUsed(true);
+  QVERIFY(model.apply(nullptr));
+  QCOMPARE(saver.words.answers, QStringList({"cat"}));
 #endif
 }
 

@@ -35,6 +35,8 @@ CREATE TABLE fields (ntid integer NOT NULL, ord integer NOT NULL, name text NOT 
 CREATE TABLE decks (id integer PRIMARY KEY NOT NULL, name text NOT NULL COLLATE unicase,
   mtime_secs integer NOT NULL, usn integer NOT NULL, common blob NOT NULL, kind blob NOT NULL);
 CREATE UNIQUE INDEX idx_decks_name ON decks (name);
+CREATE TABLE config (KEY text NOT NULL PRIMARY KEY, usn integer NOT NULL, mtime_secs integer NOT NULL,
+  val blob NOT NULL) without rowid;
 )";
 
 int unicase(void*, int la, const void* a, int lb, const void* b) {
@@ -62,7 +64,7 @@ QString modelsJson(const Collection& c) {
   for (const NoteType& type : c.noteTypes) {
     QJsonArray fields;
     for (int i = 0; i < type.fields.size(); ++i) fields.append(QJsonObject{{"name", type.fields.at(i)}, {"ord", i}});
-    models.insert(QString::number(type.id), QJsonObject{{"name", type.name}, {"flds", fields}});
+    models.insert(QString::number(type.id), QJsonObject{{"name", type.name}, {"flds", fields}, {"type", type.cloze ? 1 : 0}});
   }
   return QString::fromUtf8(QJsonDocument(models).toJson(QJsonDocument::Compact));
 }
@@ -84,11 +86,19 @@ bool writeCollection(const QString& path, const Collection& c) {
             (c.schema < 15 || sqlite3_exec(db, kSchema18Tables, nullptr, nullptr, nullptr) == SQLITE_OK) &&
             sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
   const bool json = c.schema < 15;
-  ok = ok && run(db, "INSERT INTO col VALUES (1, ?, 0, 0, ?, 0, 0, 0, '{}', ?, ?, '{}', '{}')",
-                 {c.created, c.schema, json ? modelsJson(c) : QString(), json ? decksJson(c) : QString()});
+  const QString conf = QString::fromUtf8(QJsonDocument(c.config).toJson(QJsonDocument::Compact));
+  ok = ok && run(db, "INSERT INTO col VALUES (1, ?, 0, 0, ?, 0, 0, 0, ?, ?, ?, '{}', '{}')",
+                 {c.created, c.schema, json ? conf : QStringLiteral("{}"), json ? modelsJson(c) : QString(),
+                  json ? decksJson(c) : QString()});
   if (!json) {
+    for (auto it = c.config.begin(); it != c.config.end(); ++it)
+      ok = ok && run(db, "INSERT INTO config VALUES (?, 0, 0, CAST(? AS BLOB))",
+                     {it.key(), QString::fromUtf8(QJsonDocument(QJsonArray{it.value()}).toJson(QJsonDocument::Compact)).mid(1).chopped(1)});
     for (const NoteType& type : c.noteTypes) {
-      ok = ok && run(db, "INSERT INTO notetypes VALUES (?, ?, 0, 0, x'')", {type.id, type.name});
+      // NotetypeConfig: field 1, the kind, is 1 for cloze.
+      ok = ok && run(db, type.cloze ? "INSERT INTO notetypes VALUES (?, ?, 0, 0, x'0801')"
+                                    : "INSERT INTO notetypes VALUES (?, ?, 0, 0, x'')",
+                     {type.id, type.name});
       for (int i = 0; i < type.fields.size(); ++i)
         ok = ok && run(db, "INSERT INTO fields VALUES (?, ?, ?, x'')", {type.id, i, type.fields.at(i)});
     }
@@ -99,8 +109,9 @@ bool writeCollection(const QString& path, const Collection& c) {
   sqlite3_stmt* note = nullptr;
   sqlite3_stmt* card = nullptr;
   sqlite3_prepare_v2(db, "INSERT INTO notes VALUES (?, 'g', ?, 0, 0, '', ?, 0, 0, 0, '')", -1, &note, nullptr);
-  sqlite3_prepare_v2(db, "INSERT INTO cards VALUES (?, ?, ?, 0, 0, 0, 0, ?, ?, 0, 0, 0, 0, 0, 0, ?, 0, '')", -1, &card,
+  sqlite3_prepare_v2(db, "INSERT INTO cards VALUES (?, ?, ?, ?, 0, 0, 0, ?, ?, 0, 0, 0, 0, 0, 0, ?, 0, '')", -1, &card,
                      nullptr);
+  qint64 cardId = 0;
   for (qint64 i = 0; ok && i < c.notes.size(); ++i) {
     const Note& n = c.notes.at(i);
     const QByteArray fields = n.fields.join(QChar(0x1f)).toUtf8();
@@ -108,13 +119,16 @@ bool writeCollection(const QString& path, const Collection& c) {
     sqlite3_bind_int64(note, 2, n.noteType);
     sqlite3_bind_text(note, 3, fields.constData(), int(fields.size()), SQLITE_TRANSIENT);
     ok = sqlite3_step(note) == SQLITE_DONE && sqlite3_reset(note) == SQLITE_OK;
-    const qint64 values[] = {i + 1, i + 1, n.deck, n.queue, n.due, n.homeDeck};
-    for (int v = 0; v < 6; ++v) sqlite3_bind_int64(card, v + 1, values[v]);
-    ok = ok && sqlite3_step(card) == SQLITE_DONE && sqlite3_reset(card) == SQLITE_OK;
+    for (const int ord : n.ords) {
+      const qint64 values[] = {++cardId, i + 1, n.deck, ord, n.queue, n.due, n.homeDeck};
+      for (int v = 0; v < 7; ++v) sqlite3_bind_int64(card, v + 1, values[v]);
+      ok = ok && sqlite3_step(card) == SQLITE_DONE && sqlite3_reset(card) == SQLITE_OK;
+    }
   }
   sqlite3_finalize(note);
   sqlite3_finalize(card);
   ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+  ok = ok && (c.spoil.isEmpty() || sqlite3_exec(db, c.spoil.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK);
   if (c.wal) ok = ok && sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) == SQLITE_OK;
   return sqlite3_close(db) == SQLITE_OK && ok;
 }
@@ -136,14 +150,15 @@ QByteArray zstd(const QByteArray& bytes) {
 
 QByteArray meta(int version) { return QByteArray("\x08", 1) + char(version); }
 
-bool writeZip(const QString& path, const QMap<QString, QByteArray>& members) {
+bool writeZip(const QString& path, const QMap<QString, QByteArray>& members, const char* password) {
   QFile::remove(path);
   int error = 0;
   zip* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
   if (!archive) return false;
   for (auto it = members.begin(); it != members.end(); ++it) {
     zip_source_t* source = zip_source_buffer(archive, it.value().constData(), zip_uint64_t(it.value().size()), 0);
-    if (!source || zip_file_add(archive, it.key().toUtf8().constData(), source, ZIP_FL_OVERWRITE) < 0) {
+    const zip_int64_t index = source ? zip_file_add(archive, it.key().toUtf8().constData(), source, ZIP_FL_OVERWRITE) : -1;
+    if (index < 0 || (password && zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_AES_256, password) < 0)) {
       zip_source_free(source);
       zip_discard(archive);
       return false;

@@ -10,6 +10,6 @@ std::variant<std::unique_ptr<Collection>, AnkiError> Collection::open(const QStr
 QList<qint64> Collection::deckWithSubDecks(const QString&) const { return {}; }
 std::variant<QList<qint64>, AnkiError> Collection::decksWithCards() { return AnkiError::Unavailable; }
 std::variant<QList<qint64>, AnkiError> Collection::noteTypesUsed(const NoteFilter&) { return AnkiError::Unavailable; }
-std::optional<AnkiError> Collection::forEachNote(const NoteFilter&, const std::function<bool(qint64, const QStringList&)>&) {
+std::optional<AnkiError> Collection::forEachNote(const NoteFilter&, const std::function<bool(const NoteRow&)>&) {
   return AnkiError::Unavailable;
 }
