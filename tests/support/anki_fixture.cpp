@@ -158,8 +158,8 @@ bool writeZip(const QString& path, const QMap<QString, QByteArray>& members, con
   for (auto it = members.begin(); it != members.end(); ++it) {
     zip_source_t* source = zip_source_buffer(archive, it.value().constData(), zip_uint64_t(it.value().size()), 0);
     const zip_int64_t index = source ? zip_file_add(archive, it.key().toUtf8().constData(), source, ZIP_FL_OVERWRITE) : -1;
+    if (index < 0) zip_source_free(source);  // once added, the source is the archive's
     if (index < 0 || (password && zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_AES_256, password) < 0)) {
-      zip_source_free(source);
       zip_discard(archive);
       return false;
     }
