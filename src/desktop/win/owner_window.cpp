@@ -39,17 +39,18 @@ void attach(QWidget& dialog, quint64 handle) {
   dialog.winId();
   QWindow* window = dialog.windowHandle();
   window->setTransientParent(QWindow::fromWinId(WId(owner)));
-  // Qt gives a window whose transient parent is foreign no owner of the
-  // system's, and clears one when it shows the window: without one the
-  // dialog would take a taskbar button of its own and could fall behind the
-  // disabled settings window. Once shown, its frame has its final size too,
-  // and it is placed in the system's pixels, as the system's own dialogs open.
+  // As it is about to be shown, the window has its frame: it is placed in
+  // the system's pixels, as the system's own dialogs open. Qt gives a window
+  // whose transient parent is foreign no owner of the system's, and clears
+  // one as it shows the window: the owner is set once it is shown. Without
+  // one the dialog would take a taskbar button of its own and could fall
+  // behind the disabled settings window.
   auto connection = std::make_shared<QMetaObject::Connection>();
   *connection = QObject::connect(window, &QWindow::visibleChanged, &dialog, [owner, window, connection](bool shown) {
     if (!shown) return;
     QObject::disconnect(*connection);
     const HWND own = reinterpret_cast<HWND>(window->winId());
-    SetWindowLongPtrW(own, GWLP_HWNDPARENT, LONG_PTR(owner));
+    QTimer::singleShot(0, window, [own, owner] { SetWindowLongPtrW(own, GWLP_HWNDPARENT, LONG_PTR(owner)); });
     RECT frame{};
     if (GetWindowRect(own, &frame)) {
       const POINT at = placeOver(owner, SIZE{frame.right - frame.left, frame.bottom - frame.top});
