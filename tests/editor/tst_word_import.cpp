@@ -380,7 +380,7 @@ void TestWordImport::importCommand_data() {
   QTest::addRow("csv") << "w.csv" << QByteArray("cat,猫\r\n") << none << "1 pairs written" << Pairs{{"cat", "猫"}};
   QTest::addRow("a picture") << "photo.txt" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << none
                              << "not a text file" << Pairs{};
-  QTest::addRow("a program") << "words.csv" << QByteArray("\x7f" "ELF\2\1\1\0\0\0", 12) << none << "not a text file"
+  QTest::addRow("a program") << "words.csv" << QByteArray("\x7f" "ELF\2\1\1\0\0\0", 10) << none << "not a text file"
                              << Pairs{};
   const QString tabbed = "cat\t猫\r\ndog\t犬\r\n";
   QTest::addRow("UTF-16 with its mark, tab-separated")
