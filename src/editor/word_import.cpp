@@ -42,7 +42,7 @@ struct FileText {
 std::optional<FileText> readFile(const QString& path) {
   BoundedText file;
   if (!file.open(path)) return std::nullopt;
-  FileText read{file.takeText(), std::nullopt, file.badLines()};
+  FileText read{file.takeText(true), std::nullopt, file.badLines()};
   if (!file.whole()) read.rest = file.linesBeyond(std::numeric_limits<qint64>::max());
   return read;
 }

@@ -76,8 +76,8 @@ bool BoundedText::open(const QString& path) {
   return true;
 }
 
-QString BoundedText::takeText() {
-  TextCodec::Decoded decoded = TextCodec::decodeReporting(bytes_);
+QString BoundedText::takeText(bool imported) {
+  TextCodec::Decoded decoded = TextCodec::decodeReporting(bytes_, imported);
   bytes_ = QByteArray();
   badLines_ = decoded.badLines;
   return std::move(decoded.text);

@@ -37,9 +37,9 @@ class BoundedText {
   // Whether the text is all of the file.
   bool whole() const { return whole_; }
 
-  // The decoded text (see TextCodec::decodeReporting); the bytes are let
-  // go of, so call it once.
-  QString takeText();
+  // The decoded text (see TextCodec::decodeReporting; `imported` for a
+  // file from elsewhere); the bytes are let go of, so call it once.
+  QString takeText(bool imported = false);
   // Lines of the text that held bytes it could not read (see takeText).
   int badLines() const { return badLines_; }
 

@@ -18,8 +18,12 @@ struct Decoded {
 // stray Latin-1 byte, a file cut inside a character): those become U+FFFD
 // and are counted by line, the rest stays readable. Shift JIS only when the
 // bytes read better as Shift JIS -- a real Shift JIS file breaks UTF-8
-// far more often than it happens to form it.
-Decoded decodeReporting(const QByteArray& bytes);
+// far more often than it happens to form it. UTF-16 when the bytes start
+// with its mark; without one only for files from elsewhere (`imported`):
+// the program's own files are never UTF-16, and a zero byte in one (a
+// padded field, a character read from a damaged file and written back) must
+// not turn it into UTF-16 on the next read.
+Decoded decodeReporting(const QByteArray& bytes, bool imported = false);
 
 // The text of decodeReporting, for readers with no one to tell.
 QString decode(const QByteArray& bytes);
