@@ -40,9 +40,7 @@ LabelFit::Fit LabelFit::of(const TextMetrics& metrics, const QString& caption, c
 int LabelFit::oneLineMax(const TextMetrics& metrics, const Slot& slot) {
   // A text already broken into lines is laid out afresh.
   if (slot.caption.contains(kLineBreak)) return 0;
-  // No character is narrower than half a pixel: more than twice the width
-  // in characters cannot fit, and is never measured.
-  if (slot.caption.size() > 2 * qsizetype(slot.width) + 16) return 0;
+  if (slot.caption.size() > LineBreaking::mostCharacters(slot.width)) return 0;
   auto fits = [&](int size) {
     const QSize s = metrics.measure(slot.caption, slot.face, size, slot.italic);
     return s.width() <= slot.width && s.height() <= slot.height;

@@ -27,9 +27,7 @@ QString LineBreaking::lineText(qsizetype start, qsizetype end) const {
 }
 
 qsizetype LineBreaking::fill(const MeasureWidth& measure, qsizetype start, int width) const {
-  // No character is narrower than half a pixel: a line never holds more
-  // than about twice its width in characters, and longer ones are never measured.
-  const qsizetype limit = start + 2 * qsizetype(width) + 16;
+  const qsizetype limit = start + mostCharacters(width);
   auto first = std::upper_bound(breaks_.begin(), breaks_.end(), start);
   auto last = std::upper_bound(first, breaks_.end(), limit);
   // The last break whose line fits; widths grow with the line.
@@ -48,7 +46,7 @@ qsizetype LineBreaking::fill(const MeasureWidth& measure, qsizetype start, int w
 
 qsizetype LineBreaking::breakRun(const MeasureWidth& measure, qsizetype start, qsizetype end, int width,
                                  qsizetype lastPiece) const {
-  const qsizetype most = std::min(end, start + 2 * qsizetype(width) + 16) - start;
+  const qsizetype most = std::min(end, start + mostCharacters(width)) - start;
   const auto fits = [&](qsizetype n) { return measure(text_.mid(start, n)) <= width; };
   // The answer lies in [low, high]; a piece of one character is taken even if too wide.
   qsizetype low = 1, high = most;

@@ -31,6 +31,10 @@ class LineBreaking {
 
   const QString& text() const { return text_; }
 
+  // The most characters a line of `width` pixels can hold: no character is
+  // narrower than half a pixel, so longer text is never measured.
+  static qsizetype mostCharacters(int width) { return 2 * qsizetype(width) + 16; }
+
  private:
   Lines greedy(const MeasureWidth& measure, int width, int maxLines) const;
   // The end of the longest line from `start` that fits `width`, or `start`
