@@ -88,8 +88,8 @@ Scan scanShiftJis(const QByteArray& b) {
 QString decodeShiftJis(const QByteArray& bytes) { return LegacyText::decodeShiftJis(bytes); }
 
 Decoded decodeReporting(const QByteArray& bytes, bool imported) {
-  const bool marked = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
-  if (const TextSniff::Kind kind = TextSniff::of(bytes); TextSniff::isUtf16(kind) && (marked || imported)) {
+  if (const TextSniff::Kind kind = TextSniff::of(bytes);
+      TextSniff::isUtf16(kind) && (imported || TextSniff::hasUtf16Mark(bytes))) {
     QStringDecoder utf16(kind == TextSniff::Kind::Utf16LE ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
     QString text = utf16.decode(bytes);  // drops a leading byte-order mark
     return {std::move(text), utf16.hasError() ? 1 : 0};

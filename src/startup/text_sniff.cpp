@@ -22,8 +22,7 @@ bool hasSignature(const QByteArray& start) {
 
 Kind of(const QByteArray& bytes) {
   const QByteArray start = bytes.left(kSniffBytes);
-  if (start.startsWith("\xFF\xFE")) return Kind::Utf16LE;
-  if (start.startsWith("\xFE\xFF")) return Kind::Utf16BE;
+  if (hasUtf16Mark(start)) return start.startsWith("\xFF") ? Kind::Utf16LE : Kind::Utf16BE;
   if (hasSignature(start)) return Kind::NotText;
   qsizetype evenZeros = 0;
   qsizetype oddZeros = 0;

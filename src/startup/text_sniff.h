@@ -18,4 +18,7 @@ Kind of(const QByteArray& start);
 
 inline bool isUtf16(Kind kind) { return kind == Kind::Utf16LE || kind == Kind::Utf16BE; }
 
+// Whether the bytes start with UTF-16's byte-order mark (either order).
+inline bool hasUtf16Mark(const QByteArray& bytes) { return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"); }
+
 }  // namespace TextSniff
