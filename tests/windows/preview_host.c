@@ -103,12 +103,8 @@ int wmain(int argc, wchar_t** argv) {
   wchar_t line[1024];
   swprintf(line, 1024, L"\"%ls\" /p %llu%ls%ls", argv[1], (unsigned long long)(UINT_PTR)pane,
            argc > 3 ? L" --home " : L"", argc > 3 ? argv[3] : L"");
-  STARTUPINFOW si = {sizeof si};
-  PROCESS_INFORMATION pi;
-  if (!CreateProcessW(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-    printf("cannot start the screen saver\n");
-    return 1;
-  }
+  PROCESS_INFORMATION pi = start(line);
+  if (!pi.hProcess) return 1;
   HWND child = NULL;
   for (int i = 0; i < 100 && !child; ++i) {
     pump(100);

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace OwnerWindow {
 
@@ -44,11 +43,9 @@ void attach(QWidget& dialog, quint64 handle) {
   // whose transient parent is foreign no owner of the system's, and clears
   // one as it shows the window: the owner is set once it is shown. Without
   // one the dialog would take a taskbar button of its own and could fall
-  // behind the disabled settings window.
-  auto connection = std::make_shared<QMetaObject::Connection>();
-  *connection = QObject::connect(window, &QWindow::visibleChanged, &dialog, [owner, window, connection](bool shown) {
-    if (!shown) return;
-    QObject::disconnect(*connection);
+  // behind the disabled settings window. The first change of visibility is
+  // the dialog's showing.
+  QObject::connect(window, &QWindow::visibleChanged, &dialog, [owner, window] {
     const HWND own = reinterpret_cast<HWND>(window->winId());
     QTimer::singleShot(0, window, [own, owner] { SetWindowLongPtrW(own, GWLP_HWNDPARENT, LONG_PTR(owner)); });
     RECT frame{};
@@ -56,7 +53,7 @@ void attach(QWidget& dialog, quint64 handle) {
       const POINT at = placeOver(owner, SIZE{frame.right - frame.left, frame.bottom - frame.top});
       SetWindowPos(own, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-  });
+  }, Qt::SingleShotConnection);
   // The owner takes no input until the dialog has gone; an owner that goes
   // away takes the dialog with it.
   EnableWindow(owner, FALSE);
