@@ -37,18 +37,17 @@ AnkiLinkDialog::AnkiLinkDialog(QuorlSaver& saver, UserDialogs& dialogs, QWidget*
   profileRow->addWidget(cmbProfile_, 1);
   profileRow->addWidget(browse);
   form->addRow(new PlainLabel(QStringLiteral("プロファイル"), this), profileRow);
-  cmbDeck_ = new QComboBox(this);
-  cmbDeck_->setObjectName(QStringLiteral("cmbAnkiDeck"));
-  form->addRow(new PlainLabel(QStringLiteral("デッキ"), this), cmbDeck_);
-  cmbNoteType_ = new QComboBox(this);
-  cmbNoteType_->setObjectName(QStringLiteral("cmbAnkiNoteType"));
-  form->addRow(new PlainLabel(QStringLiteral("ノートタイプ"), this), cmbNoteType_);
-  cmbQuestion_ = new QComboBox(this);
-  cmbQuestion_->setObjectName(QStringLiteral("cmbAnkiQuestion"));
-  form->addRow(new PlainLabel(QStringLiteral("問題のフィールド"), this), cmbQuestion_);
-  cmbAnswer_ = new QComboBox(this);
-  cmbAnswer_->setObjectName(QStringLiteral("cmbAnkiAnswer"));
-  form->addRow(new PlainLabel(QStringLiteral("答えのフィールド"), this), cmbAnswer_);
+  // A row of the form: its caption and a choice.
+  const auto choiceRow = [&](const char* name, const QString& caption) {
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(QLatin1String(name));
+    form->addRow(new PlainLabel(caption, this), combo);
+    return combo;
+  };
+  cmbDeck_ = choiceRow("cmbAnkiDeck", QStringLiteral("デッキ"));
+  cmbNoteType_ = choiceRow("cmbAnkiNoteType", QStringLiteral("ノートタイプ"));
+  cmbQuestion_ = choiceRow("cmbAnkiQuestion", QStringLiteral("問題のフィールド"));
+  cmbAnswer_ = choiceRow("cmbAnkiAnswer", QStringLiteral("答えのフィールド"));
   // Names of any length (a deck nested two thousand levels) are shown
   // shortened: the combo boxes, and so the dialog, keep their width.
   for (QComboBox* combo : {cmbProfile_, cmbDeck_, cmbNoteType_, cmbQuestion_, cmbAnswer_}) {
